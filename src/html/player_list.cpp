@@ -1,0 +1,3 @@
+// Player list (placeholder).
+#include "html/player_list.h"
+void htmlDrawPlayerListTable() {}

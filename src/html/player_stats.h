@@ -1,0 +1,4 @@
+// One statistics block per team player, red column and blue column.
+#pragma once
+
+void htmlDrawPlayerStatTable();

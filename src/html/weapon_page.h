@@ -1,0 +1,9 @@
+// The optional weapon page: per-weapon, per-opponent matrices of every player.
+#pragma once
+
+// Display name of a weapon code (coloured when weapon colours are on); "" for other codes.
+const char* getWeaponName(int weapon);
+// Writes `value`, in the weapon's colour when weapon colours are on.
+void htmlPrintWeaponStat(int weapon, int value);
+// Leaves a link on the main page, writes the weapon page, and reopens the main page.
+void htmlDrawWeaponTable();

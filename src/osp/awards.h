@@ -1,0 +1,4 @@
+// Marks the best player or players of each of the 32 award statistics.
+#pragma once
+
+void assignAwards();

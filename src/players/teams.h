@@ -1,0 +1,12 @@
+// Reads players' teams off team joins, team-coloured entries and capture-the-flag announcements.
+#pragma once
+
+#include <string_view>
+
+// Sets the team of the player named first in the line, from " is on team RED/BLUE", the
+// team-coloured "entered the game" lines or any CTF announcement (which also makes the game
+// capture the flag). A name not in the table lands in the sink slot.
+void assignTeam(std::string_view line);
+
+// Number of current players whose team equals `team` (0 counts those without a team).
+int getTeamTotalPlayers(int team);

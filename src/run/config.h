@@ -1,0 +1,24 @@
+// Reads the configuration file into the eight configuration values and prints them.
+#pragma once
+
+#include "run/fixed_string.h"
+
+extern Text510 g_config_file_extension;               // default "html"
+extern Text510 g_config_stylesheet;                   // default "c-kalimo.css"
+extern Text510 g_config_make_weapon_stats;            // default "yes"
+extern Text510 g_config_use_weapon_colors;            // default "yes"
+extern Text510 g_config_use_name_colors;              // default "yes"
+extern Text510 g_config_display_unknown_team_players; // default "no"
+extern Text510 g_config_header_file;                  // default "c-header.html"
+extern Text510 g_config_footer_file;                  // default "c-footer.html"
+
+// True only for the exact, case-sensitive value "yes".
+bool isYes(const Text510& value);
+
+// Sets the defaults, then reads the file named by g_config: a line equal to a key takes the
+// whole next line as its value; "#" starts a comment only on a key line. Prints the
+// configuration block. Exits with status 1 when the file cannot be opened.
+void readConfig();
+
+// The defaults alone (tests, and the start of readConfig).
+void setConfigDefaults();

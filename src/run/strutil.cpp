@@ -1,0 +1,112 @@
+// Text routines shared by the whole program.
+#include "run/strutil.h"
+
+#include <cstring>
+
+#include "run/scratch_pool.h"
+
+std::string_view substring(std::string_view s, int start, int end) {
+  storeMallocs();
+  const int len = static_cast<int>(s.size());
+  if (end > len) return s;
+  if (start < 0) start = 0;
+  // An end equal to the length copies the terminator too, which adds nothing.
+  if (end >= len) end = len - 1;
+  if (end - start + 1 <= 0) return std::string_view();
+  return s.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start + 1));
+}
+
+std::size_t stripColorCodes(std::string_view src, char* dest) {
+  std::size_t out = 0;
+  int scratch = 0;
+  for (std::size_t i = 0; i < src.size();) {
+    const char cur = src[i];
+    const char next = i + 1 < src.size() ? src[i + 1] : '\0';
+    scratch += 2;  // the current and the next byte are each taken as a scratch string
+    if (cur == '^' && next != '^') {
+      i += 2;
+    } else {
+      dest[out++] = cur;
+      scratch += 1;  // and the byte appended is a third
+      i += 1;
+    }
+  }
+  dest[out] = '\0';
+  storeMallocs(scratch);
+  return out;
+}
+
+void stripNewLineChars(char* s) {
+  const std::size_t len = std::strlen(s);
+  for (std::size_t i = len > 5 ? len - 5 : 0; i < len; ++i) {
+    if (s[i] == '\n' || s[i] == '\r') {
+      s[i] = '\0';
+      return;
+    }
+  }
+}
+
+void replaceNonPrintableChars(char* s) {
+  for (; *s; ++s) {
+    const unsigned char c = static_cast<unsigned char>(*s);
+    if (c < 0x20 || c > 0x7E || c == '\\' || c == '&' || c == '"' || c == '+' || c == '#' ||
+        c == '=' || c == '%') {
+      *s = '_';
+    }
+  }
+}
+
+void stripIllegalFilenameChars(char* s) {
+  for (; *s; ++s) {
+    const char c = *s;
+    const bool keep = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                      c == '.';
+    if (!keep) *s = '_';
+  }
+}
+
+void toLowerCase(char* s) {
+  for (; *s; ++s) {
+    if (*s >= 'A' && *s <= 'Z') *s = static_cast<char>(*s - 'A' + 'a');
+  }
+}
+
+char* strReverse(char* s) {
+  const std::size_t len = std::strlen(s);
+  for (std::size_t i = 0; i < len / 2; ++i) {
+    char t = s[i];
+    s[i] = s[len - 1 - i];
+    s[len - 1 - i] = t;
+  }
+  return s;
+}
+
+char* strReplace(char* s, std::string_view needle, std::string_view replacement) {
+  const std::string_view text(s);
+  const std::size_t first = text.find(needle);
+  if (needle.empty() || first == std::string_view::npos) return nullptr;
+  const std::size_t last = text.rfind(needle) + needle.size();
+  const std::size_t tail = text.size() - last;
+  std::memmove(s + first + replacement.size(), s + last, tail + 1);
+  std::memcpy(s + first, replacement.data(), replacement.size());
+  return s;
+}
+
+void fpclose(std::FILE* f) {
+  if (f != nullptr) std::fclose(f);
+}
+
+int findText(std::string_view haystack, std::string_view needle) {
+  if (needle.empty()) return 0;
+  if (needle.size() > haystack.size()) return -1;
+  const void* hit = memmem(haystack.data(), haystack.size(), needle.data(), needle.size());
+  return hit ? static_cast<int>(static_cast<const char*>(hit) - haystack.data()) : -1;
+}
+
+bool containsText(std::string_view haystack, std::string_view needle) {
+  return findText(haystack, needle) >= 0;
+}
+
+void writeBytes(std::FILE* out, std::string_view text) {
+  if (!text.empty()) std::fwrite(text.data(), 1, text.size(), out);
+}

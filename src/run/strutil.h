@@ -1,0 +1,49 @@
+// Text routines shared by the whole program; those that hand out substrings are counted by the scratch pool.
+#pragma once
+
+#include <cstdio>
+#include <string_view>
+
+// Bytes `start` to `end` inclusive of `s`, as a view into `s` (no copy is made, but one
+// scratch string is counted). An `end` beyond the length gives `s` itself; an empty or
+// reversed range gives the empty string.
+std::string_view substring(std::string_view s, int start, int end);
+
+// Writes `src` without its Quake III colour codes (a caret and the byte after it) into
+// `dest`, which must hold src.size() + 1 bytes, and NUL-terminates it. Returns the length
+// written. Of a doubled caret the first stays; a caret at the very end vanishes. Counts
+// three scratch strings per byte kept and two per colour code dropped.
+std::size_t stripColorCodes(std::string_view src, char* dest);
+
+// Cuts the NUL-terminated `s` at the first '\n' or '\r' among its last five bytes.
+void stripNewLineChars(char* s);
+
+// Replaces, in the NUL-terminated `s`, every byte outside 0x20..0x7E and every one of
+// \ & " + # = % by '_'.
+void replaceNonPrintableChars(char* s);
+
+// Replaces every byte of `s` other than A-Z, a-z, 0-9 and '.' by '_'.
+void stripIllegalFilenameChars(char* s);
+
+// ASCII upper case to lower case, in place.
+void toLowerCase(char* s);
+
+// Reverses the bytes of `s` in place and returns it.
+char* strReverse(char* s);
+
+// Replaces the span of `s` from the start of the first occurrence of `needle` to the end of
+// its last occurrence by `replacement`, in place (`s` must have room when the replacement is
+// longer). Returns `s`, or nullptr (and leaves `s` alone) when `needle` does not occur.
+char* strReplace(char* s, std::string_view needle, std::string_view replacement);
+
+// Closes `f` unless it is null.
+void fpclose(std::FILE* f);
+
+// Plain substring test, for texts that are not part of the message vocabulary.
+bool containsText(std::string_view haystack, std::string_view needle);
+
+// Index of the first occurrence of `needle` in `haystack`, or -1.
+int findText(std::string_view haystack, std::string_view needle);
+
+// Writes `text` to `out` byte for byte (never as a format).
+void writeBytes(std::FILE* out, std::string_view text);
