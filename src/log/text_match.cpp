@@ -171,6 +171,11 @@ bool hasText(std::string_view s, TextId text) { return lookup(s)[text] >= 0; }
 int textPos(std::string_view s, TextId text) { return lookup(s)[text]; }
 
 int firstOfTable(std::string_view s, const char* const* table) {
+  int pos;
+  return firstOfTable(s, table, &pos);
+}
+
+int firstOfTable(std::string_view s, const char* const* table, int* pos) {
   Matcher& m = matcher();
   auto it = m.tables.find(table);
   if (it == m.tables.end()) {
@@ -181,7 +186,11 @@ int firstOfTable(std::string_view s, const char* const* table) {
   const std::vector<int32_t>& first = lookup(s);
   const std::vector<TextId>& ids = it->second;
   for (std::size_t i = 0; i < ids.size(); ++i) {
-    if (first[ids[i]] >= 0) return static_cast<int>(i);
+    if (first[ids[i]] >= 0) {
+      *pos = first[ids[i]];
+      return static_cast<int>(i);
+    }
   }
+  *pos = -1;
   return -1;
 }

@@ -24,3 +24,6 @@ int textPos(std::string_view s, TextId text);
 // Index of the first entry of the null-terminated `table`, in table order, that occurs in
 // `s`; -1 when none does. Only the table order decides, never the position in `s`.
 int firstOfTable(std::string_view s, const char* const* table);
+
+// As above, and stores the index in `s` of that entry's first occurrence in `*pos`.
+int firstOfTable(std::string_view s, const char* const* table, int* pos);

@@ -1,7 +1,141 @@
-// Game boundaries (placeholder).
+// Game boundaries: which lines end a game, whether it earns a page, and the end-of-game pipeline.
 #include "run/game.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "html/page.h"
+#include "html/writer.h"
+#include "log/match_info.h"
+#include "log/text_match.h"
+#include "log/vocabulary.h"
+#include "osp/awards.h"
+#include "osp/osp_report.h"
+#include "players/player_table.h"
+#include "players/reconcile.h"
+#include "players/teams.h"
+#include "players/totals.h"
+#include "run/main_loop.h"
+
 Text510 g_mapname;
-int g_reset_count = 0, g_gametype = 0, g_make_html = 1, g_int_swap = 0, g_connect_sequence = 0,
-    g_ca_win_red = 0, g_ca_win_blue = 0;
-void checkForNewGameStart(std::string_view) {}
-void initGlobals() {}
+int g_reset_count = 0;
+int g_gametype = 0;
+int g_make_html = 1;
+int g_int_swap = 0;
+int g_connect_sequence = 0;
+int g_ca_win_red = 0;
+int g_ca_win_blue = 0;
+
+namespace {
+
+enum class Boundary { kNone, kRules, kLeft, kOspComplete };
+
+// What each boundary text does when it is the first acting one in table order. The others
+// (match start, "entered the game", "Team joincode is:") end nothing here.
+Boundary boundaryOf(std::string_view text) {
+  if (text == "Timelimit hit." || text == "hit the capturelimit." || text == "hit the fraglimit." ||
+      text == "wins the match: " || text == "Pointlimit hit.") {
+    return Boundary::kRules;
+  }
+  if (text == "ERROR: Disconnected from server" || text == "----- CL_Shutdown -----") {
+    return Boundary::kLeft;
+  }
+  if (text == "MATCH COMPLETE") return Boundary::kOspComplete;
+  return Boundary::kNone;
+}
+
+bool isWarmupEnd(std::string_view line) {
+  return line == "^3Match has begun!" || line == "^3All players ready!^7 Match starting...";
+}
+
+bool qualifies() {
+  if (g_make_html != 1) return false;
+  // A team deathmatch is still type 0 here; it becomes type 1 only in the totals.
+  if (g_gametype == 0) return getTotalPlayers() > 1;
+  if (g_gametype >= 1 && g_gametype <= 3) {
+    return getTeamTotalPlayers(TEAM_RED) > 0 && getTeamTotalPlayers(TEAM_BLUE) > 0;
+  }
+  return false;
+}
+
+void writeGame() {
+  if (g_connect_sequence == kGameEnded) {
+    std::fputs("\nServer connect/reconnect detected:\n", stdout);
+    std::fputs("Forcing html stats generation.\n", stdout);
+  }
+  assignTeamToUnknownPlayers();
+  mergeAllIdenticalPlayers();
+  addUpTables();
+  assignAwards();
+  fixPlayerNames();
+  sort();
+  if (g_game_count == kLastGameId) g_game_count = kFirstGameId;
+  ++g_game_count;
+  std::printf("\nGenerating Stats ----------------<GAME ID %d>-----\n", g_game_count);
+  printPlayers();
+  makeHtml();
+  std::fputs("-------------------------------------<done>---------\n", stdout);
+  std::fputs("\n", stdout);
+}
+
+struct BoundaryText {
+  TextId id;
+  Boundary kind;
+};
+
+const std::vector<BoundaryText>& boundaryTexts() {
+  static const std::vector<BoundaryText> texts = [] {
+    std::vector<BoundaryText> list;
+    for (int i = 0; reset_strings[i] != nullptr; ++i) {
+      list.push_back({textId(reset_strings[i]), boundaryOf(reset_strings[i])});
+    }
+    return list;
+  }();
+  return texts;
+}
+
+}  // namespace
+
+void checkForNewGameStart(std::string_view line) {
+  for (const BoundaryText& entry : boundaryTexts()) {
+    if (!hasText(line, entry.id)) continue;
+    const Boundary kind = entry.kind;
+    if (kind == Boundary::kRules) {
+      scanOspStats();  // the OSP report follows the line that ended the match
+      g_reset_count = kGameEnded;
+      break;
+    }
+    if (kind == Boundary::kLeft || (kind == Boundary::kOspComplete && g_mod == 1)) {
+      g_reset_count = kGameEnded;
+      break;
+    }
+  }
+
+  if (g_connect_sequence == kGameEnded) g_reset_count = kGameEnded;
+
+  // Everything so far was the warm-up before the real match: drop it.
+  if (isWarmupEnd(line)) {
+    g_make_html = 0;
+    g_reset_count = kGameEnded;
+    std::fputs("\nOSP warm-up detected: Skipping html generation for warm-up.\n", stdout);
+  }
+
+  if (g_reset_count != kGameEnded) return;
+
+  if (qualifies()) writeGame();
+
+  fpw = nullptr;
+  initPlayers();
+  initGlobals();
+}
+
+void initGlobals() {
+  g_mapname.clear();
+  g_reset_count = 0;
+  g_gametype = 0;
+  g_make_html = 1;
+  g_int_swap = 0;
+  g_connect_sequence = 0;
+  g_ca_win_red = 0;
+  g_ca_win_blue = 0;
+}

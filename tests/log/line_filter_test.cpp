@@ -1,0 +1,71 @@
+// Which lines reach the recognisers, and what the vocabulary tables hold.
+#include "log/line_filter.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "log/text_match.h"
+#include "log/vocabulary.h"
+
+namespace {
+
+TEST(Vocabulary, TablesHaveTheirFullLengthAndOrder) {
+  EXPECT_EQ(93, tableSize(valid_strings));
+  EXPECT_EQ(59, tableSize(addPlayer_strings));
+  EXPECT_EQ(12, tableSize(reset_strings));
+  EXPECT_EQ(20, tableSize(dual_strings));
+  EXPECT_EQ(54, tableSize(self_strings));
+  EXPECT_EQ(20, tableSize(suicide_strings));
+  EXPECT_EQ(11, tableSize(ctf_red_strings));
+  EXPECT_EQ(11, tableSize(ctf_blue_strings));
+  EXPECT_STREQ(" ate ", valid_strings[87]);
+  EXPECT_STREQ("]\\connect ", valid_strings[20]);
+  EXPECT_STREQ("fragged BLUE's flag carrier!", addPlayer_strings[38]);
+  EXPECT_STREQ("fragged BLUE's flag carrier!", addPlayer_strings[39]);  // listed twice
+  EXPECT_STREQ("wins the match: ", reset_strings[11]);
+}
+
+TEST(FirstOfTable, TableOrderDecidesNotPosition) {
+  int pos = 0;
+  // "disconnected" (3) precedes "connected" (4) in the one-name table; both occur.
+  EXPECT_EQ(3, firstOfTable("Bob disconnected", self_strings, &pos));
+  EXPECT_EQ(4, pos);
+  EXPECT_EQ(-1, firstOfTable("nothing here", self_strings, &pos));
+  EXPECT_EQ(-1, pos);
+  EXPECT_EQ(1, textPos("abcabc", textId("bc")));
+}
+
+TEST(ValidLine, LengthLimits) {
+  std::string line = "A was railed by B";
+  line.resize(500, 'x');
+  EXPECT_EQ(1, validLine(line));
+  line.push_back('x');
+  EXPECT_EQ(0, validLine(line));  // 501 bytes
+  EXPECT_EQ(0, validLine("d"));   // one byte never passes
+  EXPECT_EQ(0, validLine(""));
+}
+
+TEST(ValidLine, AteNeedsAWeaponWordUnlessAnEarlierTextMatches) {
+  EXPECT_EQ(1, validLine("A^7 ate B^7's rocket"));
+  EXPECT_EQ(1, validLine("A^7 ate B^7's grenade"));
+  EXPECT_EQ(0, validLine("I ate pizza"));
+  // " ate " (87) stands before " was railed by " (89): a railgun line of a victim named
+  // "I ate" (printed without a closing colour code) is judged by " ate " and rejected.
+  EXPECT_EQ(0, validLine("I ate was railed by Bob"));
+  EXPECT_EQ(1, validLine("I ate^7 was railed by Bob^7"));  // "ate^7" is no " ate "
+  // " almost dodged " (86) stands before " ate ": accepted whatever else is said.
+  EXPECT_EQ(1, validLine("I ate almost dodged Bob's shotgun"));
+}
+
+TEST(ValidLine, EventsPassChatAndNoiseDoNot) {
+  EXPECT_EQ(1, validLine("Timelimit hit."));
+  EXPECT_EQ(1, validLine("Bob^7 cratered."));
+  EXPECT_EQ(1, validLine("Current map: q3dm17"));
+  EXPECT_EQ(1, validLine("Bob^7 renamed to Ann"));
+  EXPECT_EQ(0, validLine("Bob^7: hello there"));
+  EXPECT_EQ(0, validLine("Bob picked up the item Railgun"));  // not an event text
+  EXPECT_EQ(0, validLine("]_connect 1.2.3.4"));  // a backslash form after replacement
+}
+
+}  // namespace
