@@ -1,0 +1,111 @@
+// Where games end, which of them earn a page, and what is cleared for the next one.
+#include "run/game.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "log/match_info.h"
+#include "players/player_table.h"
+#include "run/main_loop.h"
+#include "run/scratch_pool.h"
+
+namespace {
+
+class GameBoundary : public testing::Test {
+ protected:
+  void SetUp() override {
+    initPlayers();
+    initGlobals();
+    resetScratchPool();
+    g_mod = 0;
+    g_game_count = kFirstGameId;
+  }
+  void TearDown() override { g_mod = 0; }
+
+  // Runs the boundary step on `line` and returns what it printed.
+  std::string boundary(const std::string& line) {
+    testing::internal::CaptureStdout();
+    checkForNewGameStart(line);
+    return testing::internal::GetCapturedStdout();
+  }
+};
+
+TEST_F(GameBoundary, ExactWarmupLineDropsEverythingRecorded) {
+  addPlayer("A");
+  addPlayer("B");
+  g_gametype = 2;
+  EXPECT_EQ("\nOSP warm-up detected: Skipping html generation for warm-up.\n",
+            boundary("^3Match has begun!"));
+  EXPECT_EQ(0, getTotalPlayers());
+  EXPECT_EQ(0, g_gametype);
+  EXPECT_EQ(1, g_make_html);  // the new game may get its page again
+  EXPECT_EQ(kFirstGameId, g_game_count);
+
+  EXPECT_EQ("\nOSP warm-up detected: Skipping html generation for warm-up.\n",
+            boundary("^3All players ready!^7 Match starting..."));
+}
+
+TEST_F(GameBoundary, WarmupTextWithMoreAroundItEndsNothing) {
+  addPlayer("A");
+  EXPECT_EQ("", boundary("Server: ^3Match has begun!"));
+  EXPECT_EQ(1, getTotalPlayers());
+  EXPECT_EQ(0, g_reset_count);
+}
+
+TEST_F(GameBoundary, EnteringTheGameEndsNothing) {
+  addPlayer("A");
+  addPlayer("B");
+  EXPECT_EQ("", boundary("C^7 entered the game"));
+  EXPECT_EQ(2, getTotalPlayers());
+}
+
+TEST_F(GameBoundary, MatchCompleteEndsAGameOnlyUnderOsp) {
+  addPlayer("A");
+  EXPECT_EQ("", boundary("MATCH COMPLETE"));
+  EXPECT_EQ(1, getTotalPlayers());
+  g_mod = 1;
+  EXPECT_EQ("", boundary("MATCH COMPLETE"));  // one player: ended without a page
+  EXPECT_EQ(0, getTotalPlayers());
+  EXPECT_EQ(1, g_mod);  // the OSP mark outlives the game
+}
+
+TEST_F(GameBoundary, GamesWithoutEnoughPlayersEndSilently) {
+  addPlayer("Lonely");
+  EXPECT_EQ("", boundary("Timelimit hit."));
+  EXPECT_EQ(0, getTotalPlayers());
+  EXPECT_EQ(kFirstGameId, g_game_count);
+
+  // A CTF game whose players are all red: its type asks for both teams.
+  addPlayer("A");
+  addPlayer("B");
+  q3players[0].team = TEAM_RED;
+  q3players[1].team = TEAM_RED;
+  g_gametype = 2;
+  EXPECT_EQ("", boundary("ERROR: Disconnected from server"));
+  EXPECT_EQ(0, getTotalPlayers());
+  EXPECT_EQ(kFirstGameId, g_game_count);
+}
+
+TEST_F(GameBoundary, CompletedConnectSequenceEndsTheGame) {
+  addPlayer("A");
+  g_connect_sequence = kGameEnded;
+  g_mapname = "q3dm17";
+  g_ca_win_red = 3;
+  EXPECT_EQ("", boundary("RE_Shutdown( 0 )"));
+  EXPECT_EQ(0, getTotalPlayers());
+  EXPECT_EQ(0, g_connect_sequence);
+  EXPECT_TRUE(g_mapname.empty());
+  EXPECT_EQ(0, g_ca_win_red);
+}
+
+TEST_F(GameBoundary, OrdinaryLinesLeaveTheGameRunning) {
+  addPlayer("A");
+  addPlayer("B");
+  g_gametype = 3;
+  EXPECT_EQ("", boundary("A^7 was railed by B^7"));
+  EXPECT_EQ(2, getTotalPlayers());
+  EXPECT_EQ(3, g_gametype);
+}
+
+}  // namespace
