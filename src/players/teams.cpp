@@ -1,4 +1,56 @@
-// Team inference (placeholder).
+// Reads players' teams off team joins, team-coloured entries and capture-the-flag announcements.
 #include "players/teams.h"
-void assignTeam(std::string_view) {}
-int getTeamTotalPlayers(int) { return 0; }
+
+#include "log/text_match.h"
+#include "log/vocabulary.h"
+#include "players/obituary.h"
+#include "players/player_table.h"
+#include "run/game.h"
+
+namespace {
+constexpr int kGameTypeCtf = 2;
+}  // namespace
+
+void assignTeam(std::string_view line) {
+  // A name not in the table resolves to NO_PLAYER, whose sink record absorbs the change.
+  int v = getVictim(line);
+  if (v < 0 || v >= kTableSlots) v = NO_PLAYER;
+  PlayerRecord& player = q3players[v];
+
+  if (hasText(line, KX_TEXT(" is on team "))) {
+    // The team name stands where a killer's name would.
+    const std::string_view teamName = getAttackerName(line);
+    if (teamName == "RED") {
+      player.team = TEAM_RED;
+    } else if (teamName == "BLUE") {
+      player.team = TEAM_BLUE;
+    }
+    return;
+  }
+  if (hasText(line, KX_TEXT(" entered the game (^1RED^7)"))) {
+    player.team = TEAM_RED;
+    return;
+  }
+  if (hasText(line, KX_TEXT(" entered the game (^4BLUE^7)"))) {
+    player.team = TEAM_BLUE;
+    return;
+  }
+  // Every flag announcement betrays the actor's side, and only CTF prints them.
+  if (firstOfTable(line, ctf_red_strings) >= 0) {
+    g_gametype = kGameTypeCtf;
+    player.team = TEAM_RED;
+    return;
+  }
+  if (firstOfTable(line, ctf_blue_strings) >= 0) {
+    g_gametype = kGameTypeCtf;
+    player.team = TEAM_BLUE;
+  }
+}
+
+int getTeamTotalPlayers(int team) {
+  int count = 0;
+  for (int s = 0; s < MAX_PLAYERS && !q3players[s].rawName.empty(); ++s) {
+    if (q3players[s].team == team) ++count;
+  }
+  return count;
+}
