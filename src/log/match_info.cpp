@@ -1,7 +1,166 @@
 // Match information lines: the OSP announcement, map, Clan Arena rounds, connects, renames and leaves.
 #include "log/match_info.h"
 
+#include <cstdio>
+#include <cstring>
+
+#include "log/text_match.h"
+#include "players/obituary.h"
+#include "players/player_table.h"
+#include "players/reconcile.h"
+#include "run/game.h"
+#include "run/line_reader.h"
+#include "run/main_loop.h"
+#include "run/strutil.h"
+
 int g_mod = 0;
 
-// Not followed yet: every line goes on to the other recognisers.
-int updateMiscInfo(char* /*line*/, char* /*strippedLine*/) { return 0; }
+namespace {
+
+constexpr int kGameTypeClanArena = 3;
+constexpr std::size_t kCutNameLength = 29;
+constexpr char kLeaveMarker[] = "^7<font color=#CC6600>&nbsp;x</font>";
+
+int playerCount() { return getTotalPlayers(); }
+
+// The third blank-separated word of the line, as a scanf of three words would read it.
+bool thirdWord(std::string_view line, std::string_view* word) {
+  std::size_t i = 0;
+  auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; };
+  for (int w = 0; w < 3; ++w) {
+    while (i < line.size() && isBlank(line[i])) ++i;
+    if (i == line.size()) return false;
+    const std::size_t start = i;
+    while (i < line.size() && !isBlank(line[i])) ++i;
+    if (w == 2) *word = line.substr(start, i - start);
+  }
+  return true;
+}
+
+void readMap(std::string_view raw) {
+  std::string_view word;
+  if (thirdWord(raw, &word)) {
+    g_mapname.assign(word);
+    toLowerCase(g_mapname.data());
+  }
+  std::fputs("MAP: ", stdout);
+  writeBytes(stdout, g_mapname.view());
+  std::fputs("\n", stdout);
+}
+
+// A player seen again: on another team (or without one) the old record is closed under a
+// numbered marker, so the entry line starts a fresh record under the plain name.
+void markReentry(std::string_view raw) {
+  const int n = playerCount();
+  const int p = getVictim(raw);
+  if (p >= n) return;
+  const PlayerRecord& player = q3players[p];
+  if ((player.team == TEAM_RED && hasText(raw, KX_TEXT(" entered the game (^1RED^7)"))) ||
+      (player.team == TEAM_BLUE && hasText(raw, KX_TEXT(" entered the game (^4BLUE^7)")))) {
+    return;
+  }
+  ++g_int_swap;
+  const int q = mergeIdenticalPlayerNonChopped(p);
+  PlayerRecord& target = q3players[q < playerCount() ? q : p];
+  target.disconnected = 1;
+  char marker[64];
+  std::snprintf(marker, sizeof marker, "^7<font color=#CC6600>&nbsp;%d</font>", g_int_swap);
+  target.rawName.append(marker);
+}
+
+int markLeave(char* line, char* strippedLine) {
+  std::string_view raw(line);
+  const bool disconnected = hasText(std::string_view(strippedLine), KX_TEXT("disconnected"));
+  // The game cuts long names in this message; two bytes of the cut fall at 29 and 30.
+  if (disconnected && getVictimName(raw).size() > kCutNameLength) {
+    const std::size_t len = raw.size();
+    if (len > kCutNameLength + 1) {
+      std::memmove(line + kCutNameLength, line + kCutNameLength + 2, len - kCutNameLength - 1);
+    }
+    raw = std::string_view(line);
+    stripColorCodes(raw, strippedLine);
+  }
+  const int n = playerCount();
+  const int p = getVictim(raw);
+  if (p >= n) return 1;
+  const int q = disconnected ? mergeIdenticalPlayerChopped(p) : mergeIdenticalPlayerNonChopped(p);
+  PlayerRecord& target = q3players[q < playerCount() ? q : p];
+  target.rawName.append(kLeaveMarker);
+  target.disconnected = 1;
+  return 1;
+}
+
+}  // namespace
+
+int updateMiscInfo(char* line, char* strippedLine) {
+  const std::string_view raw(line);
+  const std::string_view stripped(strippedLine);
+
+  const bool shutdown = hasText(stripped, KX_TEXT("RE_Shutdown( 0 )"));
+  if (!shutdown) {
+    if (hasText(stripped, KX_TEXT("Loaded OSP Client Version:"))) {
+      g_mod = 1;
+      return 1;
+    }
+    if (hasText(stripped, KX_TEXT(" is using model "))) return 1;
+    if (hasText(stripped, KX_TEXT("Current map: "))) {
+      readMap(raw);
+      return 1;
+    }
+    if (hasText(raw, KX_TEXT("^1RED^7 leads: "))) {
+      ++g_ca_win_red;
+      g_gametype = kGameTypeClanArena;
+      return 1;
+    }
+    if (hasText(raw, KX_TEXT("^4BLUE^7 leads: "))) {
+      ++g_ca_win_blue;
+      g_gametype = kGameTypeClanArena;
+      return 1;
+    }
+    if (hasText(raw, KX_TEXT("Match tied: "))) {
+      // A tied round goes to the side that was behind.
+      if (g_ca_win_red > g_ca_win_blue) {
+        ++g_ca_win_blue;
+      } else if (g_ca_win_red < g_ca_win_blue) {
+        ++g_ca_win_red;
+      }
+      g_gametype = kGameTypeClanArena;
+      return 1;
+    }
+  } else {
+    g_mod = 0;
+  }
+
+  if (g_connect_sequence == 0 &&
+      (hasText(stripped, KX_TEXT("]/connect ")) || hasText(stripped, KX_TEXT("]/reconnect")))) {
+    g_connect_sequence = 1;
+    return 1;
+  }
+  if (g_connect_sequence == 1 && hasText(stripped, KX_TEXT(" resolved to "))) {
+    g_connect_sequence = 2;
+    return 1;
+  }
+  if (g_connect_sequence == 2 && shutdown) {
+    g_connect_sequence = kGameEnded;  // the boundary step ends the game on this same line
+  }
+
+  if (hasText(stripped, KX_TEXT("renamed to"))) {
+    const int p = getVictim(raw);
+    // A name not in the table is renamed in the sink record, where nobody sees it.
+    PlayerRecord& player = q3players[p];
+    player.name.assign(getAttackerName(stripped));
+    player.rawName.assign(getAttackerName(raw));
+    return 1;
+  }
+
+  const bool leaving = hasText(stripped, KX_TEXT("disconnected")) ||
+                       hasText(stripped, KX_TEXT("Server command overflow")) ||
+                       hasText(stripped, KX_TEXT("Lost reliable commands")) ||
+                       hasText(stripped, KX_TEXT("was kicked"));
+  if (!leaving) {
+    // Server logs carry no team-coloured entries, so re-entries are told apart on clients only.
+    if (hasText(stripped, KX_TEXT("entered the game")) && g_log_type == 0) markReentry(raw);
+    return 0;
+  }
+  return markLeave(line, strippedLine);
+}
