@@ -27,5 +27,7 @@ void htmlWriteQ3String(std::string_view name);
 void htmlReadHeader();
 void htmlReadFooter();
 
-// The shared stem of the current game's page names, filtered for a file name.
+// The shared stem of the current game's page names, filtered for a file name, into `dest`
+// (510 bytes). A very long game label is cut so that the stem plus "main." and the extension
+// stay within 509 bytes.
 void buildPageStem(char* dest);
