@@ -141,7 +141,9 @@ const std::vector<int32_t>& lookup(std::string_view s) {
     return m.spill.first;
   }
   for (CacheEntry& e : m.cache) {
-    if (e.used && e.size == s.size() && std::memcmp(e.text, s.data(), s.size()) == 0) return e.first;
+    if (e.used && e.size == s.size() && (s.empty() || std::memcmp(e.text, s.data(), s.size()) == 0)) {
+      return e.first;
+    }
   }
   CacheEntry& e = m.cache[m.nextVictim];
   m.nextVictim = (m.nextVictim + 1) % kCacheEntries;

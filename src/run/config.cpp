@@ -1,8 +1,106 @@
-// Configuration (placeholder).
+// Reads the configuration file: key lines, each followed by its value line.
 #include "run/config.h"
-Text510 g_config_file_extension, g_config_stylesheet, g_config_make_weapon_stats,
-    g_config_use_weapon_colors, g_config_use_name_colors, g_config_display_unknown_team_players,
-    g_config_header_file, g_config_footer_file;
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "run/main_loop.h"
+#include "run/strutil.h"
+
+Text510 g_config_file_extension;
+Text510 g_config_stylesheet;
+Text510 g_config_make_weapon_stats;
+Text510 g_config_use_weapon_colors;
+Text510 g_config_use_name_colors;
+Text510 g_config_display_unknown_team_players;
+Text510 g_config_header_file;
+Text510 g_config_footer_file;
+
+namespace {
+
+struct ConfigKey {
+  const char* key;
+  Text510* value;
+  const char* fallback;
+};
+
+// Scanned in this order; the first exact match takes the next line.
+const ConfigKey kKeys[] = {
+    {"file_extension:", &g_config_file_extension, "html"},
+    {"stylesheet:", &g_config_stylesheet, "c-kalimo.css"},
+    {"make_weapon_stats:", &g_config_make_weapon_stats, "yes"},
+    {"use_weapon_colors:", &g_config_use_weapon_colors, "yes"},
+    {"use_name_colors:", &g_config_use_name_colors, "yes"},
+    {"display_unknown_team_players:", &g_config_display_unknown_team_players, "no"},
+    {"header_file:", &g_config_header_file, "c-header.html"},
+    {"footer_file:", &g_config_footer_file, "c-footer.html"},
+};
+
+// The block shows six of the eight values (the two colour switches are not shown).
+struct ShownValue {
+  const char* label;
+  const Text510* value;
+};
+
+const ShownValue kShown[] = {
+    {"                       config file: ", &g_config},
+    {"                    file extension: ", &g_config_file_extension},
+    {"                        stylesheet: ", &g_config_stylesheet},
+    {"                make weapon stats?: ", &g_config_make_weapon_stats},
+    {"     display unknown team players?: ", &g_config_display_unknown_team_players},
+    {"                       header file: ", &g_config_header_file},
+    {"                       footer file: ", &g_config_footer_file},
+};
+
+constexpr int kReadLimit = 510;
+constexpr const char kRule60[] =
+    "------------------------------------------------------------";
+
+void printConfigBlock() {
+  std::printf("     %s\n", kRule60);
+  std::printf("                             Configuration\n");
+  std::printf("     %s\n", kRule60);
+  for (const ShownValue& shown : kShown) {
+    std::fputs(shown.label, stdout);
+    writeBytes(stdout, shown.value->view());
+    std::fputs("\n", stdout);
+  }
+  std::printf("     %s\n", kRule60);
+}
+
+}  // namespace
+
 bool isYes(const Text510& value) { return value == "yes"; }
-void readConfig() {}
-void setConfigDefaults() {}
+
+void setConfigDefaults() {
+  for (const ConfigKey& k : kKeys) k.value->assign(k.fallback);
+}
+
+void readConfig() {
+  setConfigDefaults();
+  std::FILE* f = std::fopen(g_config.c_str(), "r");
+  if (f == nullptr) {
+    std::fputs("ERROR: could not open config file \"", stdout);
+    writeBytes(stdout, g_config.view());
+    std::fputs("\"\n", stdout);
+    std::exit(1);
+  }
+  char line[kReadLimit + 2];
+  while (std::fgets(line, kReadLimit, f) != nullptr) {
+    // Only a line read as a possible key can be a comment; value lines are taken whole.
+    if (line[0] == '#') continue;
+    stripNewLineChars(line);
+    for (const ConfigKey& k : kKeys) {
+      if (std::strcmp(line, k.key) != 0) continue;
+      char value[kReadLimit + 2];
+      if (std::fgets(value, kReadLimit, f) != nullptr) {
+        stripNewLineChars(value);
+        k.value->assign(value);
+      }
+      break;
+    }
+  }
+  printConfigBlock();
+  std::fclose(f);
+}
