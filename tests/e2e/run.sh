@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end runs of kalimostats-c: one folder per case below the e2e directory.
 #
-# usage: run.sh <kalimostats-c> <fake-preparse> <e2e-dir> <work-dir> [case-name...]
+# usage: run.sh <kalimostats-c> <fake-preparse> <e2e-dir> <work-dir> <fragment-check> [case-name...]
 #
 # A case folder may hold:
 #   args             command-line arguments after the program, one per line (an empty file
@@ -16,6 +16,9 @@
 #                    with a trailing "/", sorted bytewise
 #   expected/        files and directories compared byte for byte with the masked work
 #                    dir; a directory must hold exactly the same files
+#   expected_fragments/
+#                    per masked path, fragments that must occur in that file in this
+#                    order, separated by lines that are exactly "@@@@"
 # Standard error must stay empty (the program writes only to standard output).
 #
 # Masking (only what differs between runs): the values of the "cpu time:", "start time:",
@@ -24,15 +27,16 @@
 set -u
 export LC_ALL=C
 
-if [ $# -lt 4 ]; then
-  echo "usage: run.sh <kalimostats-c> <fake-preparse> <e2e-dir> <work-dir> [case...]" >&2
+if [ $# -lt 5 ]; then
+  echo "usage: run.sh <kalimostats-c> <fake-preparse> <e2e-dir> <work-dir> <fragment-check> [case...]" >&2
   exit 2
 fi
 program=$(realpath "$1")
 fake=$(realpath "$2")
 cases_dir=$(realpath "$3")
 root=$4
-shift 4
+fragment_check=$(realpath "$5")
+shift 5
 
 rm -rf "$root"
 mkdir -p "$root/bin"
@@ -137,6 +141,17 @@ run_case() {
         failed=1
       fi
     done < <(cd "$case_dir/expected" && find . -mindepth 1 -maxdepth 1 -printf '%P\0')
+  fi
+  if [ -d "$case_dir/expected_fragments" ]; then
+    while IFS= read -r -d '' entry; do
+      if [ ! -f "$dir/actual/$entry" ]; then
+        echo "$name: $entry was not written"
+        failed=1
+      elif ! "$fragment_check" "$case_dir/expected_fragments/$entry" "$dir/actual/$entry"; then
+        echo "$name: $entry lacks expected fragments"
+        failed=1
+      fi
+    done < <(cd "$case_dir/expected_fragments" && find . -type f -printf '%P\0')
   fi
   return $failed
 }
