@@ -92,32 +92,60 @@ int markLeave(char* line, char* strippedLine) {
 
 }  // namespace
 
+namespace {
+
+// The texts this handler asks about, registered before any line is scanned.
+struct MatchTexts {
+  TextId shutdown = textId("RE_Shutdown( 0 )");
+  TextId ospLoaded = textId("Loaded OSP Client Version:");
+  TextId usingModel = textId(" is using model ");
+  TextId currentMap = textId("Current map: ");
+  TextId redLeads = textId("^1RED^7 leads: ");
+  TextId blueLeads = textId("^4BLUE^7 leads: ");
+  TextId tied = textId("Match tied: ");
+  TextId connect = textId("]/connect ");
+  TextId reconnect = textId("]/reconnect");
+  TextId resolved = textId(" resolved to ");
+  TextId renamed = textId("renamed to");
+  TextId disconnected = textId("disconnected");
+  TextId overflow = textId("Server command overflow");
+  TextId lostCommands = textId("Lost reliable commands");
+  TextId kicked = textId("was kicked");
+  TextId entered = textId("entered the game");
+};
+
+}  // namespace
+
 int updateMiscInfo(char* line, char* strippedLine) {
+  static const MatchTexts t;
   const std::string_view raw(line);
   const std::string_view stripped(strippedLine);
+  // Most questions are about the stripped line; the few about the raw line ask afresh.
+  const TextScan& s = scanTexts(stripped);
 
-  const bool shutdown = hasText(stripped, KX_TEXT("RE_Shutdown( 0 )"));
+  const bool shutdown = s.has(t.shutdown);
   if (!shutdown) {
-    if (hasText(stripped, KX_TEXT("Loaded OSP Client Version:"))) {
+    if (s.has(t.ospLoaded)) {
       g_mod = 1;
       return 1;
     }
-    if (hasText(stripped, KX_TEXT(" is using model "))) return 1;
-    if (hasText(stripped, KX_TEXT("Current map: "))) {
+    if (s.has(t.usingModel)) return 1;
+    if (s.has(t.currentMap)) {
       readMap(raw);
       return 1;
     }
-    if (hasText(raw, KX_TEXT("^1RED^7 leads: "))) {
+    const TextScan& r = scanTexts(raw);
+    if (r.has(t.redLeads)) {
       ++g_ca_win_red;
       g_gametype = kGameTypeClanArena;
       return 1;
     }
-    if (hasText(raw, KX_TEXT("^4BLUE^7 leads: "))) {
+    if (r.has(t.blueLeads)) {
       ++g_ca_win_blue;
       g_gametype = kGameTypeClanArena;
       return 1;
     }
-    if (hasText(raw, KX_TEXT("Match tied: "))) {
+    if (r.has(t.tied)) {
       // A tied round goes to the side that was behind.
       if (g_ca_win_red > g_ca_win_blue) {
         ++g_ca_win_blue;
@@ -131,12 +159,12 @@ int updateMiscInfo(char* line, char* strippedLine) {
     g_mod = 0;
   }
 
-  if (g_connect_sequence == 0 &&
-      (hasText(stripped, KX_TEXT("]/connect ")) || hasText(stripped, KX_TEXT("]/reconnect")))) {
+  const TextScan& st = scanTexts(stripped);
+  if (g_connect_sequence == 0 && (st.has(t.connect) || st.has(t.reconnect))) {
     g_connect_sequence = 1;
     return 1;
   }
-  if (g_connect_sequence == 1 && hasText(stripped, KX_TEXT(" resolved to "))) {
+  if (g_connect_sequence == 1 && st.has(t.resolved)) {
     g_connect_sequence = 2;
     return 1;
   }
@@ -144,7 +172,7 @@ int updateMiscInfo(char* line, char* strippedLine) {
     g_connect_sequence = kGameEnded;  // the boundary step ends the game on this same line
   }
 
-  if (hasText(stripped, KX_TEXT("renamed to"))) {
+  if (st.has(t.renamed)) {
     const int p = getVictim(raw);
     // A name not in the table is renamed in the sink record, where nobody sees it.
     PlayerRecord& player = q3players[p];
@@ -153,13 +181,11 @@ int updateMiscInfo(char* line, char* strippedLine) {
     return 1;
   }
 
-  const bool leaving = hasText(stripped, KX_TEXT("disconnected")) ||
-                       hasText(stripped, KX_TEXT("Server command overflow")) ||
-                       hasText(stripped, KX_TEXT("Lost reliable commands")) ||
-                       hasText(stripped, KX_TEXT("was kicked"));
+  const bool leaving = st.has(t.disconnected) || st.has(t.overflow) || st.has(t.lostCommands) ||
+                       st.has(t.kicked);
   if (!leaving) {
     // Server logs carry no team-coloured entries, so re-entries are told apart on clients only.
-    if (hasText(stripped, KX_TEXT("entered the game")) && g_log_type == 0) markReentry(raw);
+    if (st.has(t.entered) && g_log_type == 0) markReentry(raw);
     return 0;
   }
   return markLeave(line, strippedLine);

@@ -10,12 +10,30 @@
 namespace {
 constexpr std::size_t kQuoteMinForChance = 10;
 constexpr int kChanceLimit = 4;
+constexpr std::size_t kLengths = 1024;
+
+// The chance draw: the C library's generator seeded with the line length, first number,
+// modulo 10. Nothing else in the program draws, so the draw depends on the length alone and
+// is remembered per length (reseeding costs more than the rest of a rejected line).
+int drawForLength(std::size_t length) {
+  static signed char drawn[kLengths];
+  static bool known[kLengths];
+  if (length >= kLengths) {
+    std::srand(static_cast<unsigned>(length));
+    return std::rand() % 10;
+  }
+  if (!known[length]) {
+    std::srand(static_cast<unsigned>(length));
+    drawn[length] = static_cast<signed char>(std::rand() % 10);
+    known[length] = true;
+  }
+  return drawn[length];
+}
+
 }  // namespace
 
 void scanForQuotes(std::string_view line) {
-  // The draw happens for every rejected line, chat or not, so it depends on the length only.
-  std::srand(static_cast<unsigned>(line.size()));
-  const int r = std::rand() % 10;
+  const int r = drawForLength(line.size());
 
   const int sep = textPos(line, KX_TEXT("^7: "));
   if (sep < 0) return;

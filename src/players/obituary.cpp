@@ -1,6 +1,8 @@
 // Name cutters, name resolvers and the means-of-death classifier for obituaries and player events.
 #include "players/obituary.h"
 
+#include <initializer_list>
+
 #include "log/text_match.h"
 #include "log/vocabulary.h"
 #include "players/player_table.h"
@@ -32,12 +34,13 @@ int slotOf(std::string_view name) {
 }  // namespace
 
 std::string_view getVictimName(std::string_view line) {
+  const TextScan& texts = scanTexts(line);
   int pos;
   // One-name messages first: a name ending in "connected" is cut there even in a kill line.
-  if (firstOfTable(line, self_strings, &pos) >= 0) {
+  if (texts.firstOf(self_strings, &pos) >= 0) {
     return trimColorCode(substring(line, 0, pos - 2));  // the separating blank is dropped too
   }
-  if (firstOfTable(line, dual_strings, &pos) >= 0) {
+  if (texts.firstOf(dual_strings, &pos) >= 0) {
     return trimColorCode(substring(line, 0, pos - 1));
   }
   return kSentinelName;
@@ -65,49 +68,82 @@ int getVictim(std::string_view line) { return slotOf(getVictimName(line)); }
 
 int getAttacker(std::string_view line) { return slotOf(getAttackerName(line)); }
 
+namespace {
+
+// Every text the means-of-death tests ask about, registered before any line is scanned.
+struct WeaponTexts {
+  TextId pummeled = textId(" was pummeled by ");
+  TextId machinegunned = textId(" was machinegunned by ");
+  TextId gunnedDown = textId(" was gunned down by ");
+  TextId trippedHis = textId("tripped on his own grenade.");
+  TextId trippedHer = textId("tripped on her own grenade.");
+  TextId trippedIts = textId("tripped on its own grenade.");
+  TextId ate = textId(" ate ");
+  TextId grenade = textId("grenade");
+  TextId shrapnel = textId("shrapnel");
+  TextId shredded = textId(" was shredded by ");
+  TextId blewHim = textId("blew himself up.");
+  TextId blewHer = textId("blew herself up.");
+  TextId blewIt = textId("blew itself up.");
+  TextId rocket = textId("rocket");
+  TextId almostDodged = textId(" almost dodged ");
+  TextId electrocuted = textId(" was electrocuted by ");
+  TextId railed = textId(" was railed by ");
+  TextId meltedBy = textId(" was melted by ");
+  TextId plasmagun = textId("plasmagun");
+  TextId meltedHim = textId("melted himself.");
+  TextId meltedHer = textId("melted herself.");
+  TextId meltedIt = textId("melted itself.");
+  TextId blasted = textId(" was blasted by ");
+  TextId bfg = textId("BFG");
+  TextId smallerGun = textId("should have used a smaller gun.");
+  TextId invade = textId(" tried to invade ");
+  TextId worldDeaths[9] = {textId("cratered."), textId("was in the wrong place."),
+                           textId("killed itself."), textId("killed himself."),
+                           textId("killed herself."), textId("does a back flip into the lava."),
+                           textId("was squished."), textId("sank like a rock."), textId("melted.")};
+  TextId impaled = textId(" was impaled by ");
+  TextId disemboweled = textId(" was disemboweled by ");
+  TextId wrongButton = textId("pressed the wrong button.");
+  TextId swimming = textId(" was swimming too close to ");
+};
+
+}  // namespace
+
 int getWeapon(std::string_view line) {
-  auto has = [line](TextId id) { return hasText(line, id); };
-  if (has(KX_TEXT(" was pummeled by "))) return WP_GAUNTLET;
-  if (has(KX_TEXT(" was machinegunned by "))) return WP_MACHINEGUN;
-  if (has(KX_TEXT(" was gunned down by "))) return WP_SHOTGUN;
-  if (has(KX_TEXT("tripped on his own grenade.")) || has(KX_TEXT("tripped on her own grenade.")) ||
-      has(KX_TEXT("tripped on its own grenade."))) {
-    return WP_GRENADE;
+  static const WeaponTexts w;
+  const TextScan& t = scanTexts(line);
+  auto any = [&t](std::initializer_list<TextId> ids) {
+    for (TextId id : ids)
+      if (t.has(id)) return true;
+    return false;
+  };
+  if (t.has(w.pummeled)) return WP_GAUNTLET;
+  if (t.has(w.machinegunned)) return WP_MACHINEGUN;
+  if (t.has(w.gunnedDown)) return WP_SHOTGUN;
+  if (any({w.trippedHis, w.trippedHer, w.trippedIts})) return WP_GRENADE;
+  if (t.has(w.ate) || t.has(w.shredded)) {
+    if (t.has(w.grenade) || t.has(w.shrapnel)) return WP_GRENADE;
   }
-  if (has(KX_TEXT(" ate "))) {
-    if (has(KX_TEXT("grenade")) || has(KX_TEXT("shrapnel"))) return WP_GRENADE;
-  } else if (has(KX_TEXT(" was shredded by "))) {
-    if (has(KX_TEXT("grenade")) || has(KX_TEXT("shrapnel"))) return WP_GRENADE;
-  }
-  if (has(KX_TEXT("blew himself up.")) || has(KX_TEXT("blew herself up.")) ||
-      has(KX_TEXT("blew itself up."))) {
+  if (any({w.blewHim, w.blewHer, w.blewIt})) return WP_ROCKET;
+  if (t.has(w.ate)) {
+    if (t.has(w.rocket)) return WP_ROCKET;
+  } else if (t.has(w.almostDodged) && t.has(w.rocket)) {
     return WP_ROCKET;
   }
-  if (has(KX_TEXT(" ate "))) {
-    if (has(KX_TEXT("rocket"))) return WP_ROCKET;
-  } else if (has(KX_TEXT(" almost dodged ")) && has(KX_TEXT("rocket"))) {
-    return WP_ROCKET;
-  }
-  if (has(KX_TEXT(" was electrocuted by "))) return WP_LIGHTNING;
-  if (has(KX_TEXT(" was railed by "))) return WP_RAILGUN;
-  if (has(KX_TEXT(" was melted by ")) && has(KX_TEXT("plasmagun"))) return WP_PLASMA;
+  if (t.has(w.electrocuted)) return WP_LIGHTNING;
+  if (t.has(w.railed)) return WP_RAILGUN;
+  if (t.has(w.meltedBy) && t.has(w.plasmagun)) return WP_PLASMA;
   // Before the world deaths: "melted himself." also contains "melted.".
-  if (has(KX_TEXT("melted himself.")) || has(KX_TEXT("melted herself.")) ||
-      has(KX_TEXT("melted itself."))) {
-    return WP_PLASMA;
-  }
-  if (has(KX_TEXT(" was blasted by ")) && has(KX_TEXT("BFG"))) return WP_BFG;
-  if (has(KX_TEXT("should have used a smaller gun."))) return WP_BFG;
-  if (has(KX_TEXT(" tried to invade "))) return WP_TELEFRAG;
-  if (has(KX_TEXT("cratered.")) || has(KX_TEXT("was in the wrong place.")) ||
-      has(KX_TEXT("killed itself.")) || has(KX_TEXT("killed himself.")) ||
-      has(KX_TEXT("killed herself.")) || has(KX_TEXT("does a back flip into the lava.")) ||
-      has(KX_TEXT("was squished.")) || has(KX_TEXT("sank like a rock.")) || has(KX_TEXT("melted."))) {
-    return WP_SUICIDE;
-  }
-  if (has(KX_TEXT(" was impaled by "))) return WP_NAILGUN;
-  if (has(KX_TEXT(" was disemboweled by "))) return WP_GRAPPLE;
-  if (has(KX_TEXT("pressed the wrong button."))) return WP_LIGHTNING;
-  if (has(KX_TEXT(" was swimming too close to "))) return WP_LIGHTNING;
+  if (any({w.meltedHim, w.meltedHer, w.meltedIt})) return WP_PLASMA;
+  if (t.has(w.blasted) && t.has(w.bfg)) return WP_BFG;
+  if (t.has(w.smallerGun)) return WP_BFG;
+  if (t.has(w.invade)) return WP_TELEFRAG;
+  for (TextId id : w.worldDeaths)
+    if (t.has(id)) return WP_SUICIDE;
+  if (t.has(w.impaled)) return WP_NAILGUN;
+  if (t.has(w.disemboweled)) return WP_GRAPPLE;
+  if (t.has(w.wrongButton)) return WP_LIGHTNING;
+  if (t.has(w.swimming)) return WP_LIGHTNING;
   return WP_UNKNOWN;
 }

@@ -17,7 +17,11 @@ void assignTeam(std::string_view line) {
   if (v < 0 || v >= kTableSlots) v = NO_PLAYER;
   PlayerRecord& player = q3players[v];
 
-  if (hasText(line, KX_TEXT(" is on team "))) {
+  static const TextId kOnTeam = textId(" is on team ");
+  static const TextId kEnteredRed = textId(" entered the game (^1RED^7)");
+  static const TextId kEnteredBlue = textId(" entered the game (^4BLUE^7)");
+  const TextScan& texts = scanTexts(line);
+  if (texts.has(kOnTeam)) {
     // The team name stands where a killer's name would.
     const std::string_view teamName = getAttackerName(line);
     if (teamName == "RED") {
@@ -27,21 +31,21 @@ void assignTeam(std::string_view line) {
     }
     return;
   }
-  if (hasText(line, KX_TEXT(" entered the game (^1RED^7)"))) {
+  if (texts.has(kEnteredRed)) {
     player.team = TEAM_RED;
     return;
   }
-  if (hasText(line, KX_TEXT(" entered the game (^4BLUE^7)"))) {
+  if (texts.has(kEnteredBlue)) {
     player.team = TEAM_BLUE;
     return;
   }
   // Every flag announcement betrays the actor's side, and only CTF prints them.
-  if (firstOfTable(line, ctf_red_strings) >= 0) {
+  if (texts.firstOf(ctf_red_strings) >= 0) {
     g_gametype = kGameTypeCtf;
     player.team = TEAM_RED;
     return;
   }
-  if (firstOfTable(line, ctf_blue_strings) >= 0) {
+  if (texts.firstOf(ctf_blue_strings) >= 0) {
     g_gametype = kGameTypeCtf;
     player.team = TEAM_BLUE;
   }

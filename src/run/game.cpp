@@ -97,8 +97,10 @@ const std::vector<BoundaryText>& boundaryTexts() {
 }  // namespace
 
 void checkForNewGameStart(std::string_view line) {
-  for (const BoundaryText& entry : boundaryTexts()) {
-    if (!hasText(line, entry.id)) continue;
+  const std::vector<BoundaryText>& boundaries = boundaryTexts();
+  const TextScan& texts = scanTexts(line);
+  for (const BoundaryText& entry : boundaries) {
+    if (!texts.has(entry.id)) continue;
     const Boundary kind = entry.kind;
     if (kind == Boundary::kRules) {
       scanOspStats();  // the OSP report follows the line that ended the match

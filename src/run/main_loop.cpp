@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <algorithm>
+#include <functional>
 #include <string_view>
 
 #include "log/line_filter.h"
@@ -285,7 +287,10 @@ int kalimostatsMain(int argc, char** argv) {
 void checkIfServerLog(const char* line) {
   if (g_log_type != 0) return;
   // Not a message of the vocabulary: a plain search keeps it out of the matcher's line cache.
-  if (!containsText(std::string_view(line), " InitGame: ")) return;
+  static constexpr std::string_view kInitGame = " InitGame: ";
+  static const std::boyer_moore_horspool_searcher finder(kInitGame.begin(), kInitGame.end());
+  const std::string_view text(line);
+  if (std::search(text.begin(), text.end(), finder) == text.end()) return;
   g_log_type = 1;
   std::printf("\nServer log detected ----------< pre-parsing >-----\n");
   std::printf(" - this may take a while...\n");

@@ -46,13 +46,24 @@ void stripNewLineChars(char* s) {
   }
 }
 
+namespace {
+
+// Bytes that never reach a recogniser: everything outside printable ASCII, and the
+// characters that would mean something in a page, a query or a format.
+struct UnwantedBytes {
+  bool byte[256] = {};
+  UnwantedBytes() {
+    for (int c = 0; c < 256; ++c) byte[c] = c < 0x20 || c > 0x7E;
+    for (unsigned char c : {'\\', '&', '"', '+', '#', '=', '%'}) byte[c] = true;
+  }
+};
+
+}  // namespace
+
 void replaceNonPrintableChars(char* s) {
+  static const UnwantedBytes unwanted;
   for (; *s; ++s) {
-    const unsigned char c = static_cast<unsigned char>(*s);
-    if (c < 0x20 || c > 0x7E || c == '\\' || c == '&' || c == '"' || c == '+' || c == '#' ||
-        c == '=' || c == '%') {
-      *s = '_';
-    }
+    if (unwanted.byte[static_cast<unsigned char>(*s)]) *s = '_';
   }
 }
 
