@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "../html/html_test_support.h"
 #include "log/match_info.h"
 #include "players/player_table.h"
 #include "run/main_loop.h"
@@ -106,6 +107,80 @@ TEST_F(GameBoundary, OrdinaryLinesLeaveTheGameRunning) {
   EXPECT_EQ("", boundary("A^7 was railed by B^7"));
   EXPECT_EQ(2, getTotalPlayers());
   EXPECT_EQ(3, g_gametype);
+}
+
+// The end-of-game pipeline with a real page: run in a scratch directory.
+class GamePage : public GameBoundary {
+ protected:
+  void SetUp() override {
+    GameBoundary::SetUp();
+    html_test::resetHtmlState();
+    g_time_now = "2001-08-10,12-00-00";
+    sql_ = std::tmpfile();
+    fp_sql_gamestats = sql_;
+  }
+  void TearDown() override {
+    fp_sql_gamestats = nullptr;
+    std::fclose(sql_);
+    GameBoundary::TearDown();
+  }
+  std::string sqlText() {
+    std::fflush(sql_);
+    std::rewind(sql_);
+    std::string text;
+    char buf[256];
+    while (std::fgets(buf, sizeof buf, sql_)) text += buf;
+    return text;
+  }
+  void twoPlayersWithAKill() {
+    addPlayer("A");
+    addPlayer("B");
+    q3players[0].killTable[6][1] = 1;
+    q3players[1].deathTable[6][0] = 1;
+  }
+  std::FILE* sql_ = nullptr;
+  html_test::ScratchDirectory dir_;
+};
+
+TEST_F(GamePage, IdsWrapAfterTheLastOne) {
+  g_game_count = kLastGameId;
+  twoPlayersWithAKill();
+  const std::string out = boundary("Timelimit hit.");
+  EXPECT_NE(std::string::npos, out.find("\nGenerating Stats ----------------<GAME ID 1001>-----\n"
+                                         "TOTAL PLAYERS -> 2\n"));
+  EXPECT_NE(std::string::npos, out.find("-------------------------------------<done>---------\n\n"));
+  EXPECT_EQ(1001, g_game_count);
+  const std::string page = "kalimostats_2001_08_10_12_00_00_1001_FFA_PUB_main.html";
+  EXPECT_TRUE(std::filesystem::exists("html/" + page));
+  EXPECT_EQ("SELECT @oldestHtml:=MIN(html) from gamestats;\n"
+            "UPDATE gamestats SET html='" + page + "' WHERE html=@oldestHtml LIMIT 1;\n",
+            sqlText());
+  EXPECT_EQ(nullptr, fpw);
+  EXPECT_EQ(0, getTotalPlayers());
+}
+
+TEST_F(GamePage, ADisconnectMidGameStillGivesAPage) {
+  twoPlayersWithAKill();
+  const std::string out = boundary("ERROR: Disconnected from server");
+  EXPECT_NE(std::string::npos, out.find("<GAME ID 1001>"));
+  EXPECT_EQ(std::string::npos, out.find("Server connect/reconnect detected:"));
+  EXPECT_TRUE(std::filesystem::exists("html/kalimostats_2001_08_10_12_00_00_1001_FFA_PUB_main.html"));
+}
+
+TEST_F(GamePage, AReconnectForcesThePageAndSaysSo) {
+  twoPlayersWithAKill();
+  g_connect_sequence = kGameEnded;
+  const std::string out = boundary("RE_Shutdown( 0 )");
+  EXPECT_EQ(0u, out.find("\nServer connect/reconnect detected:\nForcing html stats generation.\n"
+                        "\nGenerating Stats ----------------<GAME ID 1001>-----\n"));
+}
+
+TEST_F(GamePage, ATwoPlayerTeamDeathmatchIsJudgedAsFreeForAll) {
+  // Both on red: still a page, because the game type only becomes team deathmatch later.
+  twoPlayersWithAKill();
+  q3players[0].team = TEAM_RED;
+  q3players[1].team = TEAM_RED;
+  EXPECT_NE(std::string::npos, boundary("Timelimit hit.").find("<GAME ID 1001>"));
 }
 
 }  // namespace
