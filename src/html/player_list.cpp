@@ -139,17 +139,23 @@ void writeTeamTable(const TeamSide& side) {
   wr("</td>\n");
 }
 
+// Centred, bold header cells of the neutral (unknown-team and free-for-all) tables.
+template <std::size_t N>
+void writeNeutralHeaderCells(const char* const (&labels)[N]) {
+  for (const char* label : labels) {
+    wr("<td CLASS=\"neutralHighlight\"><div align=center><b>");
+    wr("%s", label);
+    wr("</b></div></td>");
+  }
+}
+
 void writeUnknownTeamTable() {
   wr("<tr>");
   wr("<td>");
   wr("\n<table  BORDER=0 CELLSPACING=1 CELLPADDING=2 WIDTH=100%%  CLASS=\"neutralHighlight\">\n");
   wr("<tr>\n");
   wr("<td CLASS=\"neutralHighlight\"><b>NAME</b></td>");
-  for (const char* label : kUnknownTeamHeaderLabels) {
-    wr("<td CLASS=\"neutralHighlight\"><div align=center><b>");
-    wr("%s", label);
-    wr("</b></div></td>");
-  }
+  writeNeutralHeaderCells(kUnknownTeamHeaderLabels);
   wr("</tr>\n");
 
   const int n = getTotalPlayers();
@@ -207,11 +213,7 @@ void writeFreeForAllLayout() {
   wr("#");
   wr("</b></div></td>");
   wr("<td CLASS=\"neutralHighlight\"><b>NAME</b></td>");
-  for (const char* label : kFreeForAllHeaderLabels) {
-    wr("<td CLASS=\"neutralHighlight\"><div align=center><b>");
-    wr("%s", label);
-    wr("</b></div></td>");
-  }
+  writeNeutralHeaderCells(kFreeForAllHeaderLabels);
   wr("</tr>\n");
 
   const int n = getTotalPlayers();
