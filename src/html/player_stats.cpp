@@ -1,5 +1,254 @@
-// Player statistics blocks of team games.
+// Player statistics blocks of team games: red players' blocks in the left column, blue players' in the right.
 #include "html/player_stats.h"
 
-// Not written yet.
-void htmlDrawPlayerStatTable() {}
+#include <cstdarg>
+#include <cstdio>
+#include <string_view>
+
+#include "html/writer.h"
+#include "osp/award_icons.h"
+#include "players/player_table.h"
+#include "players/totals.h"
+#include "run/game.h"
+#include "run/strutil.h"
+
+namespace {
+
+// Everything that differs between a red and a blue column. Besides the class names, the two
+// sides differ in three small spacing details of the page, kept here as data so that one
+// writer serves both.
+struct BlockSide {
+  int team;
+  const char* plainClass;
+  const char* highlightClass;
+  const char* columnTableGap;    // the red column's table opens with two spaces, the blue with one
+  const char* nameAwardsGap;     // the red name line's award cell has a space before '>'
+  const char* awardCellEnd;      // what follows "</DIV></td>" in the award line
+};
+
+constexpr BlockSide kRedBlock = {TEAM_RED, "red", "redHighlight", " ", " ", "\n"};
+constexpr BlockSide kBlueBlock = {TEAM_BLUE, "blue", "blueHighlight", "", "", ""};
+
+// The last character of a quote shown is its 61st (positions 0 to 60).
+constexpr int kQuoteLastChar = 60;
+
+// A label cell. The label is a template of our own ("Efficiency %%" shows as Efficiency %).
+__attribute__((format(printf, 2, 3))) void labelCell(const BlockSide& side, const char* label,
+                                                      ...) {
+  wr("<td WIDTH=25%% CLASS=\"%s\">", side.plainClass);
+  va_list args;
+  va_start(args, label);
+  std::vfprintf(fpw, label, args);
+  va_end(args);
+  wr("</td>\n");
+}
+
+void countCell(const BlockSide& side, int value) {
+  wr("<td WIDTH=25%% CLASS=\"%s\"><div align=center>%d</div></td>\n", side.plainClass, value);
+}
+
+void decimalCell(const BlockSide& side, double value) {
+  wr("<td WIDTH=25%% CLASS=\"%s\"><div align=center>%0.2f</div></td>\n", side.plainClass, value);
+}
+
+// A link to another player's block on this page, showing that player's name.
+void playerLinkCell(const BlockSide& side, int slot) {
+  const std::string_view rawName = q3players[slot].rawName.view();
+  wr("<td WIDTH=25%% CLASS=\"%s\"><div align=center><font size=-2>", side.plainClass);
+  wr("<A href=\"#stat-");
+  wrText(rawName);
+  wr("\">");
+  htmlWriteQ3String(rawName);
+  wr("</A></font></div></td>\n");
+}
+
+void nameLine(const BlockSide& side, const PlayerRecord& p) {
+  const std::string_view rawName = p.rawName.view();
+  wr("<tr>\n");
+  wr("<td COLSPAN=2 CLASS=\"%s\">", side.highlightClass);
+  // Anchor and link carry the logged name verbatim, written as bytes, never as a format.
+  wr("<A name=\"stat-");
+  wrText(rawName);
+  wr("\">");
+  wr("<A href=\"%s#weapons-", out_filename_wepns.c_str());
+  wrText(rawName);
+  wr("\">");
+  htmlWriteQ3String(rawName);
+  wr("</A></A></td>\n");
+  wr("<td CLASS=\"%s\" COLSPAN=2%s><DIV ALIGN=RIGHT>", side.highlightClass, side.nameAwardsGap);
+  htmlPrintAwards(p.awards, "player");
+  wr("</DIV></td>\n");
+  wr("</tr>\n");
+}
+
+void quoteLine(const BlockSide& side, const PlayerRecord& p) {
+  wr("<tr>\n");
+  wr("<td COLSPAN=4 CLASS=\"%s\"><DIV align=right>\" ", side.plainClass);
+  // The sentinel stands for "said nothing": the quotation marks stay, with nothing between.
+  if (p.quote != kSentinelName) wrText(substring(p.quote.view(), 0, kQuoteLastChar));
+  wr(" \"</DIV></td>\n");
+  wr("</tr>\n");
+}
+
+void captureTheFlagLines(const BlockSide& side, const PlayerRecord& p) {
+  wr("<tr>\n");
+  labelCell(side, "Flag Captures");
+  countCell(side, p.caps);
+  labelCell(side, "Flag Touches");
+  countCell(side, p.touches);
+  wr("</tr>\n");
+
+  wr("<tr>\n");
+  labelCell(side, "FC Defends");
+  countCell(side, p.fcDefends);
+  labelCell(side, "FC Defends agr.");
+  countCell(side, p.fcDefendsAgr);
+  wr("</tr>\n");
+
+  wr("<tr>\n");
+  labelCell(side, "Base Defends");
+  countCell(side, p.baseDefends);
+  labelCell(side, "Flag Hold Kills");
+  countCell(side, p.holdKills);
+  wr("</tr>\n");
+
+  wr("<tr>\n");
+  labelCell(side, "EFC Kills");
+  countCell(side, p.efcKills);
+  labelCell(side, "EFC&nbsp;Kill&nbsp;Assists");
+  countCell(side, p.efcKillAssists);
+  wr("</tr>\n");
+
+  wr("<tr>\n");
+  labelCell(side, "Flag Returns");
+  countCell(side, p.returns);
+  labelCell(side, "Return Assists");
+  countCell(side, p.returnAssists);
+  wr("</tr>\n");
+}
+
+void generalLines(const BlockSide& side, int slot) {
+  const PlayerRecord& p = q3players[slot];
+
+  wr("<tr>\n");
+  labelCell(side, "Score");
+  countCell(side, p.frags);
+  labelCell(side, "Kills / Deaths");
+  wr("<td WIDTH=25%% CLASS=\"%s\"><div align=center>%d / %d</div></td>\n", side.plainClass,
+     p.kills, p.deaths);
+  wr("</tr>\n");
+
+  wr("<tr>\n");
+  labelCell(side, "Kill Streak");
+  countCell(side, p.killStreak);
+  labelCell(side, "Death Streak");
+  countCell(side, p.deathStreak);
+  wr("</tr>\n");
+
+  wr("<tr>\n");
+  labelCell(side, "Suicides");
+  // Deaths by the player's own hand, all means: its own column of the all-weapons row.
+  countCell(side, p.deathTable[kAllWeapons][slot]);
+  labelCell(side, "Team Kills");
+  countCell(side, p.teamKills);
+  wr("</tr>\n");
+
+  wr("<tr>\n");
+  labelCell(side, "Damage Given");
+  countCell(side, p.damageGiven);
+  labelCell(side, "Damage Recvd");
+  countCell(side, p.damageReceived);
+  wr("</tr>\n");
+
+  wr("<tr>\n");
+  labelCell(side, "Efficiency %%");
+  // The 0.001 keeps a player without kills, deaths, suicides or team kills at 0.00.
+  decimalCell(side, 100.0 * p.kills /
+                        (p.kills + 0.001 + p.deaths + p.suicides + p.teamKills));
+  labelCell(side, "Accuracy %%");
+  if (p.totalShots > 0) {
+    decimalCell(side, 100.0 * p.totalHits / p.totalShots);
+  } else {
+    wr("<td WIDTH=25%% CLASS=\"%s\"><div align=center>-</div></td>\n", side.plainClass);
+  }
+  wr("</tr>\n");
+
+  wr("<tr>\n");
+  labelCell(side, "Combat");
+  decimalCell(side, static_cast<double>(p.combat));
+  labelCell(side, "Skill");
+  decimalCell(side, static_cast<double>(p.skill));
+  wr("</tr>\n");
+
+  wr("<tr>\n");
+  labelCell(side, "Easiest Prey");
+  playerLinkCell(side, getEasiestPrey(slot));
+  labelCell(side, "Worst Enemy");
+  playerLinkCell(side, getWorstEnemy(slot));
+  wr("</tr>\n");
+}
+
+void awardLine(const BlockSide& side, const PlayerRecord& p) {
+  wr("<tr>\n");
+  wr("<td COLSPAN=2 CLASS=\"%s\"><DIV ALIGN=LEFT>&nbsp;", side.highlightClass);
+  htmlPrintAwards(p.awards, "accuracy");
+  wr("</DIV></td>%s", side.awardCellEnd);
+  wr("<td COLSPAN=2 CLASS=\"%s\"><DIV ALIGN=RIGHT>", side.highlightClass);
+  htmlPrintAwards(p.awards, "weapons");
+  wr("</DIV></td>%s", side.awardCellEnd);
+  wr("</tr>\n");
+}
+
+void playerBlock(const BlockSide& side, int slot) {
+  const PlayerRecord& p = q3players[slot];
+  wr("\n<table CLASS=\"%s\" VALIGN=TOP BORDER=0 CELLSPACING=1 CELLPADDING=2 WIDTH=100%% >\n",
+     side.highlightClass);
+  nameLine(side, p);
+  quoteLine(side, p);
+  if (g_gametype == 2) captureTheFlagLines(side, p);
+  generalLines(side, slot);
+  awardLine(side, p);
+  wr("</table>");
+  wr("<BR>");
+}
+
+void column(const BlockSide& side) {
+  wr("<td VALIGN=TOP WIDTH=50%%>\n");
+  wr("\n<table %sVALIGN=TOP BORDER=0 CELLSPACING=2 CELLPADDING=2 WIDTH=100%% >\n",
+     side.columnTableGap);
+  wr("<tr>\n");
+  wr("<td>\n");
+  const int n = getTotalPlayers();
+  for (int slot = 0; slot < n; ++slot) {
+    if (q3players[slot].team == side.team) playerBlock(side, slot);
+  }
+  wr("</td>");
+  wr("</tr>");
+  wr("</table>");
+  wr("</td>\n");
+}
+
+}  // namespace
+
+void htmlDrawPlayerStatTable() {
+  wr("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100%%>\n");
+
+  wr("<tr>");
+  wr("<td COLSPAN=2 valign=center align=center><img SRC=images/break.gif><br><br></td>");
+  wr("</tr>");
+
+  wr("<tr>");
+  wr("<td COLSPAN=2 >");
+  wr("\n<table  BORDER=0 CELLSPACING=0 CELLPADDING=2 WIDTH=100%%>\n");
+  wr("<tr><td CLASS=\"neutralHighlight\"><div align=center><b>PLAYER STATS</b></div></td></tr>\n");
+  wr("</table>");
+  wr("<br>");
+  wr("</td>");
+  wr("</tr>");
+
+  wr("<tr>\n");
+  column(kRedBlock);
+  column(kBlueBlock);
+  wr("</tr>\n");
+  wr("</table>");
+}

@@ -1,7 +1,364 @@
-// The weapon statistics page.
+// The weapon statistics page: per weapon and per opponent, the kills and deaths of every player, with OSP hits and shots.
 #include "html/weapon_page.h"
 
-const char* getWeaponName(int /*weapon*/) { return ""; }
-void htmlPrintWeaponStat(int /*weapon*/, int /*value*/) {}
-// Not written yet: the main page gets no link and no weapon page is created.
-void htmlDrawWeaponTable() {}
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+#include "html/page.h"
+#include "html/writer.h"
+#include "players/player_table.h"
+#include "players/teams.h"
+#include "players/totals.h"
+#include "run/config.h"
+#include "run/game.h"
+#include "run/strutil.h"
+
+namespace {
+
+struct Weapon {
+  const char* name;
+  const char* color;
+};
+
+// Indexed by weapon code.
+constexpr Weapon kWeapons[] = {
+    {"Gauntlet", "#00FFFF"},      {"Machine Gun", "#FFFF00"},   {"Shot Gun", "#FCCD03"},
+    {"Grenade Launcher", "#00990F"}, {"Rocket Launcher", "#FF0000"}, {"Lightning Gun", "#FFFFFF"},
+    {"Rail Gun", "#00FF00"},      {"Plasma Gun", "#FF00FF"},    {"BFG", "#054DA3"},
+    {"Nail Gun", "#1C5862"},      {"Grapple", "#00C3AE"},       {"TeleFrag", "#FFFFFF"},
+    {"Suicide", "#FFFFFF"},
+};
+constexpr int kWeaponCount = static_cast<int>(sizeof kWeapons / sizeof kWeapons[0]);
+
+// Codes 0..11 get a line on the page; "Suicide" (12) never does.
+constexpr int kLastListedWeapon = 11;
+constexpr int kGauntlet = 0;
+constexpr int kFirstShotWeapon = 1;  // the gauntlet has no shot count
+constexpr int kLastHitWeapon = 7;    // hits always shown for 1..7
+constexpr int kBfg = 8;
+
+constexpr char kPageDirectory[] = "html/";
+
+// The coloured display names, built once from the table above.
+struct ColoredNames {
+  char text[kWeaponCount][64];
+};
+
+ColoredNames buildColoredNames() {
+  ColoredNames names{};
+  for (int w = 0; w < kWeaponCount; ++w) {
+    std::snprintf(names.text[w], sizeof names.text[w], "<font size=-2 color=%s>%s</font>",
+                  kWeapons[w].color, kWeapons[w].name);
+  }
+  return names;
+}
+
+// The four classes of one player table, written with their quotation marks (CLASS="red"),
+// and where the player's name links to on the main page.
+struct TableSide {
+  const char* ownHighlight;
+  const char* ownPlain;
+  const char* oppHighlight;
+  const char* oppPlain;
+  const char* mainPageAnchor;
+};
+
+constexpr TableSide kRedSide = {"\"redHighlight\"", "\"red\"", "\"blueHighlight\"", "\"blue\"",
+                                "stat-"};
+constexpr TableSide kBlueSide = {"\"blueHighlight\"", "\"blue\"", "\"redHighlight\"", "\"red\"",
+                                 "stat-"};
+constexpr TableSide kFreeForAllSide = {"\"neutralHighlight\"", "\"neutral\"",
+                                       "\"neutralLowlight\"", "\"neutralLowlight\"", "list-"};
+
+std::FILE* openPageFile(const Text510& fileName, const char* mode) {
+  char path[sizeof kPageDirectory + kTextSize];
+  std::memcpy(path, kPageDirectory, sizeof kPageDirectory);
+  std::memcpy(path + sizeof kPageDirectory - 1, fileName.c_str(), fileName.size() + 1);
+  std::FILE* f = std::fopen(path, mode);
+  if (f == nullptr) {
+    std::printf("ERROR: couldnt open file to write\n");
+    std::exit(1);
+  }
+  return f;
+}
+
+void backToMainLink() {
+  wr("[<A HREF=%s>back to main stats</A>]", out_filename_stats.c_str());
+}
+
+// 100 * a / (a + 0.001 + b) with "%0.2f %%"; the 0.001 keeps 0 / 0 at 0.00.
+void efficiencyFigure(int kills, int deaths) {
+  wr("%0.2f %%", 100.0 * kills / (kills + 0.001 + deaths));
+}
+
+void headLine(const TableSide& side, const PlayerRecord& p, int opponentTeam, double width) {
+  const std::string_view rawName = p.rawName.view();
+  wr("<tr>\n");
+  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s>", width, side.ownHighlight);
+  // Anchors and links carry the logged names verbatim, written as bytes, never as formats.
+  wr("<A name=\"weapons-");
+  wrText(rawName);
+  wr("\">");
+  wr("<A href=\"%s#%s", out_filename_stats.c_str(), side.mainPageAnchor);
+  wrText(rawName);
+  wr("\">");
+  htmlWriteQ3String(rawName);
+  wr("</A>");
+  wr("</A></td>\n");
+
+  const int n = getTotalPlayers();
+  for (int j = 0; j < n; ++j) {
+    if (q3players[j].team != opponentTeam) continue;
+    const std::string_view opponent = q3players[j].rawName.view();
+    wr("<td WIDTH=\"%0.2f%%\" COLSPAN=2 CLASS=%s><center><font size=-2>", width,
+       side.oppHighlight);
+    wr("<A href=\"#weapons-");
+    wrText(opponent);
+    wr("\">");
+    htmlWriteQ3String(opponent);
+    wr("</A>");
+    wr("</font></center></td>\n");
+  }
+
+  const double third = width / 3;
+  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s ><DIV ALIGN=right>&nbsp;kills</DIV></td>\n", third,
+     side.ownPlain);
+  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s ><DIV ALIGN=left>death</DIV></td>\n", third, side.ownPlain);
+  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s ><DIV ALIGN=right><b>eff. %%</b></DIV></td>\n", third,
+     side.ownHighlight);
+  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s ><DIV ALIGN=right>hits</DIV></td>\n", third, side.ownPlain);
+  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s ><DIV ALIGN=left>atts</DIV></td>\n", third, side.ownPlain);
+  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s ><DIV ALIGN=right><b>acc. %%</b></DIV></td>\n", third,
+     side.ownHighlight);
+  wr("</tr>\n");
+}
+
+// The summary cells of a weapon line open right- or left-aligned and close alike.
+void openSummary(const TableSide& side, double third, bool leftAligned) {
+  if (leftAligned) {
+    wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=left><b>", third, side.ownPlain);
+  } else {
+    wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=right><b>", third, side.ownPlain);
+  }
+}
+
+void closeSummary() { wr("</b></div></td>\n"); }
+
+void weaponLine(const TableSide& side, const PlayerRecord& p, int w, int opponentTeam,
+                double width) {
+  const int n = getTotalPlayers();
+  const double half = width / 2;
+  const double third = width / 3;
+
+  wr("<tr>\n");
+  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s>", width, side.ownPlain);
+  wr("%s", getWeaponName(w));
+  wr("</td>\n");
+  for (int j = 0; j < n; ++j) {
+    if (q3players[j].team != opponentTeam) continue;
+    wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=right>", half, side.ownPlain);
+    htmlPrintWeaponStat(w, p.killTable[w][j]);
+    wr("</div></td>\n");
+    wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=left>", half, side.oppPlain);
+    htmlPrintWeaponStat(w, p.deathTable[w][j]);
+    wr("</div></td>\n");
+  }
+
+  // Column n holds the per-weapon totals.
+  const int kills = p.killTable[w][n];
+  const int deaths = p.deathTable[w][n];
+  openSummary(side, third, false);
+  htmlPrintWeaponStat(w, kills);
+  closeSummary();
+  openSummary(side, third, true);
+  htmlPrintWeaponStat(w, deaths);
+  closeSummary();
+  openSummary(side, third, false);
+  efficiencyFigure(kills, deaths);
+  closeSummary();
+
+  // OSP figures: hits for the gauntlet and the BFG only when there are some; no shot
+  // count for the gauntlet; none at all for codes 9 to 11.
+  const bool hitsAlways = w >= kFirstShotWeapon && w <= kLastHitWeapon;
+  const bool hitsWhenAny = (w == kGauntlet || w == kBfg) && p.hits[w] > 0;
+  const bool hasShots = w >= kFirstShotWeapon && w <= kBfg;
+  openSummary(side, third, false);
+  if (hitsAlways || hitsWhenAny) {
+    htmlPrintWeaponStat(w, p.hits[w]);
+  } else {
+    wr("-");
+  }
+  closeSummary();
+  openSummary(side, third, true);
+  if (hasShots) {
+    htmlPrintWeaponStat(w, p.shots[w]);
+  } else {
+    wr("-");
+  }
+  closeSummary();
+  openSummary(side, third, false);
+  if (hasShots && p.shots[w] >= 1) {
+    wr("%0.2f %%", 100.0 * p.hits[w] / p.shots[w]);
+  } else {
+    wr("-");
+  }
+  closeSummary();
+  wr("</tr>\n");
+}
+
+void totalLine(const TableSide& side, const PlayerRecord& p, int opponentTeam, double width) {
+  const int n = getTotalPlayers();
+  const double half = width / 2;
+  const double third = width / 3;
+
+  wr("<tr>\n");
+  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><b>TOTAL</b></td>\n", width, side.ownPlain);
+  for (int j = 0; j < n; ++j) {
+    if (q3players[j].team != opponentTeam) continue;
+    wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=right>%d</div></td>\n", half, side.ownPlain,
+       p.killTable[kAllWeapons][j]);
+    wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=left>%d</div></td>\n", half, side.oppPlain,
+       p.deathTable[kAllWeapons][j]);
+  }
+  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=right><b>%d</b></div></td>\n", third,
+     side.ownPlain, p.kills);
+  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=left><b>%d</b></div></td>\n", third,
+     side.ownPlain, p.deaths);
+  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=right><b>%0.2f %%</b></div></td>\n", third,
+     side.ownPlain,
+     100.0 * p.kills / (p.kills + p.deaths + p.suicides + p.teamKills + 0.001));
+  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=right><b>%d</b></div></td>\n", third,
+     side.ownPlain, p.totalHits);
+  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=left><b>%d</b></div></td>\n", third,
+     side.ownPlain, p.totalShots);
+  if (p.totalShots >= 1) {
+    wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=right><b>%0.2f %%</b></div></td>\n", third,
+       side.ownPlain, 100.0 * p.totalHits / p.totalShots);
+  } else {
+    wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=right><b>-</b></div></td>\n", third,
+       side.ownPlain);
+  }
+  wr("</tr>\n");
+}
+
+// One player's matrix against every player of `opponentTeam`, in slot order.
+void playerTable(const TableSide& side, const PlayerRecord& p, int opponentTeam) {
+  // Player cell and opponent headers W wide, opponent cells W/2, the six summaries W/3:
+  // the widths add up to 100.
+  const double width = 100.0 / (getTeamTotalPlayers(opponentTeam) + 3);
+
+  wr("<tr>\n");
+  wr("<td>\n");
+  wr("<center>\n");
+  wr("\n<table CLASS=%s WIDTH=\"100%%\" BORDER=0 CELLSPACING=2 CELLPADDING=2>\n",
+     side.ownHighlight);
+  headLine(side, p, opponentTeam, width);
+  for (int w = 0; w <= kLastListedWeapon; ++w) {
+    if (weaponUsed(w)) weaponLine(side, p, w, opponentTeam, width);
+  }
+  totalLine(side, p, opponentTeam, width);
+  wr("</table>\n");
+  wr("</center>\n");
+  wr("<br>\n");
+  wr("</td>\n");
+  wr("</tr>\n");
+}
+
+void tablesOfTeam(const TableSide& side, int team, int opponentTeam) {
+  const int n = getTotalPlayers();
+  for (int slot = 0; slot < n; ++slot) {
+    if (q3players[slot].team == team) playerTable(side, q3players[slot], opponentTeam);
+  }
+}
+
+void weaponPage() {
+  wr("<html>\n");
+  wr("<head>");
+  wr("<title>kalimo stats - (weapon stats)</title>\n");
+  wr("<LINK REL=stylesheet HREF=\"%s\" TYPE=\"text/css\">\n", g_config_stylesheet.c_str());
+  wr("</head>\n");
+  wr("<body>\n");
+  wr("<center>\n");
+  htmlReadHeader();
+
+  wr("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100%% >\n");
+  wr("<tr>\n");
+  wr("<td>\n");
+  htmlTitleTable();
+  wr("<BR>\n");
+  wr("</td>\n");
+  wr("</tr>\n");
+  wr("<tr>\n");
+  wr("<td>\n");
+  wr("<center><IMG SRC=images/break.gif><BR>");
+  backToMainLink();
+  wr("</center><BR>");
+  wr("</td>\n");
+  wr("</tr>\n");
+
+  if (g_gametype >= 0 && g_gametype <= 3) {
+    wr("<tr>\n");
+    wr("<td>\n");
+    wr("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=2 WIDTH=100%%>\n");
+    wr("<tr><td CLASS=\"neutralHighlight\"><div align=center><b>WEAPON STATS</b></div></td></tr>\n");
+    wr("</table>\n");
+    wr("<BR>");
+    wr("</td>\n");
+    wr("</tr>\n");
+    if (g_gametype == 0) {
+      // Free for all: everyone against everyone, himself included.
+      tablesOfTeam(kFreeForAllSide, TEAM_NONE, TEAM_NONE);
+    } else {
+      tablesOfTeam(kRedSide, TEAM_RED, TEAM_BLUE);
+      tablesOfTeam(kBlueSide, TEAM_BLUE, TEAM_RED);
+    }
+  }
+
+  wr("<tr>\n");
+  wr("<td>\n");
+  wr("<BR><center><IMG SRC=images/break.gif><BR>");
+  backToMainLink();
+  wr("</center><BR><BR>");
+  htmlDrawCreditsTable();
+  wr("</td>\n");
+  wr("</tr>\n");
+  wr("</table>\n");
+  wr("</center>\n");
+  htmlReadFooter();
+  wr("</body>\n");
+  wr("</html>\n");
+}
+
+}  // namespace
+
+const char* getWeaponName(int weapon) {
+  if (weapon < 0 || weapon >= kWeaponCount) return "";
+  if (!isYes(g_config_use_weapon_colors)) return kWeapons[weapon].name;
+  static const ColoredNames colored = buildColoredNames();
+  return colored.text[weapon];
+}
+
+void htmlPrintWeaponStat(int weapon, int value) {
+  if (isYes(g_config_use_weapon_colors) && weapon >= 0 && weapon < kWeaponCount) {
+    wr("<font color=%s>%d</font>", kWeapons[weapon].color, value);
+  } else {
+    wr("%d", value);
+  }
+}
+
+void htmlDrawWeaponTable() {
+  wr("<center><IMG SRC=images/break.gif><BR>");
+  wr("[<A HREF=%s>view weapon stats</A>]", out_filename_wepns.c_str());
+  wr("</center><BR><BR>");
+
+  // The page writers follow fpw: while it points at the weapon page everything lands there.
+  fpclose(fpw);
+  fpw = nullptr;
+  fpw = openPageFile(out_filename_wepns, "w");
+  weaponPage();
+  fpclose(fpw);
+  fpw = nullptr;
+  fpw = openPageFile(out_filename_stats, "a");
+}
