@@ -72,6 +72,19 @@ constexpr TableSide kBlueSide = {"\"blueHighlight\"", "\"blue\"", "\"redHighligh
 constexpr TableSide kFreeForAllSide = {"\"neutralHighlight\"", "\"neutral\"",
                                        "\"neutralLowlight\"", "\"neutralLowlight\"", "list-"};
 
+// The cell widths of one player table, formatted once: a table writes them hundreds of times.
+struct CellWidths {
+  char full[32];   // W: the player cell and each opponent header
+  char half[32];   // W / 2: each opponent value cell
+  char third[32];  // W / 3: each summary cell
+
+  explicit CellWidths(double w) {
+    std::snprintf(full, sizeof full, "%0.2f", w);
+    std::snprintf(half, sizeof half, "%0.2f", w / 2);
+    std::snprintf(third, sizeof third, "%0.2f", w / 3);
+  }
+};
+
 std::FILE* openPageFile(const Text510& fileName, const char* mode) {
   char path[sizeof kPageDirectory + kTextSize];
   std::memcpy(path, kPageDirectory, sizeof kPageDirectory);
@@ -93,10 +106,12 @@ void efficiencyFigure(int kills, int deaths) {
   wr("%0.2f %%", 100.0 * kills / (kills + 0.001 + deaths));
 }
 
-void headLine(const TableSide& side, const PlayerRecord& p, int opponentTeam, double width) {
+void headLine(const TableSide& side, const PlayerRecord& p, int opponentTeam,
+              const CellWidths& widths) {
+  const char* width = widths.full;
   const std::string_view rawName = p.rawName.view();
   wr("<tr>\n");
-  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s>", width, side.ownHighlight);
+  wr("<td WIDTH=\"%s%%\" CLASS=%s>", width, side.ownHighlight);
   // Anchors and links carry the logged names verbatim, written as bytes, never as formats.
   wr("<A name=\"weapons-");
   wrText(rawName);
@@ -112,7 +127,7 @@ void headLine(const TableSide& side, const PlayerRecord& p, int opponentTeam, do
   for (int j = 0; j < n; ++j) {
     if (q3players[j].team != opponentTeam) continue;
     const std::string_view opponent = q3players[j].rawName.view();
-    wr("<td WIDTH=\"%0.2f%%\" COLSPAN=2 CLASS=%s><center><font size=-2>", width,
+    wr("<td WIDTH=\"%s%%\" COLSPAN=2 CLASS=%s><center><font size=-2>", width,
        side.oppHighlight);
     wr("<A href=\"#weapons-");
     wrText(opponent);
@@ -122,46 +137,47 @@ void headLine(const TableSide& side, const PlayerRecord& p, int opponentTeam, do
     wr("</font></center></td>\n");
   }
 
-  const double third = width / 3;
-  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s ><DIV ALIGN=right>&nbsp;kills</DIV></td>\n", third,
+  const char* third = widths.third;
+  wr("<td WIDTH=\"%s%%\" CLASS=%s ><DIV ALIGN=right>&nbsp;kills</DIV></td>\n", third,
      side.ownPlain);
-  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s ><DIV ALIGN=left>death</DIV></td>\n", third, side.ownPlain);
-  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s ><DIV ALIGN=right><b>eff. %%</b></DIV></td>\n", third,
+  wr("<td WIDTH=\"%s%%\" CLASS=%s ><DIV ALIGN=left>death</DIV></td>\n", third, side.ownPlain);
+  wr("<td WIDTH=\"%s%%\" CLASS=%s ><DIV ALIGN=right><b>eff. %%</b></DIV></td>\n", third,
      side.ownHighlight);
-  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s ><DIV ALIGN=right>hits</DIV></td>\n", third, side.ownPlain);
-  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s ><DIV ALIGN=left>atts</DIV></td>\n", third, side.ownPlain);
-  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s ><DIV ALIGN=right><b>acc. %%</b></DIV></td>\n", third,
+  wr("<td WIDTH=\"%s%%\" CLASS=%s ><DIV ALIGN=right>hits</DIV></td>\n", third, side.ownPlain);
+  wr("<td WIDTH=\"%s%%\" CLASS=%s ><DIV ALIGN=left>atts</DIV></td>\n", third, side.ownPlain);
+  wr("<td WIDTH=\"%s%%\" CLASS=%s ><DIV ALIGN=right><b>acc. %%</b></DIV></td>\n", third,
      side.ownHighlight);
   wr("</tr>\n");
 }
 
 // The summary cells of a weapon line open right- or left-aligned and close alike.
-void openSummary(const TableSide& side, double third, bool leftAligned) {
+void openSummary(const TableSide& side, const char* third, bool leftAligned) {
   if (leftAligned) {
-    wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=left><b>", third, side.ownPlain);
+    wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=left><b>", third, side.ownPlain);
   } else {
-    wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=right><b>", third, side.ownPlain);
+    wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right><b>", third, side.ownPlain);
   }
 }
 
 void closeSummary() { wr("</b></div></td>\n"); }
 
 void weaponLine(const TableSide& side, const PlayerRecord& p, int w, int opponentTeam,
-                double width) {
+                const CellWidths& widths) {
   const int n = getTotalPlayers();
-  const double half = width / 2;
-  const double third = width / 3;
+  const char* width = widths.full;
+  const char* half = widths.half;
+  const char* third = widths.third;
 
   wr("<tr>\n");
-  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s>", width, side.ownPlain);
+  wr("<td WIDTH=\"%s%%\" CLASS=%s>", width, side.ownPlain);
   wr("%s", getWeaponName(w));
   wr("</td>\n");
   for (int j = 0; j < n; ++j) {
     if (q3players[j].team != opponentTeam) continue;
-    wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=right>", half, side.ownPlain);
+    wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right>", half, side.ownPlain);
     htmlPrintWeaponStat(w, p.killTable[w][j]);
     wr("</div></td>\n");
-    wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=left>", half, side.oppPlain);
+    wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=left>", half, side.oppPlain);
     htmlPrintWeaponStat(w, p.deathTable[w][j]);
     wr("</div></td>\n");
   }
@@ -208,36 +224,38 @@ void weaponLine(const TableSide& side, const PlayerRecord& p, int w, int opponen
   wr("</tr>\n");
 }
 
-void totalLine(const TableSide& side, const PlayerRecord& p, int opponentTeam, double width) {
+void totalLine(const TableSide& side, const PlayerRecord& p, int opponentTeam,
+               const CellWidths& widths) {
   const int n = getTotalPlayers();
-  const double half = width / 2;
-  const double third = width / 3;
+  const char* width = widths.full;
+  const char* half = widths.half;
+  const char* third = widths.third;
 
   wr("<tr>\n");
-  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><b>TOTAL</b></td>\n", width, side.ownPlain);
+  wr("<td WIDTH=\"%s%%\" CLASS=%s><b>TOTAL</b></td>\n", width, side.ownPlain);
   for (int j = 0; j < n; ++j) {
     if (q3players[j].team != opponentTeam) continue;
-    wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=right>%d</div></td>\n", half, side.ownPlain,
+    wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right>%d</div></td>\n", half, side.ownPlain,
        p.killTable[kAllWeapons][j]);
-    wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=left>%d</div></td>\n", half, side.oppPlain,
+    wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=left>%d</div></td>\n", half, side.oppPlain,
        p.deathTable[kAllWeapons][j]);
   }
-  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=right><b>%d</b></div></td>\n", third,
+  wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right><b>%d</b></div></td>\n", third,
      side.ownPlain, p.kills);
-  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=left><b>%d</b></div></td>\n", third,
+  wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=left><b>%d</b></div></td>\n", third,
      side.ownPlain, p.deaths);
-  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=right><b>%0.2f %%</b></div></td>\n", third,
+  wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right><b>%0.2f %%</b></div></td>\n", third,
      side.ownPlain,
      100.0 * p.kills / (p.kills + p.deaths + p.suicides + p.teamKills + 0.001));
-  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=right><b>%d</b></div></td>\n", third,
+  wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right><b>%d</b></div></td>\n", third,
      side.ownPlain, p.totalHits);
-  wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=left><b>%d</b></div></td>\n", third,
+  wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=left><b>%d</b></div></td>\n", third,
      side.ownPlain, p.totalShots);
   if (p.totalShots >= 1) {
-    wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=right><b>%0.2f %%</b></div></td>\n", third,
+    wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right><b>%0.2f %%</b></div></td>\n", third,
        side.ownPlain, 100.0 * p.totalHits / p.totalShots);
   } else {
-    wr("<td WIDTH=\"%0.2f%%\" CLASS=%s><div align=right><b>-</b></div></td>\n", third,
+    wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right><b>-</b></div></td>\n", third,
        side.ownPlain);
   }
   wr("</tr>\n");
@@ -247,18 +265,18 @@ void totalLine(const TableSide& side, const PlayerRecord& p, int opponentTeam, d
 void playerTable(const TableSide& side, const PlayerRecord& p, int opponentTeam) {
   // Player cell and opponent headers W wide, opponent cells W/2, the six summaries W/3:
   // the widths add up to 100.
-  const double width = 100.0 / (getTeamTotalPlayers(opponentTeam) + 3);
+  const CellWidths widths(100.0 / (getTeamTotalPlayers(opponentTeam) + 3));
 
   wr("<tr>\n");
   wr("<td>\n");
   wr("<center>\n");
   wr("\n<table CLASS=%s WIDTH=\"100%%\" BORDER=0 CELLSPACING=2 CELLPADDING=2>\n",
      side.ownHighlight);
-  headLine(side, p, opponentTeam, width);
+  headLine(side, p, opponentTeam, widths);
   for (int w = 0; w <= kLastListedWeapon; ++w) {
-    if (weaponUsed(w)) weaponLine(side, p, w, opponentTeam, width);
+    if (weaponUsed(w)) weaponLine(side, p, w, opponentTeam, widths);
   }
-  totalLine(side, p, opponentTeam, width);
+  totalLine(side, p, opponentTeam, widths);
   wr("</table>\n");
   wr("</center>\n");
   wr("<br>\n");

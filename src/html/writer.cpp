@@ -119,6 +119,11 @@ void buildPageStem(char* dest) {
 
 void wr(const char* format, ...) {
   ensurePageOpen();
+  // Most templates have no conversion at all: they go out as they stand.
+  if (std::strchr(format, '%') == nullptr) {
+    std::fputs(format, fpw);
+    return;
+  }
   va_list args;
   va_start(args, format);
   std::vfprintf(fpw, format, args);
