@@ -39,7 +39,6 @@ constexpr int kFirstShotWeapon = 1;  // the gauntlet has no shot count
 constexpr int kLastHitWeapon = 7;    // hits always shown for 1..7
 constexpr int kBfg = 8;
 
-constexpr char kPageDirectory[] = "html/";
 
 // The coloured display names, built once from the table above.
 struct ColoredNames {
@@ -84,18 +83,6 @@ struct CellWidths {
     std::snprintf(third, sizeof third, "%0.2f", w / 3);
   }
 };
-
-std::FILE* openPageFile(const Text510& fileName, const char* mode) {
-  char path[sizeof kPageDirectory + kTextSize];
-  std::memcpy(path, kPageDirectory, sizeof kPageDirectory);
-  std::memcpy(path + sizeof kPageDirectory - 1, fileName.c_str(), fileName.size() + 1);
-  std::FILE* f = std::fopen(path, mode);
-  if (f == nullptr) {
-    std::printf("ERROR: couldnt open file to write\n");
-    std::exit(1);
-  }
-  return f;
-}
 
 void backToMainLink() {
   wr("[<A HREF=%s>back to main stats</A>]", out_filename_stats.c_str());

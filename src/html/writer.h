@@ -27,6 +27,10 @@ void htmlWriteQ3String(std::string_view name);
 void htmlReadHeader();
 void htmlReadFooter();
 
+// Opens "html/" + `fileName` with `mode`; a page that cannot be opened ends the run with
+// "ERROR: couldnt open file to write" and status 1.
+std::FILE* openPageFile(const Text510& fileName, const char* mode);
+
 // The shared stem of the current game's page names, filtered for a file name, into `dest`
 // (510 bytes). A very long game label is cut so that the stem plus "main." and the extension
 // stay within 509 bytes.
