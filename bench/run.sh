@@ -4,7 +4,8 @@
 #   bench/run.sh <path-to-kalimostats-c> [MB]        (MB = 2^20 bytes, default 100)
 #
 # Environment: BENCH_SEED (default 1) picks the generated log, BENCH_KEEP=1 keeps the work
-# directory (pages and program output) after a successful run.
+# directory (pages and program output) after a successful run, BENCH_WEAPON_PAGES=no turns the
+# weapon pages off.
 set -euo pipefail
 
 usage() {
@@ -75,6 +76,12 @@ work="$(mktemp -d /tmp/kalimostats-bench-run.XXXXXX)"
 cp -- "$root/site/c-default.cfg" "$root/site/c-header.html" "$root/site/c-footer.html" \
   "$root/site/c-kalimo.css" "$work/"
 cd -- "$work"
+# BENCH_WEAPON_PAGES=no measures the line pipeline and main pages without the weapon pages,
+# which are most of the output (a weapon page is a matrix of every player against every other).
+if [[ ${BENCH_WEAPON_PAGES:-yes} == no ]]; then
+  awk 'prev == "make_weapon_stats:" { $0 = "no" } { print; prev = $0 }' c-default.cfg >c-bench.cfg
+  mv -f -- c-bench.cfg c-default.cfg
+fi
 
 # Bash's own timer gives the wall clock in milliseconds; /usr/bin/time, when present, adds the
 # peak resident set size. The program's console output goes to a file.
