@@ -1,0 +1,609 @@
+// Turns a dedicated server's log, line by line, into the client-console form our reader knows.
+#include "converter.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "means.h"
+
+namespace {
+
+// Lines that end a game for our reader. A match that ended by a limit gets the client's
+// words for that limit; any other end (a vote, an empty server, a map unloaded without an
+// Exit line) gets the client's shutdown line, which ends a game just the same.
+constexpr const char kClShutdown[] = "----- CL_Shutdown -----";
+// Ends a warm-up: our reader drops everything recorded since the last game ended.
+constexpr const char kMatchBegun[] = "^3Match has begun!";
+
+struct ExitText {
+  const char* reason;  // start of the Exit line's text
+  const char* line;
+};
+// "Fraglimit hit in arena 0" (CPMA) is matched by its start. Our reader has no round limit;
+// its points limit is the nearest rule that ends a match.
+constexpr ExitText kExitTexts[] = {
+    {"Timelimit hit", "Timelimit hit."},
+    {"Fraglimit hit", "hit the fraglimit."},
+    {"Capturelimit hit", "hit the capturelimit."},
+    {"Pointlimit hit", "Pointlimit hit."},
+    {"Roundlimit hit", "Pointlimit hit."},
+};
+
+constexpr const char kNameEnd[] = "^7";
+constexpr const char kUnnamed[] = "UnnamedPlayer";
+
+const char* teamWord(int team) { return team == 1 ? "RED" : "BLUE"; }
+const char* entrySuffix(int team) {
+  if (team == 1) return " (^1RED^7)";
+  if (team == 2) return " (^4BLUE^7)";
+  return "";
+}
+bool isTeam(int team) { return team == 1 || team == 2; }
+
+// A dropped flag goes home by itself after this many seconds without a log line.
+constexpr double kFlagReturnSeconds = 30.0;
+
+// Flag events that a mod logs as lines of their own. Each names the acting client; the
+// colour in the text is the actor's own team or the enemy's.
+struct FlagLineText {
+  const char* kind;
+  bool enemyColour;
+  const char* before;
+  const char* after;
+};
+// Flag_ReturnWorld (the flag went home by itself) names no actor of ours and is left out.
+constexpr FlagLineText kFlagLineTexts[] = {
+    {"Flag_Pickup", true, "got the ", " flag!"},
+    {"Flag_Capture", true, "captured the ", " flag!"},
+    {"Flag_Return", false, "returned the ", " flag!"},
+    {"Kill_Carrier", true, "fragged ", "'s flag carrier!"},
+    {"Defend_Base", false, "defends the ", " base"},
+    {"Defend_Flag", false, "defends the ", " flag"},
+    {"Defend_Carrier", false, "defends the ", "'s flag carrier."},
+    {"Defend_Hurt_Carrier", false, "defends ", "'s flag carrier against an agressive enemy"},
+    {"Flag_Assist_Return", false, "gets an assist for returning the ", " flag!"},
+};
+
+// Weapon names of the Weapon_Stats lines (compared without case: OSP writes "MachineGun",
+// Excessive Plus "Machinegun") and the row keyword our reader expects. The gauntlet has no
+// one-line row; armour, health and team damage have no field of ours.
+struct StatsRow {
+  const char* serverName;
+  const char* keyword;
+  bool weapon;  // shots and hits; otherwise one amount
+};
+constexpr StatsRow kStatsRows[] = {
+    {"machinegun", "MachineGun", true},   {"shotgun", "Shotgun", true},
+    {"g.launcher", "G.Launcher", true},   {"r.launcher", "R.Launcher", true},
+    {"lightning", "LightningGun", true},  {"lightninggun", "LightningGun", true},
+    {"railgun", "Railgun", true},         {"plasmagun", "Plasmagun", true},
+    {"bfg", "BFG", true},                 {"given", "Given", false},
+    {"recvd", "Recvd", false},
+};
+
+bool sameNoCase(std::string_view a, const char* lower) {
+  const std::size_t n = std::strlen(lower);
+  if (a.size() != n) return false;
+  for (std::size_t i = 0; i < n; ++i) {
+    char c = a[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != lower[i]) return false;
+  }
+  return true;
+}
+
+bool startsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+// One output line, built in a fixed buffer; anything beyond it is cut.
+class LineText {
+ public:
+  LineText& add(std::string_view s) {
+    const std::size_t room = sizeof buf_ - len_;
+    const std::size_t n = s.size() < room ? s.size() : room;
+    std::memcpy(buf_ + len_, s.data(), n);
+    len_ += n;
+    return *this;
+  }
+  LineText& addInt(int value) {
+    char digits[16];
+    const int n = std::snprintf(digits, sizeof digits, "%d", value);
+    return add(std::string_view(digits, n > 0 ? static_cast<std::size_t>(n) : 0));
+  }
+  std::string_view view() const { return {buf_, len_}; }
+
+ private:
+  char buf_[512];
+  std::size_t len_ = 0;
+};
+
+// The client number at the start of `fields`, or -1 when there is none in range.
+int clientOf(std::string_view& fields) {
+  int c = -1;
+  if (!readInt(fields, c) || c < 0 || c >= kMaxClients) return -1;
+  return c;
+}
+
+// The leading decimal number of a value, skipping anything before it ("= 0" is 0); -1 if none.
+int leadingNumber(std::string_view value) {
+  while (!value.empty() && (value.front() < '0' || value.front() > '9')) value.remove_prefix(1);
+  int n = -1;
+  if (!readInt(value, n)) return -1;
+  return n;
+}
+
+}  // namespace
+
+const Converter::KindHandler Converter::kHandlers[] = {
+    {"Kill", &Converter::onKill},
+    {"Item", &Converter::onItem},
+    {"ClientUserinfoChanged", &Converter::onUserinfo},
+    {"ClientBegin", &Converter::onClientBegin},
+    {"ClientConnect", &Converter::onClientConnect},
+    {"ClientDisconnect", &Converter::onClientDisconnect},
+    {"Weapon_Stats", &Converter::onWeaponStats},
+    {"InitGame", &Converter::onInitGame},
+    {"ShutdownGame", &Converter::onShutdownGame},
+    {"Exit", &Converter::onExit},
+    {"Warmup", &Converter::onWarmup},
+    {"Game_Start", &Converter::onGameStart},
+};
+
+Converter::Converter(LineSink& out, const FlagLineGames* flagGames)
+    : out_(out), flagGames_(flagGames) {
+  flagLines_ = flagGames_ != nullptr && flagGames_->usesFlagLines(0);
+}
+
+void Converter::feed(std::string_view line) {
+  ServerLine s;
+  if (!readServerLine(line, s)) return;
+  if (s.hasTime) {
+    now_ = s.seconds;
+    nowKnown_ = true;
+  }
+  // The statistics of a leaving player follow his disconnect; anything else lets it go.
+  if (pendingDisconnect_ >= 0 && s.kind != "Weapon_Stats") flushPendingDisconnect();
+  for (const KindHandler& h : kHandlers) {
+    if (s.kind == h.kind) {
+      (this->*h.handler)(s.fields);
+      return;
+    }
+  }
+  for (const FlagLineText& f : kFlagLineTexts) {
+    if (s.kind == f.kind) {
+      onFlagLine(s.fields, f.enemyColour, f.before, f.after);
+      return;
+    }
+  }
+}
+
+void Converter::finish() {
+  flushPendingDisconnect();
+  flushPendingEnd();
+}
+
+// ---- games ----------------------------------------------------------------------------
+
+void Converter::onInitGame(std::string_view fields) {
+  closeServerGame();
+  ++serverGames_;
+  resetClients();
+  resetFlags();
+  warmup_ = false;
+  flagLines_ = flagGames_ != nullptr && flagGames_->usesFlagLines(serverGames_);
+  bool hasType = false;
+  const std::string_view type = infoValue(fields, "g_gametype", &hasType);
+  gametype_ = hasType ? leadingNumber(type) : -1;
+
+  std::string_view map = infoValue(fields, "mapname");
+  if (map.size() > kMaxNameBytes) map = map.substr(0, kMaxNameBytes);
+  if (!map.empty()) {
+    LineText t;
+    t.add("Current map: ").add(map);
+    out_.writeLine(t.view());
+  }
+}
+
+void Converter::onShutdownGame(std::string_view) { closeServerGame(); }
+
+void Converter::onExit(std::string_view fields) {
+  if (pendingEnd_ != nullptr) return;
+  if (warmup_) {
+    pendingEnd_ = kMatchBegun;
+    return;
+  }
+  pendingEnd_ = kClShutdown;
+  for (const ExitText& e : kExitTexts) {
+    if (startsWith(fields, e.reason)) {
+      pendingEnd_ = e.line;
+      break;
+    }
+  }
+}
+
+// A warm-up runs until the match starts (Game_Start) or the map is unloaded. Whatever was
+// played before it in the same map was a game of its own and is ended first.
+void Converter::onWarmup(std::string_view) {
+  if (warmup_) return;
+  if (pendingEnd_ == nullptr && playerLines_ > 0) closeClientGame(kClShutdown);
+  warmup_ = true;
+}
+
+// A match starts. After a warm-up everything recorded during it is dropped. CPMA plays
+// match after match on one map: a match that ended is closed now, and one that was abandoned
+// without an Exit line is closed as a game of its own.
+void Converter::onGameStart(std::string_view) {
+  if (warmup_) {
+    closeClientGame(pendingEnd_ != nullptr ? pendingEnd_ : kMatchBegun);
+    warmup_ = false;
+    return;
+  }
+  flushPendingDisconnect();
+  flushPendingEnd();
+  closeClientGame(kClShutdown);
+}
+
+void Converter::closeClientGame(const char* boundary) {
+  if (playerLines_ > 0) {
+    out_.writeLine(boundary);
+    if (boundary == kMatchBegun) {
+      ++warmupsDropped_;
+    } else {
+      ++gamesHandedOn_;
+    }
+  }
+  playerLines_ = 0;
+  eventsStarted_ = false;
+  pendingEnd_ = nullptr;
+  for (Client& c : clients_) c.inGame = false;
+  resetFlags();
+}
+
+void Converter::closeServerGame() {
+  flushPendingDisconnect();
+  if (pendingEnd_ != nullptr) {
+    closeClientGame(pendingEnd_);
+  } else {
+    closeClientGame(warmup_ ? kMatchBegun : kClShutdown);
+  }
+  warmup_ = false;
+}
+
+void Converter::flushPendingEnd() {
+  if (pendingEnd_ != nullptr) closeClientGame(pendingEnd_);
+}
+
+// ---- clients --------------------------------------------------------------------------
+
+void Converter::onClientConnect(std::string_view fields) {
+  const int c = clientOf(fields);
+  if (c < 0) return;
+  dropFlagsOf(c);
+  clients_[c] = Client{};
+}
+
+void Converter::onUserinfo(std::string_view fields) {
+  const int c = clientOf(fields);
+  if (c < 0) return;
+  while (!fields.empty() && fields.front() == ' ') fields.remove_prefix(1);
+  Client& cl = clients_[c];
+
+  bool hasName = false;
+  std::string_view name = infoValue(fields, "n", &hasName);
+  if (hasName) {
+    if (name.empty()) name = kUnnamed;  // the server never lets a name be empty
+    if (name.size() > kMaxNameBytes) name = name.substr(0, kMaxNameBytes);
+    if (name != nameOf(c)) {
+      // A player our reader knows in this game is renamed; anyone else simply gets the new
+      // name for his next line.
+      if (cl.inGame && pendingEnd_ == nullptr && cl.nameLen > 0) {
+        LineText t;
+        t.add(nameOf(c)).add(kNameEnd).add(" renamed to ").add(name).add(kNameEnd);
+        emit(t.view());
+      }
+      setName(cl, name);
+    }
+  }
+
+  bool hasTeam = false;
+  const std::string_view teamText = infoValue(fields, "t", &hasTeam);
+  int team = cl.team;
+  if (hasTeam) {
+    std::string_view v = teamText;
+    if (!readInt(v, team) || team < 0 || team > 3) team = cl.team;
+  }
+  if (team != cl.team) {
+    dropFlagsOf(c);
+    cl.team = team;
+    if (pendingEnd_ == nullptr && cl.inGame && isTeam(team)) {
+      LineText t;
+      t.add(nameOf(c)).add(kNameEnd).add(" is on team ").add(teamWord(team));
+      emit(t.view());
+    }
+  }
+  // A spectator who joins the play after his ClientBegin enters the game now.
+  if (eventsStarted_ && pendingEnd_ == nullptr && cl.begun) announce(c);
+}
+
+// Players entering after the end of a match belong to the next one (CPMA plays several
+// matches on one map). Before the first event of a game entries are only noted: a game in
+// which nothing happens writes no line, so it gives our reader no game of idle players.
+void Converter::onClientBegin(std::string_view fields) {
+  const int c = clientOf(fields);
+  if (c < 0) return;
+  clients_[c].begun = true;
+  flushPendingEnd();
+  if (eventsStarted_) announce(c);
+}
+
+void Converter::onClientDisconnect(std::string_view fields) {
+  const int c = clientOf(fields);
+  if (c < 0) return;
+  Client& cl = clients_[c];
+  dropFlagsOf(c);
+  cl.begun = false;
+  // After the match has ended a player leaving changes nothing for the ended game, and his
+  // record must keep its name for the statistics lines still to come.
+  if (pendingEnd_ != nullptr || !cl.inGame) return;
+  pendingDisconnect_ = c;
+}
+
+void Converter::flushPendingDisconnect() {
+  const int c = pendingDisconnect_;
+  if (c < 0) return;
+  pendingDisconnect_ = -1;
+  LineText t;
+  t.add(nameOf(c)).add(kNameEnd).add(" disconnected");
+  emit(t.view());
+  clients_[c].inGame = false;
+}
+
+void Converter::startEvent() {
+  flushPendingDisconnect();
+  flushPendingEnd();
+  if (eventsStarted_) return;
+  eventsStarted_ = true;
+  for (int c = 0; c < kMaxClients; ++c) {
+    if (clients_[c].begun) announce(c);
+  }
+}
+
+void Converter::announce(int c) {
+  Client& cl = clients_[c];
+  if (cl.inGame || cl.nameLen == 0 || cl.team == 3) return;
+  LineText t;
+  t.add(nameOf(c)).add(kNameEnd).add(" entered the game").add(entrySuffix(cl.team));
+  emit(t.view());
+  cl.inGame = true;
+}
+
+void Converter::emit(std::string_view text) {
+  flushPendingDisconnect();
+  flushPendingEnd();
+  out_.writeLine(text);
+  ++playerLines_;
+}
+
+void Converter::setName(Client& client, std::string_view name) {
+  std::memcpy(client.name, name.data(), name.size());
+  client.name[name.size()] = '\0';
+  client.nameLen = name.size();
+}
+
+std::string_view Converter::nameOf(int c) const { return {clients_[c].name, clients_[c].nameLen}; }
+
+void Converter::resetClients() {
+  for (Client& c : clients_) c = Client{};
+  pendingDisconnect_ = -1;
+}
+
+// ---- deaths ---------------------------------------------------------------------------
+
+void Converter::onKill(std::string_view fields) {
+  KillFields k;
+  if (!readKill(fields, k) || k.victim < 0 || k.victim >= kMaxClients) return;
+  // Between the end of a match and the next one nothing counts.
+  if (pendingEnd_ != nullptr) {
+    ++deathsLeftOut_;
+    return;
+  }
+  const bool killerIsPlayer = k.killer >= 0 && k.killer < kMaxClients;
+  const bool self = killerIsPlayer && k.killer == k.victim;
+  const int v = k.victim;
+  const bool victimCarried = (flags_[1].where == FlagWhere::kCarried && flags_[1].carrier == v) ||
+                             (flags_[2].where == FlagWhere::kCarried && flags_[2].carrier == v);
+
+  // The names the server keeps for the client numbers; the line's own names only when a log
+  // starts in the middle of a game and a number was never introduced.
+  const auto nameFor = [this](int c, std::string_view lineName) {
+    if (clients_[c].nameLen > 0) return nameOf(c);
+    return lineName.substr(0, kMaxNameBytes);
+  };
+
+  const MeansText* m = findMeans(k.means);
+  const char* oneName = nullptr;
+  const char* twoName = nullptr;
+  if (m != nullptr) {
+    if (m->world || self) {
+      oneName = m->self;
+    } else if (killerIsPlayer) {
+      twoName = m->byOther;
+    }
+    // A weapon that killed with the world as the killer (a shooter on the map): the client
+    // says "died.", which our reader does not know.
+  }
+  const std::string_view victimName = nameFor(v, k.victimName);
+  const std::string_view killerName = twoName != nullptr ? nameFor(k.killer, k.killerName) : "";
+  if ((oneName == nullptr && twoName == nullptr) || victimName.empty() ||
+      (twoName != nullptr && killerName.empty())) {
+    ++deathsLeftOut_;
+  } else {
+    startEvent();
+    announce(v);
+    if (twoName != nullptr) announce(k.killer);
+    LineText t;
+    t.add(victimName).add(kNameEnd).add(" ");
+    if (oneName != nullptr) {
+      t.add(oneName);
+    } else {
+      t.add(twoName).add(" ").add(killerName).add(kNameEnd).add(m->ending);
+    }
+    emit(t.view());
+    ++deathsWritten_;
+    // The obituary itself makes our reader hold a record of each name it carries.
+    if (clients_[v].nameLen > 0) clients_[v].inGame = true;
+    if (twoName != nullptr && clients_[k.killer].nameLen > 0) clients_[k.killer].inGame = true;
+  }
+
+  // Flag carriers killed by the other team, for games that log only the flag touches.
+  if (!flagLines_ && victimCarried && killerIsPlayer && !self && clients_[k.killer].nameLen > 0 &&
+      isTeam(clients_[v].team) && isTeam(clients_[k.killer].team) &&
+      clients_[v].team != clients_[k.killer].team) {
+    writeFlagEvent(k.killer, "fragged ", clients_[v].team, "'s flag carrier!");
+  }
+  dropFlagsOf(v);
+}
+
+// ---- flags ----------------------------------------------------------------------------
+
+void Converter::writeFlagEvent(int c, const char* before, int colour, const char* after) {
+  if (clients_[c].nameLen == 0) return;
+  startEvent();
+  announce(c);
+  LineText t;
+  t.add(nameOf(c)).add(kNameEnd).add(" ").add(before).add(teamWord(colour)).add(after);
+  emit(t.view());
+  clients_[c].inGame = true;
+}
+
+// On a stock server the only flag lines are the touches, "Item: 2 team_CTF_blueflag". The
+// game lets a player touch the enemy flag (a pick-up), his own flag when it lies dropped (a
+// return), or his own flag at home while he carries the enemy flag (a capture); other
+// touches are not logged. Which one a touch of the own flag is follows from where the flag
+// is, which the pick-ups, the carriers' deaths and departures, and the time since a drop
+// tell.
+void Converter::onItem(std::string_view fields) {
+  if (flagLines_ || pendingEnd_ != nullptr || (gametype_ >= 0 && gametype_ != 4)) return;
+  const int c = clientOf(fields);
+  if (c < 0) return;
+  while (!fields.empty() && fields.front() == ' ') fields.remove_prefix(1);
+  int colour = 0;
+  if (startsWith(fields, "team_CTF_redflag")) colour = 1;
+  if (startsWith(fields, "team_CTF_blueflag")) colour = 2;
+  const int team = clients_[c].team;
+  if (colour == 0 || !isTeam(team)) return;
+
+  Flag& touched = flags_[colour];
+  if (team != colour) {
+    touched.where = FlagWhere::kCarried;
+    touched.carrier = c;
+    writeFlagEvent(c, "got the ", colour, " flag!");
+    return;
+  }
+  const int enemy = 3 - colour;
+  Flag& carried = flags_[enemy];
+  const bool carrying = carried.where == FlagWhere::kCarried && carried.carrier == c;
+  const bool home = touched.where == FlagWhere::kBase ||
+                    (touched.where == FlagWhere::kDropped && dropExpired(touched));
+  if (carrying && home) {
+    carried = Flag{};
+    touched = Flag{};
+    writeFlagEvent(c, "captured the ", enemy, " flag!");
+  } else {
+    touched = Flag{};
+    writeFlagEvent(c, "returned the ", colour, " flag!");
+  }
+}
+
+void Converter::onFlagLine(std::string_view fields, bool enemyColour, const char* before,
+                           const char* after) {
+  if (pendingEnd_ != nullptr) return;
+  const int c = clientOf(fields);
+  if (c < 0) return;
+  const int team = clients_[c].team;
+  if (!isTeam(team)) return;
+  writeFlagEvent(c, before, enemyColour ? 3 - team : team, after);
+}
+
+void Converter::dropFlagsOf(int c) {
+  for (int colour = 1; colour <= 2; ++colour) {
+    Flag& f = flags_[colour];
+    if (f.where == FlagWhere::kCarried && f.carrier == c) {
+      f.where = FlagWhere::kDropped;
+      f.carrier = -1;
+      f.dropTimeKnown = nowKnown_;
+      f.droppedAt = now_;
+    }
+  }
+}
+
+bool Converter::dropExpired(const Flag& flag) const {
+  return flag.dropTimeKnown && nowKnown_ && now_ >= flag.droppedAt + kFlagReturnSeconds;
+}
+
+void Converter::resetFlags() {
+  flags_[1] = Flag{};
+  flags_[2] = Flag{};
+}
+
+// ---- statistics -----------------------------------------------------------------------
+
+void Converter::onWeaponStats(std::string_view fields) {
+  const int c = clientOf(fields);
+  if (c < 0) {
+    flushPendingDisconnect();
+    return;
+  }
+  if (pendingDisconnect_ == c) {
+    writeAccuracy(c, fields);
+    flushPendingDisconnect();
+    return;
+  }
+  flushPendingDisconnect();
+  // Only a player our reader holds a record of can take the figures; an ended match keeps
+  // its records until its end line, which waits for these lines.
+  if (clients_[c].inGame) writeAccuracy(c, fields);
+}
+
+// "MachineGun:2947:409:0:0 Shotgun:253:48:5:2 ... Given:9374 Recvd:7378 Armor:810": a weapon
+// token is name:shots:hits:pick-ups:drops, a damage token name:amount. Each becomes one
+// record: name + "^7 accuracy statistics " + keyword + shots and hits, or + the amount.
+void Converter::writeAccuracy(int c, std::string_view stats) {
+  while (!stats.empty()) {
+    while (!stats.empty() && stats.front() == ' ') stats.remove_prefix(1);
+    std::size_t end = 0;
+    while (end < stats.size() && stats[end] != ' ') ++end;
+    std::string_view token = stats.substr(0, end);
+    stats.remove_prefix(end);
+
+    const std::size_t colon = token.find(':');
+    if (colon == std::string_view::npos) continue;
+    const std::string_view name = token.substr(0, colon);
+    std::string_view numbers = token.substr(colon + 1);
+    const StatsRow* row = nullptr;
+    for (const StatsRow& r : kStatsRows) {
+      if (sameNoCase(name, r.serverName)) {
+        row = &r;
+        break;
+      }
+    }
+    if (row == nullptr) continue;
+    int first = 0;
+    int second = 0;
+    if (!readInt(numbers, first)) continue;
+    if (row->weapon) {
+      if (numbers.empty() || numbers.front() != ':') continue;
+      numbers.remove_prefix(1);
+      if (!readInt(numbers, second)) continue;
+      if (first == 0 && second == 0) continue;
+    } else if (first == 0) {
+      continue;
+    }
+    LineText t;
+    t.add(nameOf(c)).add(kNameEnd).add(" accuracy statistics ").add(row->keyword).add(" ").addInt(first);
+    if (row->weapon) t.add(" ").addInt(second);
+    out_.writeLine(t.view());
+    ++playerLines_;
+  }
+}
