@@ -14,7 +14,8 @@ demo: all
 	mkdir -p demo
 	cp site/c-default.cfg site/c-header.html site/c-footer.html site/c-kalimo.css demo/
 	cd demo && ../$(BUILD)/kalimostats-c ../site/sample/sample.log
-	@echo "pages written to demo/html/"
+	cp site/c-kalimo.css demo/html/
+	@echo "pages written to demo/html/ (open them in a browser)"
 
 # Builds with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test.
 test:
