@@ -191,7 +191,7 @@ TEST_F(WeaponPageTest, TeamGameTablesRedAgainstBlueThenBlueAgainstRed) {
   for (const char* name : {"B1", "R1", "B2", "R2", "B3", "R3", "B4"}) {
     addTestPlayer(name, name[0] == 'R' ? TEAM_RED : TEAM_BLUE);
   }
-  addTestPlayer("Spec", TEAM_NONE);
+  addTestPlayer("Watcher", TEAM_NONE);
   const std::string page = drawWeaponPage();
 
   // Red tables: 4 blue opponents, W = 100 / 7 = 14.29, W/3 = 4.76.
@@ -204,7 +204,7 @@ TEST_F(WeaponPageTest, TeamGameTablesRedAgainstBlueThenBlueAgainstRed) {
   EXPECT_EQ(4, countOf(page, "<td WIDTH=\"5.56%\" CLASS=\"blueHighlight\" ><DIV ALIGN=right><b>eff. %"));
   // Team games link each table to the player's statistic block; the spectator has no table.
   EXPECT_NE(std::string::npos, page.find("<A name=\"weapons-R1\"><A href=\"main.html#stat-R1\">"));
-  EXPECT_EQ(std::string::npos, page.find("weapons-Spec"));
+  EXPECT_EQ(std::string::npos, page.find("weapons-Watcher"));
   // Red tables first, each in slot order.
   const std::size_t r3 = page.find("<A name=\"weapons-R3\">");
   const std::size_t b1 = page.find("<A name=\"weapons-B1\">");
