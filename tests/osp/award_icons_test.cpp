@@ -5,99 +5,56 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 #include "html/writer.h"
-#include "log/match_info.h"
 #include "players/player_table.h"
-#include "run/game.h"
-#include "run/main_loop.h"
-#include "run/scratch_pool.h"
 
 namespace {
 
 const std::string kBlank = "<IMG src=images/awards/blank.gif>&nbsp;";
 
-class AwardIcons : public testing::Test {
- protected:
-  void SetUp() override {
-    initPlayers();
-    initGlobals();
-    g_mod = 0;
-    resetScratchPool();
-    fp.close();
-  }
-  void TearDown() override { closePage(); }
+std::string icon(const std::string& picture, const std::string& title) {
+  return "<IMG src=images/awards/" + picture + ".jpg TITLE=\"" + title + "\">&nbsp;";
+}
 
-  // The icons one family of `awards` writes into the page.
-  std::string icons(const char* family) {
-    fpw = open_memstream(&buffer_, &size_);
-    htmlPrintAwards(awards, family);
-    closePage();
-    std::string text(buffer_, size_);
-    std::free(buffer_);
-    buffer_ = nullptr;
-    return text;
-  }
-
+// The icons that `family` writes for a player whose flags `held` are 1 (or `value`).
+std::string icons(std::initializer_list<int> held, const char* family, int value = 1) {
   int awards[kAwardSlots] = {};
+  for (int slot : held) awards[slot] = value;
+  char* buffer = nullptr;
+  std::size_t size = 0;
+  fpw = open_memstream(&buffer, &size);
+  htmlPrintAwards(awards, family);
+  std::fclose(fpw);
+  fpw = nullptr;
+  std::string text(buffer, size);
+  std::free(buffer);
+  return text;
+}
 
- private:
-  void closePage() {
-    if (fpw != nullptr) std::fclose(fpw);
-    fpw = nullptr;
-  }
-  char* buffer_ = nullptr;
-  std::size_t size_ = 0;
-};
-
-TEST_F(AwardIcons, IconTextNamesThePictureAndTitle) {
-  awards[0] = 1;
+TEST(AwardIcons, FamiliesWriteTheirIconsInTableOrder) {
   EXPECT_EQ("<IMG src=images/awards/carnage_gauntlet.jpg TITLE=\"best killer with gauntlet\">&nbsp;",
-            icons("weapons"));
+            icons({0}, "weapons"));
+  // The table order is not the slot order.
+  EXPECT_EQ(icon("carnage_rail", "best killer with rail gun") +
+                icon("carnage_lightning", "best killer with lightning gun"),
+            icons({5, 6}, "weapons"));
+  EXPECT_EQ(icon("accuracy_rail", "best accuracy with rail gun") +
+                icon("accuracy_lightning", "best accuracy with lightning gun"),
+            icons({16, 17}, "accuracy"));
+  EXPECT_EQ(icon("player_kills", "best killer") + icon("ctf_defense", "best defender") +
+                icon("player_kalimo", "most valuable player"),
+            icons({24, 25, 21}, "player"));
 }
 
-TEST_F(AwardIcons, TableOrderIsNotSlotOrder) {
-  awards[5] = 1;
-  awards[6] = 1;
-  EXPECT_EQ(
-      "<IMG src=images/awards/carnage_rail.jpg TITLE=\"best killer with rail gun\">&nbsp;"
-      "<IMG src=images/awards/carnage_lightning.jpg TITLE=\"best killer with lightning gun\">&nbsp;",
-      icons("weapons"));
-
-  awards[21] = 1;
-  awards[24] = 1;
-  awards[25] = 1;
-  EXPECT_EQ(
-      "<IMG src=images/awards/player_kills.jpg TITLE=\"best killer\">&nbsp;"
-      "<IMG src=images/awards/ctf_defense.jpg TITLE=\"best defender\">&nbsp;"
-      "<IMG src=images/awards/player_kalimo.jpg TITLE=\"most valuable player\">&nbsp;",
-      icons("player"));
-
-  awards[16] = 1;
-  awards[17] = 1;
-  EXPECT_EQ(
-      "<IMG src=images/awards/accuracy_rail.jpg TITLE=\"best accuracy with rail gun\">&nbsp;"
-      "<IMG src=images/awards/accuracy_lightning.jpg TITLE=\"best accuracy with lightning gun\">&nbsp;",
-      icons("accuracy"));
-}
-
-TEST_F(AwardIcons, EmptyFamilyGetsOneBlankIcon) {
-  awards[6] = 1;  // a weapon award says nothing about the other families
-  EXPECT_EQ(kBlank, icons("player"));
-  EXPECT_EQ(kBlank, icons("accuracy"));
-
-  // Only a flag of exactly 1 is held.
-  awards[6] = 0;
-  awards[3] = 2;
-  EXPECT_EQ(kBlank, icons("weapons"));
-}
-
-TEST_F(AwardIcons, UnknownFamilyWritesNothing) {
-  awards[21] = 1;
-  EXPECT_EQ("", icons("Player"));
-  EXPECT_EQ("", icons("players"));
-  EXPECT_EQ("", icons(""));
+TEST(AwardIcons, BlankIconForAnEmptyFamilyAndNothingForAnUnknownOne) {
+  // A weapon award says nothing about the other families.
+  EXPECT_EQ(kBlank, icons({6}, "player"));
+  EXPECT_EQ(kBlank, icons({6}, "accuracy"));
+  EXPECT_EQ(kBlank, icons({3}, "weapons", 2));  // only a flag of exactly 1 is held
+  for (const char* family : {"Player", "players", ""}) EXPECT_EQ("", icons({21}, family));
 }
 
 }  // namespace

@@ -5,10 +5,8 @@
 
 #include <string>
 
-#include "log/match_info.h"
 #include "players/player_table.h"
 #include "run/game.h"
-#include "run/main_loop.h"
 #include "run/scratch_pool.h"
 
 namespace {
@@ -20,23 +18,31 @@ class Awards : public testing::Test {
   void SetUp() override {
     initPlayers();
     initGlobals();
-    g_mod = 0;
     resetScratchPool();
-    fp.close();
     addPlayer("Ann");  // slot 0
     addPlayer("Bob");  // slot 1
     addPlayer("Cat");  // slot 2
   }
-  // The slot's flags of Ann, Bob and Cat, as three digits.
-  std::string holders(int slot) {
+  // Every slot held by anybody, with its holders among Ann, Bob and Cat: "6:110 23:111".
+  static std::string held() {
     std::string s;
-    for (int i = 0; i < kTotals; ++i) s += std::to_string(q3players[i].awards[slot]);
+    for (int slot = 0; slot < kAwardSlots; ++slot) {
+      std::string h;
+      for (int i = 0; i < kTotals; ++i) h += std::to_string(q3players[i].awards[slot]);
+      if (h != "000") s += (s.empty() ? "" : " ") + std::to_string(slot) + ":" + h;
+    }
     return s;
   }
   PlayerRecord& ann = q3players[0];
   PlayerRecord& bob = q3players[1];
   PlayerRecord& cat = q3players[2];
 };
+
+TEST_F(Awards, FreshGameGivesOnlyTheTiedStartingRatings) {
+  // Everyone starts with skill and combat 10.0: all three tie for those two. Slot 20 stays 0.
+  assignAwards();
+  EXPECT_EQ("23:111 24:111", held());
+}
 
 TEST_F(Awards, CountRuleGivesEveryTieAndNothingForZero) {
   ann.killTable[6][kTotals] = 12;
@@ -47,114 +53,71 @@ TEST_F(Awards, CountRuleGivesEveryTieAndNothingForZero) {
   cat.disconnected = 1;  // a player who left still competes
   cat.damageGiven = 1890;
   ann.hits[0] = 3;  // gauntlet "accuracy" is the hit count
+  // Nobody killed with the BFG (8), every kills value (21) is 0.
   assignAwards();
-  EXPECT_EQ("110", holders(6));
-  EXPECT_EQ("000", holders(8));  // nobody killed with the BFG
-  EXPECT_EQ("001", holders(28));
-  EXPECT_EQ("100", holders(11));
-  EXPECT_EQ("000", holders(21));  // every kills value is 0
-}
+  EXPECT_EQ("6:110 11:100 23:111 24:111 28:001", held());
 
-TEST_F(Awards, CountRuleAwardsANegativeMaximum) {
+  // A negative maximum is awarded: -1 is the highest of -3, -1, -1.
   ann.kills = -3;
-  bob.kills = -1;
-  cat.kills = -1;
+  bob.kills = cat.kills = -1;
   assignAwards();
-  EXPECT_EQ("011", holders(21));
+  EXPECT_EQ("6:110 11:100 21:011 23:111 24:111 28:001", held());
 }
 
-TEST_F(Awards, WeaponAccuracyTiesWithinAThousandth) {
-  ann.hits[6] = 47;
-  ann.shots[6] = 200;
-  bob.hits[6] = 47;
-  bob.shots[6] = 200;
+TEST_F(Awards, WeaponAccuracyTiesWithinAThousandthAndNeedsShots) {
+  ann.hits[6] = bob.hits[6] = 47;
+  ann.shots[6] = bob.shots[6] = 200;
   cat.hits[6] = 50;  // hits without shots never compete
+  ann.shots[7] = 40;  // plasma shots but 0 hits everywhere: 0.0 is not above 0.001
+  bob.shots[7] = 10;
   assignAwards();
-  EXPECT_EQ("110", holders(17));
+  EXPECT_EQ("17:110 23:111 24:111", held());
 
   // 47/200 = 23.5 against 235/1001 = 23.4765...: 0.0235 apart, more than 0.001.
   bob.hits[6] = 235;
   bob.shots[6] = 1001;
   assignAwards();
-  EXPECT_EQ("100", holders(17));
-}
-
-TEST_F(Awards, WeaponAccuracyNeedsHits) {
-  ann.shots[7] = 40;
-  bob.shots[7] = 10;
-  assignAwards();
-  EXPECT_EQ("000", holders(18));  // shots but 0 hits everywhere: 0.0 is not above 0.001
-  EXPECT_EQ("000", holders(12));  // nobody fired the machine gun
+  EXPECT_EQ("17:100 23:111 24:111", held());
 }
 
 TEST_F(Awards, OverallAccuracyAddsOneShot) {
   ann.totalHits = 1;
-  ann.totalShots = 1;  // 100 * 1 / 2 = 50.0
+  ann.totalShots = 1;  // 100 * 1 / (1 + 1) = 50.0
   bob.totalHits = 99;
   bob.totalShots = 200;  // 9900 / 201 = 49.25...
   assignAwards();
-  EXPECT_EQ("100", holders(29));
+  EXPECT_EQ("23:111 24:111 29:100", held());
 
-  // Without recorded shots the value is 100 x hits: 100.0 beats 50.0.
+  // Without recorded shots the value is 100 x hits: 100 * 1 / (0 + 1) = 100.0 beats 50.0.
   cat.totalHits = 1;
   assignAwards();
-  EXPECT_EQ("001", holders(29));
+  EXPECT_EQ("23:111 24:111 29:001", held());
 }
 
-TEST_F(Awards, PointsRuleThresholds) {
-  // One base defend is enough (1 > 0.4); none gives nobody the award.
-  bob.baseDefends = 1;
-  // 1.5 x 2 + 0 = 3.0 and 1.5 x 0 + 3 = 3.0 tie; 1.5 x 1 + 1 = 2.5 does not.
+TEST_F(Awards, PointsRuleThresholdsAndWeights) {
+  bob.baseDefends = 1;  // one base defend is enough: 1 > 0.4
+  // Assists: 1.5 x 2 + 0 = 3.0 and 1.5 x 0 + 3 = 3.0 tie; 1.5 x 1 + 1 = 2.5 does not.
   ann.efcKillAssists = 2;
   bob.returnAssists = 3;
-  cat.efcKillAssists = 1;
-  cat.returnAssists = 1;
-  // skill after the totals took off the starting 10 points: nobody above 0.001.
+  cat.efcKillAssists = cat.returnAssists = 1;
+  // Escort: 1.5 x 2 = 3.0 beats 2.0. Chaser: 1.5 x 1 + 1 = 2.5 beats 2.0.
+  ann.fcDefendsAgr = 2;
+  bob.fcDefends = 2;
+  bob.efcKills = bob.returns = 1;
+  cat.returns = 2;
+  // skill after the totals took off the starting 10 points: nobody above 0.001 gets 24.
   ann.skill = 0.0f;
   bob.skill = -5.0f;
   cat.skill = 0.0005f;
   // combat is compared exactly: two equal floats tie.
-  ann.combat = 12.5f;
-  bob.combat = 12.5f;
+  ann.combat = bob.combat = 12.5f;
   cat.combat = 12.25f;
   assignAwards();
-  EXPECT_EQ("010", holders(25));
-  EXPECT_EQ("110", holders(26));
-  EXPECT_EQ("000", holders(24));
-  EXPECT_EQ("110", holders(23));
+  EXPECT_EQ("23:110 25:010 26:110 30:100 31:010", held());
 
-  bob.baseDefends = 0;
+  bob.baseDefends = 0;  // nobody has a base defend
   assignAwards();
-  EXPECT_EQ("000", holders(25));
-}
-
-TEST_F(Awards, EscortAndChaserWeighTheAggressiveOrKillingPart) {
-  ann.fcDefendsAgr = 2;  // 1.5 x 2 = 3.0
-  bob.fcDefends = 2;     // 2.0
-  bob.efcKills = 1;      // 1.5 x 1 + 1 = 2.5
-  bob.returns = 1;
-  cat.returns = 2;       // 2.0
-  assignAwards();
-  EXPECT_EQ("100", holders(30));
-  EXPECT_EQ("010", holders(31));
-}
-
-TEST_F(Awards, SlotTwentyIsNeverWritten) {
-  ann.awards[20] = 1;
-  ann.hits[6] = 5;
-  ann.shots[6] = 10;
-  assignAwards();
-  EXPECT_EQ("100", holders(20));
-  EXPECT_EQ("100", holders(17));
-}
-
-TEST_F(Awards, FreshGameGivesOnlyTheTiedStartingRatings) {
-  assignAwards();
-  for (int slot = 0; slot < kAwardSlots; ++slot) {
-    // Everyone starts with skill and combat 10.0: all three tie for those two.
-    const char* expected = slot == 23 || slot == 24 ? "111" : "000";
-    EXPECT_EQ(expected, holders(slot)) << "slot " << slot;
-  }
+  EXPECT_EQ("23:110 26:110 30:100 31:010", held());
 }
 
 TEST_F(Awards, EmptyTableIsLeftAlone) {

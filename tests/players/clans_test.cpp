@@ -3,8 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "players/player_table.h"
 #include "run/game.h"
@@ -12,119 +13,59 @@
 
 namespace {
 
-class Clans : public testing::Test {
- protected:
-  void SetUp() override {
-    initPlayers();
-    g_gametype = 0;
-    resetScratchPool();
-  }
-  static void add(const std::string& name, int team) {
+using Roster = std::vector<std::pair<std::string, int>>;  // name and team, in slot order
+
+// The label of a game of `type` played by `roster`.
+std::string label(int type, const Roster& roster) {
+  initPlayers();
+  testing::internal::CaptureStdout();  // long names fill the scratch pool, which says so
+  for (const auto& [name, team] : roster) {
     addPlayer(name);
     q3players[getPlayerIndex(name)].team = team;
   }
-  static std::string label() {
-    char dest[510];
-    detectClans(dest);
-    return dest;
-  }
-};
-
-TEST_F(Clans, AllMatchedIsASubstringTestOverOneTeam) {
-  add("[AB]Joe", TEAM_RED);
-  add("[AB]Max", TEAM_RED);
-  add("Joe", TEAM_BLUE);
-  EXPECT_EQ(1, allMatched(TEAM_RED, "[AB]"));
-  EXPECT_EQ(0, allMatched(TEAM_RED, "Joe"));
-  EXPECT_EQ(0, allMatched(TEAM_RED, "[ab]"));  // case counts
-  EXPECT_EQ(1, allMatched(TEAM_BLUE, "Joe"));
-  EXPECT_EQ(1, allMatched(TEAM_NONE, "anything"));  // a team without players
-}
-
-TEST_F(Clans, TwoClansInACtfGame) {
-  add("[AB]Joe", TEAM_RED);
-  add("=XY=one", TEAM_BLUE);
-  add("[AB]Max", TEAM_RED);
-  add("=XY=two", TEAM_BLUE);
-  add("[AB]Zed", TEAM_RED);
-  g_gametype = 2;
+  g_gametype = type;
   resetScratchPool();
-  EXPECT_EQ("CTF_[AB]_vs_=XY=", label());
-  // Every substring of each team's first name is one scratch string: 2 x (7 * 8 / 2).
-  EXPECT_EQ(56, liveMallocs());
+  char dest[510];
+  detectClans(dest);
+  testing::internal::GetCapturedStdout();
+  return dest;
 }
 
-TEST_F(Clans, LabelsByGameTypeAndPlayerCount) {
-  // One against one: the whole names.
-  add("Ann", TEAM_RED);
-  add("Bob", TEAM_BLUE);
-  g_gametype = 1;
-  EXPECT_EQ("TDM_Ann_vs_Bob", label());
-  g_gametype = 3;
-  EXPECT_EQ("CA_Ann_vs_Bob", label());
-  g_gametype = 0;
-  EXPECT_EQ("FFA_PUB", label());
-  g_gametype = 7;
-  EXPECT_EQ("FFA_PUB", label());
+constexpr int R = TEAM_RED;
+constexpr int B = TEAM_BLUE;
 
-  // Exactly three players, a player without a team included: the colour words.
-  add("Cid", TEAM_NONE);
-  g_gametype = 1;
-  EXPECT_EQ("TDM_RED_vs_BLUE", label());
-  q3players[2].team = TEAM_RED;
-  EXPECT_EQ("TDM_RED_vs_BLUE", label());
+TEST(Clans, LabelsByGameTypeAndTags) {
+  const struct {
+    int type;
+    Roster roster;
+    const char* expected;
+  } cases[] = {
+      {2, {{"[AB]Joe", R}, {"=XY=one", B}, {"[AB]Max", R}, {"=XY=two", B}, {"[AB]Zed", R}},
+       "CTF_[AB]_vs_=XY="},
+      // One against one: the whole names.
+      {1, {{"Ann", R}, {"Bob", B}}, "TDM_Ann_vs_Bob"},
+      {3, {{"Ann", R}, {"Bob", B}}, "CA_Ann_vs_Bob"},
+      {0, {{"Ann", R}, {"Bob", B}}, "FFA_PUB"},
+      {7, {{"Ann", R}, {"Bob", B}}, "FFA_PUB"},
+      // Exactly three players, a player without a team included: the colour words.
+      {1, {{"[AB]Joe", R}, {"[AB]Max", R}, {"Bob", B}}, "TDM_RED_vs_BLUE"},
+      {1, {{"Ann", R}, {"Bob", B}, {"Cid", TEAM_NONE}}, "TDM_RED_vs_BLUE"},
+      // Red players share only single characters ("[AB]" is not "[ab]"), blue ones "ob".
+      {1, {{"[AB]Joe", R}, {"[ab]Max", R}, {"Bob", B}, {"Rob", B}}, "TDM_RED_vs_ob"},
+      // A team without players.
+      {2, {{"[AB]Joe", R}, {"[AB]Max", R}, {"Cid", 0}, {"Dan", 0}}, "CTF_[AB]_vs_BLUE"},
+      // "ab" and "cd" are both longest; the earlier in the first red name wins.
+      {1, {{"abXcd", R}, {"cdYab", R}, {"xx1", B}, {"xx2", B}}, "TDM_ab_vs_xx"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.expected, label(c.type, c.roster));
 }
 
-TEST_F(Clans, ShortOrMissingTagsFallBackToTheColourWord) {
-  g_gametype = 1;
-  add("Abc", TEAM_RED);
-  add("Axy", TEAM_RED);   // red players share only "A"
-  add("Bob", TEAM_BLUE);
-  add("Rob", TEAM_BLUE);  // blue players share "ob"
-  EXPECT_EQ("TDM_RED_vs_ob", label());
-
-  initPlayers();
-  g_gametype = 2;
-  add("[AB]Joe", TEAM_RED);
-  add("[AB]Max", TEAM_RED);
-  add("Cid", TEAM_NONE);
-  add("Dan", TEAM_NONE);
-  EXPECT_EQ("CTF_[AB]_vs_BLUE", label());
-}
-
-TEST_F(Clans, EarliestOfTheLongestCommonTexts) {
-  g_gametype = 1;
-  add("abXcd", TEAM_RED);
-  add("cdYab", TEAM_RED);
-  add("xx1", TEAM_BLUE);
-  add("xx2", TEAM_BLUE);
-  EXPECT_EQ("TDM_ab_vs_xx", label());
-}
-
-TEST_F(Clans, LongTagsAreCutToTheBuffer) {
-  g_gametype = 2;
+TEST(Clans, LongTagsAreCutToTheBuffer) {
   const std::string red(300, 'r');
   const std::string blue(300, 'b');
-  add(red, TEAM_RED);
-  add(red + "x", TEAM_RED);
-  add(blue, TEAM_BLUE);
-  add("y" + blue, TEAM_BLUE);
-  resetScratchPool();
-
-  testing::internal::CaptureStdout();
-  const std::string got = label();
-  const std::string out = testing::internal::GetCapturedStdout();
-
-  EXPECT_EQ(509u, got.size());
-  EXPECT_EQ(("CTF_" + red + "_vs_" + blue).substr(0, 509), got);
-  // 2 x (300 * 301 / 2) = 90300 candidates; the pool takes 999, the rest are refused aloud.
-  std::size_t refused = 0;
-  for (std::size_t at = out.find("cant store anymore\n"); at != std::string::npos;
-       at = out.find("cant store anymore\n", at + 1)) {
-    ++refused;
-  }
-  EXPECT_EQ(90300u - 999u, refused);
-  EXPECT_EQ(999, liveMallocs());
+  // 4 + 300 + 4 + 300 characters are cut to the 509 the buffer holds.
+  EXPECT_EQ(("CTF_" + red + "_vs_" + blue).substr(0, 509),
+            label(2, {{red, R}, {red + "x", R}, {blue, B}, {"y" + blue, B}}));
 }
 
 }  // namespace

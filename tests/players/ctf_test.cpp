@@ -15,162 +15,120 @@ namespace {
 const std::string kWholeName = "Sir_Reginald_Fragsworth_Of_Quake3DM";
 const std::string kCutName = "Sir_Reginald_Fragsworth_Of_Qu";
 
+using R = PlayerRecord;
+using Counter = int R::*;
+constexpr Counter kCounters[] = {&R::touches,   &R::returns,        &R::efcKills,
+                                 &R::caps,      &R::efcKillAssists, &R::returnAssists,
+                                 &R::fcDefends, &R::fcDefendsAgr,   &R::baseDefends,
+                                 &R::carrierDefends};
+
 class Ctf : public testing::Test {
  protected:
-  void SetUp() override {
+  void SetUp() override { reset(); }
+  static void reset() {
     initPlayers();
     initGlobals();
     resetScratchPool();
     addPlayer("Ann");  // slot 0
     addPlayer("Bob");  // slot 1
     addPlayer("Cat");  // slot 2
-    ann.team = TEAM_RED;
-    bob.team = TEAM_BLUE;
-    cat.team = TEAM_BLUE;
+    q3players[0].team = TEAM_RED;
+    q3players[1].team = TEAM_BLUE;
+    q3players[2].team = TEAM_BLUE;
   }
   PlayerRecord& ann = q3players[0];
   PlayerRecord& bob = q3players[1];
   PlayerRecord& cat = q3players[2];
   PlayerRecord& sink = q3players[NO_PLAYER];
+
+  // The flag-holding marks of the players in slot order, then the sink's.
+  static std::string carriers() {
+    std::string s;
+    for (int i = 0; i < getTotalPlayers(); ++i) s += std::to_string(q3players[i].haveFlag);
+    return s + "/" + std::to_string(q3players[NO_PLAYER].haveFlag);
+  }
 };
 
-TEST_F(Ctf, CaptureScoresFiveAndEndsEveryCarry) {
-  ann.haveFlag = 1;
-  bob.haveFlag = 1;
-  updateCTFStats("Ann^7 captured the BLUE flag!");
-  EXPECT_EQ(1, ann.caps);
-  EXPECT_EQ(15.0f, ann.skill);  // 10 + 5.0
-  EXPECT_EQ(0, ann.haveFlag);
-  EXPECT_EQ(0, bob.haveFlag);
-  EXPECT_EQ(0, ann.touches);
-  EXPECT_EQ(2, g_gametype);
+TEST_F(Ctf, EachAnnouncementCountsInOneCounterWithItsBonus) {
+  const struct {
+    const char* line;
+    Counter counter;  // the one counter that moves; none for a line that is no flag event
+    float skill;      // 10 + the bonus
+  } events[] = {
+      {"Ann^7 got the BLUE flag!", &R::touches, 10.0f},
+      {"Ann^7 returned the RED flag!", &R::returns, 10.2f},
+      {"Ann^7 fragged BLUE's flag carrier!", &R::efcKills, 10.5f},
+      {"Ann^7 captured the BLUE flag!", &R::caps, 15.0f},
+      // The assist messages stop before the colour word, so both colours match.
+      {"Ann^7 gets an assist for fragging the BLUE flag carrier!", &R::efcKillAssists, 10.2f},
+      {"Ann^7 gets an assist for fragging the RED flag carrier!", &R::efcKillAssists, 10.2f},
+      {"Ann^7 gets an assist for returning the RED flag!", &R::returnAssists, 10.1f},
+      {"Ann^7 gets an assist for returning the BLUE flag!", &R::returnAssists, 10.1f},
+      {"Ann^7 defends RED's flag carrier against an agressive enemy", &R::fcDefendsAgr, 11.0f},
+      // Contains "defends the RED" but not "defends the RED flag": no base defence.
+      {"Ann^7 defends the RED's flag carrier.", &R::fcDefends, 10.8f},
+      {"Ann^7 defends the RED flag", &R::baseDefends, 10.3f},
+      {"Ann^7 defends the RED base", &R::baseDefends, 10.3f},
+      {"Ann^7 RED's flag carrier defends against an agressive enemy", &R::carrierDefends, 10.0f},
+      {"Bob^7 was railed by Ann^7", nullptr, 10.0f},
+  };
+  for (const auto& e : events) {
+    reset();
+    g_gametype = 0;  // any flag event, even in a free-for-all, makes the game CTF
+    updateCTFStats(e.line);
+    int moved = 0;
+    for (Counter c : kCounters) moved += ann.*c;
+    EXPECT_EQ(e.counter ? 1 : 0, moved) << e.line;
+    if (e.counter) {
+      EXPECT_EQ(1, ann.*e.counter) << e.line;
+    }
+    EXPECT_EQ(e.skill, ann.skill) << e.line;
+    EXPECT_EQ(e.counter ? 2 : 0, g_gametype) << e.line;
+  }
 }
 
-TEST_F(Ctf, PickUpMarksTheCarrier) {
+TEST_F(Ctf, WhoCarriesAFlag) {
   updateCTFStats("Bob^7 got the RED flag!");
+  EXPECT_EQ("010/0", carriers());
   EXPECT_EQ(1, bob.touches);
-  EXPECT_EQ(1, bob.haveFlag);
-  EXPECT_EQ(10.0f, bob.skill);  // a pick-up earns nothing
-  EXPECT_EQ(0, ann.haveFlag);
-}
 
-TEST_F(Ctf, ReturnEndsOnlyTheOtherTeamsCarry) {
-  ann.haveFlag = 1;
-  bob.haveFlag = 1;
-  cat.haveFlag = 1;
-  // Red got its flag back, so no blue player holds it any more.
-  updateCTFStats("Ann^7 returned the RED flag!");
-  EXPECT_EQ(1, ann.returns);
-  EXPECT_EQ(10.2f, ann.skill);  // 10 + 0.2
-  EXPECT_EQ(1, ann.haveFlag);
-  EXPECT_EQ(0, bob.haveFlag);
-  EXPECT_EQ(0, cat.haveFlag);
+  ann.haveFlag = cat.haveFlag = 1;
+  updateCTFStats("Ann^7 returned the RED flag!");  // red got its flag back: blue carriers drop
+  EXPECT_EQ("100/0", carriers());
 
   bob.haveFlag = 1;
-  updateCTFStats("Cat^7 returned the BLUE flag!");
-  EXPECT_EQ(1, cat.returns);
-  EXPECT_EQ(0, ann.haveFlag);
-  EXPECT_EQ(1, bob.haveFlag);
-}
+  updateCTFStats("Ann^7 captured the BLUE flag!");  // every carry ends, of both teams
+  EXPECT_EQ("000/0", carriers());
 
-TEST_F(Ctf, DefencesCountInTheirOwnCounter) {
-  // Contains "defends the RED" but not "defends the RED flag": a carrier defence.
-  updateCTFStats("Ann^7 defends the RED's flag carrier.");
-  EXPECT_EQ(1, ann.fcDefends);
-  EXPECT_EQ(0, ann.baseDefends);
-  EXPECT_EQ(10.8f, ann.skill);  // 10 + 0.8
-
-  updateCTFStats("Bob^7 defends BLUE's flag carrier against an agressive enemy");
-  EXPECT_EQ(1, bob.fcDefendsAgr);
-  EXPECT_EQ(0, bob.fcDefends);
-  EXPECT_EQ(11.0f, bob.skill);  // 10 + 1.0
-
-  updateCTFStats("Cat^7 defends the BLUE flag");
-  updateCTFStats("Cat^7 defends the BLUE base");
-  EXPECT_EQ(2, cat.baseDefends);
-  EXPECT_EQ(0, cat.fcDefends);
-
-  // The carrier's own defence is counted but earns no skill.
-  updateCTFStats("Ann^7 RED's flag carrier defends against an agressive enemy");
-  EXPECT_EQ(1, ann.carrierDefends);
-  EXPECT_EQ(0, ann.fcDefendsAgr);
-  EXPECT_EQ(10.8f, ann.skill);
-}
-
-TEST_F(Ctf, AssistsMatchBothColours) {
-  updateCTFStats("Ann^7 gets an assist for fragging the BLUE flag carrier!");
-  updateCTFStats("Bob^7 gets an assist for fragging the RED flag carrier!");
-  EXPECT_EQ(1, ann.efcKillAssists);
-  EXPECT_EQ(1, bob.efcKillAssists);
-  EXPECT_EQ(10.2f, ann.skill);  // 10 + 0.2
-  EXPECT_EQ(10.2f, bob.skill);
-
-  updateCTFStats("Cat^7 gets an assist for returning the BLUE flag!");
-  updateCTFStats("Cat^7 gets an assist for returning the RED flag!");
-  EXPECT_EQ(2, cat.returnAssists);
-  EXPECT_EQ(0, cat.efcKillAssists);
-
-  updateCTFStats("Bob^7 fragged RED's flag carrier!");
-  EXPECT_EQ(1, bob.efcKills);
-  // 10.2f is 10.19999981; adding 0.5 gives 10.69999981, which is exactly 10.7f.
-  EXPECT_EQ(10.7f, bob.skill);
-}
-
-TEST_F(Ctf, AnyFlagAnnouncementMakesTheGameCtf) {
-  g_gametype = 1;
-  updateCTFStats("Bob^7 was railed by Ann^7");
-  EXPECT_EQ(1, g_gametype);
-  updateCTFStats("Bob^7 defends the BLUE base");
-  EXPECT_EQ(2, g_gametype);
-
-  g_gametype = 0;
-  updateCTFStats("Ann^7 RED's flag carrier defends against an agressive enemy");
-  EXPECT_EQ(2, g_gametype);
-}
-
-TEST_F(Ctf, UnregisteredActorLandsInTheSinkSlot) {
-  updateCTFStats("Zed^7 captured the RED flag!");
-  EXPECT_EQ(1, sink.caps);
-  EXPECT_EQ(15.0f, sink.skill);
+  // An announcement for an unregistered name is counted in the sink, whose empty name is short.
   updateCTFStats("Zed^7 got the RED flag!");
+  EXPECT_EQ("000/1", carriers());
   EXPECT_EQ(1, sink.touches);
-  EXPECT_EQ(1, sink.haveFlag);  // the sink's empty name is short
   EXPECT_EQ(3, getTotalPlayers());
-  EXPECT_EQ(0, ann.caps + bob.caps + cat.caps);
 }
 
 TEST_F(Ctf, LongNamePickUpMarksTheCutRecord) {
-  addPlayer(kCutName);    // slot 3: the obituaries' record
-  addPlayer(kWholeName);  // slot 4: the announcements' record
-  PlayerRecord& cut = q3players[3];
-  PlayerRecord& whole = q3players[4];
-  whole.team = TEAM_BLUE;
-
+  addPlayer(kWholeName);  // slot 3: the announcements' record
   updateCTFStats(kWholeName + "^7 got the RED flag!");
-  EXPECT_EQ(1, whole.touches);
-  EXPECT_EQ(0, whole.haveFlag);
-  EXPECT_EQ(1, cut.haveFlag);
-  EXPECT_EQ(0, cut.touches);
+  EXPECT_EQ(1, q3players[3].touches);
+  EXPECT_EQ("0000/1", carriers());  // no record of its first 29 characters yet: the sink
+
+  sink.haveFlag = 0;
+  addPlayer(kCutName);  // slot 4: the obituaries' record
+  updateCTFStats(kWholeName + "^7 got the RED flag!");
+  EXPECT_EQ("00001/0", carriers());
+  EXPECT_EQ(0, q3players[4].touches);
 
   // A 29-character name is short enough to carry the flag itself.
-  cut.haveFlag = 0;
+  q3players[4].haveFlag = 0;
   updateCTFStats(kCutName + " got the BLUE flag!");
-  EXPECT_EQ(1, cut.haveFlag);
-  EXPECT_EQ(1, cut.touches);
+  EXPECT_EQ("00001/0", carriers());
+  EXPECT_EQ(1, q3players[4].touches);
 
   // The cut record has no team, yet a return of either flag ends its carry, because the long
   // name it belongs to is in the table.
   updateCTFStats("Bob^7 returned the BLUE flag!");  // clears red carriers
-  EXPECT_EQ(0, cut.haveFlag);
-}
-
-TEST_F(Ctf, LongNamePickUpWithoutCutRecordLandsInTheSink) {
-  addPlayer(kWholeName);
-  PlayerRecord& whole = q3players[3];
-  updateCTFStats(kWholeName + " got the RED flag!");
-  EXPECT_EQ(1, whole.touches);
-  EXPECT_EQ(0, whole.haveFlag);
-  EXPECT_EQ(1, sink.haveFlag);
+  EXPECT_EQ("00000/0", carriers());
 }
 
 }  // namespace

@@ -26,24 +26,29 @@ std::string readConfigText(const std::string& text) {
   return out;
 }
 
-void expectDefaults() {
-  EXPECT_EQ("html", g_config_file_extension.view());
-  EXPECT_EQ("c-kalimo.css", g_config_stylesheet.view());
-  EXPECT_EQ("yes", g_config_make_weapon_stats.view());
-  EXPECT_EQ("yes", g_config_use_weapon_colors.view());
-  EXPECT_EQ("yes", g_config_use_name_colors.view());
-  EXPECT_EQ("no", g_config_display_unknown_team_players.view());
-  EXPECT_EQ("c-header.html", g_config_header_file.view());
-  EXPECT_EQ("c-footer.html", g_config_footer_file.view());
+// The printed configuration block; the two colour options are not shown.
+std::string block(const std::string& css, const std::string& unknownTeam) {
+  const std::string rule = "     " + std::string(60, '-') + "\n";
+  return rule + "                             Configuration\n" + rule +
+         "                       config file: " + g_config.c_str() + "\n"
+         "                    file extension: html\n"
+         "                        stylesheet: " + css + "\n"
+         "                make weapon stats?: yes\n"
+         "     display unknown team players?: " + unknownTeam + "\n"
+         "                       header file: c-header.html\n"
+         "                       footer file: c-footer.html\n" + rule;
 }
 
 TEST(Config, EmptyFileAndUnrecognisedLinesKeepTheDefaults) {
-  readConfigText("");
-  expectDefaults();
+  EXPECT_EQ(block("c-kalimo.css", "no"), readConfigText(""));
   // A key with its value on the same line, a key with a trailing blank, a key in capitals:
   // none is a key line, so nothing changes.
   readConfigText("stylesheet: site.css\nfile_extension: \nhtm\nSTYLESHEET:\nx.css\n\n");
-  expectDefaults();
+  EXPECT_EQ("html", g_config_file_extension.view());
+  EXPECT_EQ("c-kalimo.css", g_config_stylesheet.view());
+  EXPECT_TRUE(isYes(g_config_use_weapon_colors));
+  EXPECT_TRUE(isYes(g_config_use_name_colors));
+  EXPECT_FALSE(isYes(g_config_display_unknown_team_players));
 }
 
 TEST(Config, KeysTakeTheWholeNextLine) {
@@ -56,54 +61,32 @@ TEST(Config, KeysTakeTheWholeNextLine) {
       "header_file:\n"
       "#head.html\n"  // a value line is never a comment
       "make_weapon_stats:\n"
-      "Yes\n"
-      "use_name_colors:\n"
-      "no\n");
+      "Yes\n"  // only the exact "yes" switches an option on
+      "#use_name_colors:\n"  // "#" before a key hides it...
+      "footer_file:\n"       // ...and the next line is examined as a key again
+      "foot.html\n");
   EXPECT_EQ("htm", g_config_file_extension.view());
   EXPECT_EQ("  spaced.css  ", g_config_stylesheet.view());
   EXPECT_EQ("#head.html", g_config_header_file.view());
-  EXPECT_EQ("Yes", g_config_make_weapon_stats.view());
   EXPECT_FALSE(isYes(g_config_make_weapon_stats));
-  EXPECT_FALSE(isYes(g_config_use_name_colors));
-  EXPECT_TRUE(isYes(g_config_use_weapon_colors));
-  EXPECT_EQ("c-footer.html", g_config_footer_file.view());
-}
-
-TEST(Config, CrLfLineEndsAreRemovedFromKeysAndValues) {
-  readConfigText("file_extension:\r\nphp\r\nfooter_file:\r\nfoot.html\r\n");
-  EXPECT_EQ("php", g_config_file_extension.view());
   EXPECT_EQ("foot.html", g_config_footer_file.view());
 }
 
-TEST(Config, LaterDuplicateWinsAndAKeyWithoutValueKeepsWhatItHad) {
+TEST(Config, CrLfDuplicatesAndAMissingLastValue) {
+  readConfigText("file_extension:\r\nphp\r\nfooter_file:\r\nfoot.html\r\n");
+  EXPECT_EQ("php", g_config_file_extension.view());
+  EXPECT_EQ("foot.html", g_config_footer_file.view());
+  // The later value wins; a key on the last line keeps what it had.
   readConfigText("stylesheet:\nfirst.css\nstylesheet:\nsecond.css\nstylesheet:\n");
   EXPECT_EQ("second.css", g_config_stylesheet.view());
-  readConfigText("footer_file:");  // last line, no newline, no value
+  readConfigText("footer_file:");
   EXPECT_EQ("c-footer.html", g_config_footer_file.view());
 }
 
-TEST(Config, CommentsAreOnlyRecognisedOnKeyLines) {
-  // "#" before the key hides it; the line after a comment is examined as a key again.
-  readConfigText("#stylesheet:\nfile_extension:\nxhtml\n#\nstylesheet:\nok.css\n");
-  EXPECT_EQ("xhtml", g_config_file_extension.view());
-  EXPECT_EQ("ok.css", g_config_stylesheet.view());
-}
-
-TEST(Config, PrintsTheConfigurationBlockWithValuesAsText) {
-  const std::string out = readConfigText(
-      "stylesheet:\n100%s.css\ndisplay_unknown_team_players:\nyes\nuse_weapon_colors:\nno\n");
-  const std::string rule = "     " + std::string(60, '-') + "\n";
-  const std::string expected = rule +
-                               "                             Configuration\n" + rule +
-                               "                       config file: " + g_config.c_str() + "\n"
-                               "                    file extension: html\n"
-                               "                        stylesheet: 100%s.css\n"
-                               "                make weapon stats?: yes\n"
-                               "     display unknown team players?: yes\n"
-                               "                       header file: c-header.html\n"
-                               "                       footer file: c-footer.html\n" +
-                               rule;
-  EXPECT_EQ(expected, out);
+TEST(Config, PrintsValuesAsText) {
+  EXPECT_EQ(block("100%s.css", "yes"),
+            readConfigText("stylesheet:\n100%s.css\ndisplay_unknown_team_players:\nyes\n"
+                           "use_weapon_colors:\nno\n"));
 }
 
 TEST(ConfigDeathTest, MissingFileEndsTheRunWithStatusOne) {
