@@ -1,15 +1,18 @@
-// Shared set-up of the page writer tests: a clean game, an in-memory page, and a scratch directory.
+// Shared set-up of the page writer tests: a clean game, an in-memory page, a scratch directory.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <initializer_list>
+#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -39,55 +42,41 @@ inline void resetHtmlState() {
 
 // Registers a player directly in the next free slot.
 inline PlayerRecord& addTestPlayer(std::string_view rawName, int team) {
-  const int slot = getTotalPlayers();
-  PlayerRecord& p = q3players[slot];
+  PlayerRecord& p = q3players[getTotalPlayers()];
   p.rawName = rawName;
   p.name = rawName;
   p.team = team;
   return p;
 }
 
-// Points the page stream at a memory buffer; text() hands back everything written since.
-class PageCapture {
- public:
-  PageCapture() { fpw = open_memstream(&buffer_, &size_); }
-  ~PageCapture() {
-    close();
-    std::free(buffer_);
-  }
-  std::string text() {
-    close();
-    return std::string(buffer_, size_);
-  }
+// Runs `write` with the page stream pointed at a memory buffer and returns what it wrote.
+template <class Write>
+std::string written(Write write) {
+  char* buffer = nullptr;
+  std::size_t size = 0;
+  fpw = open_memstream(&buffer, &size);
+  write();
+  std::fclose(fpw);
+  fpw = nullptr;
+  std::string text(buffer, size);
+  std::free(buffer);
+  return text;
+}
 
- private:
-  void close() {
-    if (fpw != nullptr) {
-      std::fclose(fpw);
-      fpw = nullptr;
-    }
-  }
-  char* buffer_ = nullptr;
-  std::size_t size_ = 0;
-};
-
-// Runs the test inside a fresh directory that has an "html" subdirectory (unless told not
-// to), and returns to the old working directory afterwards.
+// Runs the test inside a fresh directory, with an "html" subdirectory unless told not to.
 class ScratchDirectory {
  public:
   explicit ScratchDirectory(bool withHtmlDir = true) {
     char pattern[] = "/tmp/kx-html-test-XXXXXX";
     path_ = mkdtemp(pattern);
-    if (getcwd(oldDir_, sizeof oldDir_) == nullptr) oldDir_[0] = '\0';
-    if (chdir(path_.c_str()) != 0) std::abort();
+    if (getcwd(oldDir_, sizeof oldDir_) == nullptr || chdir(path_.c_str()) != 0) std::abort();
     if (withHtmlDir && mkdir("html", 0700) != 0) std::abort();
   }
   ~ScratchDirectory() {
-    if (oldDir_[0] != '\0' && chdir(oldDir_) != 0) std::abort();
+    if (chdir(oldDir_) != 0) std::abort();
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
   }
-  const std::string& path() const { return path_; }
 
  private:
   std::string path_;
@@ -95,13 +84,13 @@ class ScratchDirectory {
 };
 
 inline std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::ostringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
 }
 
-inline void writeFile(const std::string& path, std::string_view content) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+inline void writeFile(const std::string& path, const std::string& content) {
+  std::ofstream(path, std::ios::binary) << content;
 }
 
 // Number of non-overlapping occurrences of `needle` in `haystack`.
@@ -112,6 +101,26 @@ inline int countOf(std::string_view haystack, std::string_view needle) {
     ++count;
   }
   return count;
+}
+
+// Passes when every fragment occurs in `text`, each one after the end of the one before.
+inline testing::AssertionResult inOrder(const std::string& text,
+                                        std::initializer_list<std::string> fragments) {
+  std::size_t from = 0;
+  for (const std::string& fragment : fragments) {
+    const std::size_t at = text.find(fragment, from);
+    if (at == std::string::npos) {
+      return testing::AssertionFailure() << "not found after byte " << from << ":\n" << fragment;
+    }
+    from = at + fragment.size();
+  }
+  return testing::AssertionSuccess();
+}
+
+inline testing::AssertionResult endsWith(const std::string& text, const std::string& end) {
+  const std::size_t n = std::min(text.size(), end.size());
+  if (text.compare(text.size() - n, n, end) == 0) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "ends with:\n" << text.substr(text.size() - n);
 }
 
 }  // namespace html_test

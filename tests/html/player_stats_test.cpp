@@ -14,7 +14,7 @@ namespace {
 
 using html_test::addTestPlayer;
 using html_test::countOf;
-using html_test::PageCapture;
+using html_test::inOrder;
 
 class PlayerStatsTest : public testing::Test {
  protected:
@@ -25,11 +25,7 @@ class PlayerStatsTest : public testing::Test {
   }
 };
 
-std::string drawStats() {
-  PageCapture page;
-  htmlDrawPlayerStatTable();
-  return page.text();
-}
+std::string drawStats() { return html_test::written(htmlDrawPlayerStatTable); }
 
 // Expected cells, each written out from its template.
 const std::string kBlank = "<IMG src=images/awards/blank.gif>&nbsp;";
@@ -37,21 +33,19 @@ const std::string kBlank = "<IMG src=images/awards/blank.gif>&nbsp;";
 std::string label(const std::string& cls, const std::string& text) {
   return "<td WIDTH=25% CLASS=\"" + cls + "\">" + text + "</td>\n";
 }
-std::string value(const std::string& cls, const std::string& v) {
-  return "<td WIDTH=25% CLASS=\"" + cls + "\"><div align=center>" + v + "</div></td>\n";
+std::string line(const std::string& cls, const std::string& l1, const std::string& v1, const std::string& l2,
+                 const std::string& v2) {
+  const std::string value = "<td WIDTH=25% CLASS=\"" + cls + "\"><div align=center>";
+  return "<tr>\n" + label(cls, l1) + value + v1 + "</div></td>\n" + label(cls, l2) + value + v2 +
+         "</div></td>\n</tr>\n";
 }
-std::string line(const std::string& cls, const std::string& l1, const std::string& v1,
-                 const std::string& l2, const std::string& v2) {
-  return "<tr>\n" + label(cls, l1) + value(cls, v1) + label(cls, l2) + value(cls, v2) + "</tr>\n";
+std::string shown(const std::string& name) { return "<font size=\"0\">" + name + "</font>"; }
+std::string rivalLink(const std::string& cls, const std::string& rawName, const std::string& name) {
+  return "<td WIDTH=25% CLASS=\"" + cls + "\"><div align=center><font size=-2><A href=\"#stat-" + rawName + "\">" +
+         name + "</A></font></div></td>\n";
 }
-std::string plainName(const std::string& name) { return "<font size=\"0\">" + name + "</font>"; }
-std::string rivalLink(const std::string& cls, const std::string& rawName, const std::string& shown) {
-  return "<td WIDTH=25% CLASS=\"" + cls + "\"><div align=center><font size=-2><A href=\"#stat-" +
-         rawName + "\">" + shown + "</A></font></div></td>\n";
-}
-std::string quoteLine(const std::string& cls, const std::string& shown) {
-  return "<tr>\n<td COLSPAN=4 CLASS=\"" + cls + "\"><DIV align=right>\" " + shown +
-         " \"</DIV></td>\n</tr>\n";
+std::string quoteLine(const std::string& cls, const std::string& quote) {
+  return "<tr>\n<td COLSPAN=4 CLASS=\"" + cls + "\"><DIV align=right>\" " + quote + " \"</DIV></td>\n</tr>\n";
 }
 
 const std::string kFrameStart =
@@ -59,158 +53,99 @@ const std::string kFrameStart =
     "<tr><td COLSPAN=2 valign=center align=center><img SRC=images/break.gif><br><br></td></tr>"
     "<tr><td COLSPAN=2 >\n<table  BORDER=0 CELLSPACING=0 CELLPADDING=2 WIDTH=100%>\n"
     "<tr><td CLASS=\"neutralHighlight\"><div align=center><b>PLAYER STATS</b></div></td></tr>\n"
-    "</table><br></td></tr>"
-    "<tr>\n";
-const std::string kLeftColumnStart =
-    "<td VALIGN=TOP WIDTH=50%>\n"
-    "\n<table  VALIGN=TOP BORDER=0 CELLSPACING=2 CELLPADDING=2 WIDTH=100% >\n<tr>\n<td>\n";
+    "</table><br></td></tr><tr>\n"
+    "<td VALIGN=TOP WIDTH=50%>\n\n<table  VALIGN=TOP BORDER=0 CELLSPACING=2 CELLPADDING=2 WIDTH=100% >\n<tr>\n<td>\n";
 const std::string kRightColumnStart =
-    "<td VALIGN=TOP WIDTH=50%>\n"
-    "\n<table VALIGN=TOP BORDER=0 CELLSPACING=2 CELLPADDING=2 WIDTH=100% >\n<tr>\n<td>\n";
+    "<td VALIGN=TOP WIDTH=50%>\n\n<table VALIGN=TOP BORDER=0 CELLSPACING=2 CELLPADDING=2 WIDTH=100% >\n<tr>\n<td>\n";
 const std::string kColumnEnd = "</td></tr></table></td>\n";
 const std::string kFrameEnd = "</tr>\n</table>";
 
 TEST_F(PlayerStatsTest, TeamDeathmatchPageWithOneBlockPerSide) {
   g_gametype = 1;
-  PlayerRecord& al = addTestPlayer("Al", TEAM_RED);  // slot 0
+  PlayerRecord& al = addTestPlayer("Al", TEAM_RED);   // slot 0
   PlayerRecord& bo = addTestPlayer("Bo", TEAM_BLUE);  // slot 1
-  al.quote = "100%s sure that rail was mine!";  // 30 characters: shown whole, as text
-  ASSERT_EQ(30u, al.quote.size());
-  al.frags = 7;
-  al.kills = 10;
-  al.deaths = 5;
-  al.suicides = 1;
-  al.teamKills = 2;
-  al.killStreak = 4;
-  al.deathStreak = 2;
-  al.damageGiven = 1200;
-  al.damageReceived = 900;
-  al.totalHits = 25;
-  al.totalShots = 100;
-  al.combat = 12.5f;
-  al.skill = 14.25f;
+  al.quote = "100%s sure that rail was mine!";         // 30 characters: shown whole, as text
+  al.frags = 7, al.kills = 10, al.deaths = 5, al.suicides = 1, al.teamKills = 2;
+  al.killStreak = 4, al.deathStreak = 2, al.damageGiven = 1200, al.damageReceived = 900;
+  al.totalHits = 25, al.totalShots = 100, al.combat = 12.5f, al.skill = 14.25f;
   al.deathTable[13][0] = 1;   // own column: one suicide
   al.killTable[13][1] = 10;   // Bo is Al's easiest prey
   al.deathTable[13][1] = 5;   // and his worst enemy
   bo.deathTable[13][0] = 10;  // Bo killed nobody: his easiest prey is himself
+  bo.deathTable[13][1] = 2;   // the Suicides cell reads this own column, not the suicides field
   al.awards[21] = 1;          // best killer
 
   const std::string redBlock =
       "\n<table CLASS=\"redHighlight\" VALIGN=TOP BORDER=0 CELLSPACING=1 CELLPADDING=2 WIDTH=100% >\n"
       "<tr>\n<td COLSPAN=2 CLASS=\"redHighlight\"><A name=\"stat-Al\"><A href=\"w.html#weapons-Al\">" +
-      plainName("Al") + "</A></A></td>\n" +
-      "<td CLASS=\"redHighlight\" COLSPAN=2 ><DIV ALIGN=RIGHT>"
-      "<IMG src=images/awards/player_kills.jpg TITLE=\"best killer\">&nbsp;</DIV></td>\n</tr>\n" +
+      shown("Al") + "</A></A></td>\n<td CLASS=\"redHighlight\" COLSPAN=2 ><DIV ALIGN=RIGHT>"
+                    "<IMG src=images/awards/player_kills.jpg TITLE=\"best killer\">&nbsp;</DIV></td>\n</tr>\n" +
       quoteLine("red", "100%s sure that rail was mine!") +
       // A team deathmatch block: the seven general lines only.
-      line("red", "Score", "7", "Kills / Deaths", "10 / 5") +
-      line("red", "Kill Streak", "4", "Death Streak", "2") +
-      line("red", "Suicides", "1", "Team Kills", "2") +
-      line("red", "Damage Given", "1200", "Damage Recvd", "900") +
+      line("red", "Score", "7", "Kills / Deaths", "10 / 5") + line("red", "Kill Streak", "4", "Death Streak", "2") +
+      line("red", "Suicides", "1", "Team Kills", "2") + line("red", "Damage Given", "1200", "Damage Recvd", "900") +
       // 100 * 10 / (10 + 0.001 + 5 + 1 + 2) = 55.552...; 25 of 100 shots hit.
       line("red", "Efficiency %", "55.55", "Accuracy %", "25.00") +
       line("red", "Combat", "12.50", "Skill", "14.25") + "<tr>\n" + label("red", "Easiest Prey") +
-      rivalLink("red", "Bo", plainName("Bo")) + label("red", "Worst Enemy") +
-      rivalLink("red", "Bo", plainName("Bo")) + "</tr>\n" +
-      "<tr>\n<td COLSPAN=2 CLASS=\"redHighlight\"><DIV ALIGN=LEFT>&nbsp;" + kBlank +
+      rivalLink("red", "Bo", shown("Bo")) + label("red", "Worst Enemy") + rivalLink("red", "Bo", shown("Bo")) +
+      "</tr>\n<tr>\n<td COLSPAN=2 CLASS=\"redHighlight\"><DIV ALIGN=LEFT>&nbsp;" + kBlank +
       "</DIV></td>\n<td COLSPAN=2 CLASS=\"redHighlight\"><DIV ALIGN=RIGHT>" + kBlank +
       "</DIV></td>\n</tr>\n</table><BR>";
 
   const std::string blueBlock =
       "\n<table CLASS=\"blueHighlight\" VALIGN=TOP BORDER=0 CELLSPACING=1 CELLPADDING=2 WIDTH=100% >\n"
       "<tr>\n<td COLSPAN=2 CLASS=\"blueHighlight\"><A name=\"stat-Bo\"><A href=\"w.html#weapons-Bo\">" +
-      plainName("Bo") + "</A></A></td>\n" +
+      shown("Bo") + "</A></A></td>\n" +
       // The blue award cell has no space before its '>'.
       "<td CLASS=\"blueHighlight\" COLSPAN=2><DIV ALIGN=RIGHT>" + kBlank + "</DIV></td>\n</tr>\n" +
       // No quote: a quotation mark, two spaces and a quotation mark.
       quoteLine("blue", "") + line("blue", "Score", "0", "Kills / Deaths", "0 / 0") +
-      line("blue", "Kill Streak", "0", "Death Streak", "0") +
-      line("blue", "Suicides", "0", "Team Kills", "0") +
+      line("blue", "Kill Streak", "0", "Death Streak", "0") + line("blue", "Suicides", "2", "Team Kills", "0") +
       line("blue", "Damage Given", "0", "Damage Recvd", "0") +
       // Nothing counted: 0 / 0.001 is 0.00; no shot count: "-".
-      line("blue", "Efficiency %", "0.00", "Accuracy %", "-") +
-      line("blue", "Combat", "10.00", "Skill", "10.00") + "<tr>\n" +
-      label("blue", "Easiest Prey") + rivalLink("blue", "Bo", plainName("Bo")) +
-      label("blue", "Worst Enemy") + rivalLink("blue", "Al", plainName("Al")) + "</tr>\n" +
+      line("blue", "Efficiency %", "0.00", "Accuracy %", "-") + line("blue", "Combat", "10.00", "Skill", "10.00") +
+      "<tr>\n" + label("blue", "Easiest Prey") + rivalLink("blue", "Bo", shown("Bo")) + label("blue", "Worst Enemy") +
+      rivalLink("blue", "Al", shown("Al")) + "</tr>\n" +
       // Blue award cells close without a line end.
       "<tr>\n<td COLSPAN=2 CLASS=\"blueHighlight\"><DIV ALIGN=LEFT>&nbsp;" + kBlank +
-      "</DIV></td><td COLSPAN=2 CLASS=\"blueHighlight\"><DIV ALIGN=RIGHT>" + kBlank +
-      "</DIV></td></tr>\n</table><BR>";
+      "</DIV></td><td COLSPAN=2 CLASS=\"blueHighlight\"><DIV ALIGN=RIGHT>" + kBlank + "</DIV></td></tr>\n</table><BR>";
 
-  EXPECT_EQ(kFrameStart + kLeftColumnStart + redBlock + kColumnEnd + kRightColumnStart +
-                blueBlock + kColumnEnd + kFrameEnd,
-            drawStats());
+  EXPECT_EQ(kFrameStart + redBlock + kColumnEnd + kRightColumnStart + blueBlock + kColumnEnd + kFrameEnd, drawStats());
 }
 
 TEST_F(PlayerStatsTest, CaptureTheFlagBlockStartsWithTheFlagLines) {
   g_gametype = 2;
   PlayerRecord& bo = addTestPlayer("Bo", TEAM_BLUE);
-  bo.caps = 3;
-  bo.touches = 5;
-  bo.fcDefends = 2;
-  bo.fcDefendsAgr = 1;
-  bo.baseDefends = 4;
-  bo.holdKills = 6;
-  bo.efcKills = 7;
-  bo.efcKillAssists = 8;
-  bo.returns = 9;
-  bo.returnAssists = 11;
-  const std::string flagLinesThenScore =
-      quoteLine("blue", "") + line("blue", "Flag Captures", "3", "Flag Touches", "5") +
-      line("blue", "FC Defends", "2", "FC Defends agr.", "1") +
-      line("blue", "Base Defends", "4", "Flag Hold Kills", "6") +
-      line("blue", "EFC Kills", "7", "EFC&nbsp;Kill&nbsp;Assists", "8") +
-      line("blue", "Flag Returns", "9", "Return Assists", "11") +
-      "<tr>\n" + label("blue", "Score");
+  bo.caps = 3, bo.touches = 5, bo.fcDefends = 2, bo.fcDefendsAgr = 1, bo.baseDefends = 4;
+  bo.holdKills = 6, bo.efcKills = 7, bo.efcKillAssists = 8, bo.returns = 9, bo.returnAssists = 11;
+  // 80 characters: the first 61 (positions 0 to 60) are shown, written as text.
+  bo.quote = "abcdefghij" "klmnopqrst" "uvwxyzABCD" "EFGHIJKLMN" "OPQRSTUVWX" "YZ0123%s%n" "!<b>567890" "-tail-tail";
   const std::string page = drawStats();
-  EXPECT_NE(std::string::npos, page.find(flagLinesThenScore));
+  EXPECT_TRUE(inOrder(page, {quoteLine("blue", "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123%s%n!") +
+                             line("blue", "Flag Captures", "3", "Flag Touches", "5") +
+                             line("blue", "FC Defends", "2", "FC Defends agr.", "1") +
+                             line("blue", "Base Defends", "4", "Flag Hold Kills", "6") +
+                             line("blue", "EFC Kills", "7", "EFC&nbsp;Kill&nbsp;Assists", "8") +
+                             line("blue", "Flag Returns", "9", "Return Assists", "11") + "<tr>\n" +
+                             label("blue", "Score")}));
   EXPECT_EQ(12, countOf(page, "<tr>\n<td WIDTH=25%"));
 
-  // Clan Arena is a team game without flags.
-  g_gametype = 3;
-  const std::string clanArena = drawStats();
-  EXPECT_EQ(std::string::npos, clanArena.find("Flag Captures"));
-  EXPECT_EQ(7, countOf(clanArena, "<tr>\n<td WIDTH=25%"));
+  g_gametype = 3;  // Clan Arena is a team game without flags
+  EXPECT_EQ(7, countOf(drawStats(), "<tr>\n<td WIDTH=25%"));
 }
 
-TEST_F(PlayerStatsTest, QuotesAreCutAfterSixtyOneCharacters) {
+TEST_F(PlayerStatsTest, EmptyRedTeamAndLiteralNames) {
   g_gametype = 1;
-  // 80 characters: the first 61 (positions 0 to 60) are shown, written as text.
-  const std::string quote =
-      "abcdefghij" "klmnopqrst" "uvwxyzABCD" "EFGHIJKLMN" "OPQRSTUVWX" "YZ0123%s%n" "!<b>567890"
-      "-tail-tail";
-  ASSERT_EQ(80u, quote.size());
-  addTestPlayer("Al", TEAM_RED).quote = quote;
-  EXPECT_NE(std::string::npos,
-            drawStats().find(quoteLine(
-                "red", "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123%s%n!")));
-}
-
-TEST_F(PlayerStatsTest, EmptyRedTeamLeavesTheLeftColumnEmpty) {
-  g_gametype = 1;
-  addTestPlayer("Spectator", TEAM_NONE);
-  addTestPlayer("Bo", TEAM_BLUE);
+  addTestPlayer("Watcher", TEAM_NONE);  // no team: no block
+  addTestPlayer("%s^1B", TEAM_BLUE);
   const std::string page = drawStats();
-  EXPECT_EQ(0u, page.find(kFrameStart + kLeftColumnStart + kColumnEnd + kRightColumnStart +
-                          "\n<table CLASS=\"blueHighlight\""));
-  EXPECT_EQ(1, countOf(page, "<A name=\"stat-"));  // the team-less player has no block
-  EXPECT_EQ(kColumnEnd + kFrameEnd, page.substr(page.size() - (kColumnEnd + kFrameEnd).size()));
-}
-
-TEST_F(PlayerStatsTest, SuicideCellReadsTheOwnColumnAndNamesAreLiteral) {
-  g_gametype = 1;
-  addTestPlayer("Al", TEAM_RED);
-  PlayerRecord& odd = addTestPlayer("%s%n^1x", TEAM_RED);  // slot 1
-  odd.deathTable[13][1] = 3;  // the own column of the all-weapons row
-  odd.deathTable[13][0] = 2;  // killed twice by Al, fewer than by himself: his own worst enemy
-  const std::string page = drawStats();
-  EXPECT_NE(std::string::npos, page.find(line("red", "Suicides", "3", "Team Kills", "0")));
-  EXPECT_NE(std::string::npos,
-            page.find("<A name=\"stat-%s%n^1x\"><A href=\"w.html#weapons-%s%n^1x\">"
-                      "<font size=\"0\">%s%nx</font></A></A></td>\n"));
-  EXPECT_NE(std::string::npos,
-            page.find(label("red", "Worst Enemy") +
-                      rivalLink("red", "%s%n^1x", "<font size=\"0\">%s%nx</font>")));
+  // The left column is empty; the right one is still written.
+  EXPECT_EQ(0u, page.find(kFrameStart + kColumnEnd + kRightColumnStart + "\n<table CLASS=\"blueHighlight\""));
+  EXPECT_TRUE(html_test::endsWith(page, kColumnEnd + kFrameEnd));
+  EXPECT_EQ(1, countOf(page, "<A name=\"stat-"));
+  // The name reaches anchors and links as text; killing and killed by nobody, he is his own rival.
+  EXPECT_TRUE(inOrder(page, {"<A name=\"stat-%s^1B\"><A href=\"w.html#weapons-%s^1B\">" + shown("%sB") + "</A></A>",
+                             rivalLink("blue", "%s^1B", shown("%sB")), rivalLink("blue", "%s^1B", shown("%sB"))}));
 }
 
 }  // namespace

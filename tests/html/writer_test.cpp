@@ -1,4 +1,4 @@
-// Tests of the page writers: coloured names, literal text, header copies, page names and the SQL lines.
+// Tests of the page writers: coloured names, literal text, header copies and page names.
 #include "html/writer.h"
 
 #include <gtest/gtest.h>
@@ -14,16 +14,9 @@
 
 namespace {
 
-using html_test::PageCapture;
 using html_test::readFile;
 using html_test::ScratchDirectory;
-using html_test::writeFile;
-
-std::string renderName(std::string_view name) {
-  PageCapture page;
-  htmlWriteQ3String(name);
-  return page.text();
-}
+using html_test::written;
 
 class HtmlWriterTest : public testing::Test {
  protected:
@@ -32,168 +25,119 @@ class HtmlWriterTest : public testing::Test {
     g_time_now = "2001-08-10,12-00-00";
     g_game_count = 1001;
   }
-  void TearDown() override {
-    fpw = nullptr;
-    fp_sql_gamestats = nullptr;
-  }
+  void TearDown() override { fp_sql_gamestats = nullptr; }
 };
 
-TEST_F(HtmlWriterTest, NamesWithColoursOn) {
-  EXPECT_EQ(
-      "<font color=#FFFFFF></font><font color=#FF0000>Red</font><font color=#FFFFFF>Guy</font>",
-      renderName("^1Red^7Guy"));
-  EXPECT_EQ("<font color=#FFFFFF></font>", renderName(""));
-  // A final colour code changes the colour and nothing follows it.
-  EXPECT_EQ("<font color=#FFFFFF>abc</font><font color=#FFFF00></font>", renderName("abc^3"));
-  EXPECT_EQ("<font color=#FFFFFF>abc^</font>", renderName("abc^"));
-  EXPECT_EQ("<font color=#FFFFFF>x</font>", renderName("x"));
-  // The first caret of "^^" is plain; the second starts the code ^1.
-  EXPECT_EQ("<font color=#FFFFFF>a^</font><font color=#FF0000>b</font>", renderName("a^^1b"));
-  // Code characters select by value modulo 8: '8' is 56 -> 0, '9' is 57 -> 1, 'a' is 97 -> 1.
-  EXPECT_EQ("<font color=#FFFFFF></font><font color=#555555>p</font><font color=#FF0000>q"
-            "</font><font color=#FF0000>r</font>",
-            renderName("^8p^9q^ar"));
-  // 0xE9 as a signed byte is -23; -23 % 8 is -7: no colour, only the closing tag.
-  EXPECT_EQ("<font color=#FFFFFF>x</font>y</font>", renderName("x^\xE9y"));
-  // 0x80 is -128, a multiple of 8: colour 0.
-  EXPECT_EQ("<font color=#FFFFFF>x</font><font color=#555555>y</font>", renderName("x^\x80y"));
-  // Names are never escaped nor used as formats.
-  EXPECT_EQ("<font color=#FFFFFF>100%s<b>&\"</font>", renderName("100%s<b>&\""));
-}
-
-TEST_F(HtmlWriterTest, NamesWithColoursOff) {
-  g_config_use_name_colors = "Yes";  // only the exact "yes" turns colours on
-  EXPECT_EQ("<font size=\"0\">RedGuy</font>", renderName("^1Red^7Guy"));
-  EXPECT_EQ("<font size=\"0\"></font>", renderName(""));
-  EXPECT_EQ("<font size=\"0\">abc</font>", renderName("abc^3"));
-  EXPECT_EQ("<font size=\"0\">a^b</font>", renderName("a^^1b"));
-  EXPECT_EQ("<font size=\"0\">xy</font>", renderName("x^\xE9y"));
+TEST_F(HtmlWriterTest, NameRendering) {
+  struct Case {
+    const char* colours;
+    const char* name;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"yes", "^1Red^7Guy", "<font color=#FFFFFF></font><font color=#FF0000>Red</font><font color=#FFFFFF>Guy</font>"},
+      {"yes", "", "<font color=#FFFFFF></font>"},
+      // A final colour code changes the colour and nothing follows it; a final lone '^' stays.
+      {"yes", "abc^3", "<font color=#FFFFFF>abc</font><font color=#FFFF00></font>"},
+      {"yes", "abc^", "<font color=#FFFFFF>abc^</font>"},
+      // The first caret of "^^" is plain; the second starts the code ^1.
+      {"yes", "a^^1b", "<font color=#FFFFFF>a^</font><font color=#FF0000>b</font>"},
+      {"yes", "^0a^1b^2c^3d^4e^5f^6g^7h",
+       "<font color=#FFFFFF></font><font color=#555555>a</font><font color=#FF0000>b</font><font color=#00FF00>c"
+       "</font><font color=#FFFF00>d</font><font color=#4444FF>e</font><font color=#00FFFF>f</font>"
+       "<font color=#FF00FF>g</font><font color=#FFFFFF>h</font>"},
+      // Code characters select by value modulo 8: '8' is 56 -> 0, '9' is 57 -> 1, 'a' is 97 -> 1.
+      {"yes", "^8p^9q^ar",
+       "<font color=#FFFFFF></font><font color=#555555>p</font><font color=#FF0000>q</font>"
+       "<font color=#FF0000>r</font>"},
+      // 0xE9 as a signed byte is -23, -23 % 8 is -7: no colour, only the closing tag.
+      {"yes", "x^\xE9y", "<font color=#FFFFFF>x</font>y</font>"},
+      // 0x80 is -128, a multiple of 8: colour 0.
+      {"yes", "x^\x80y", "<font color=#FFFFFF>x</font><font color=#555555>y</font>"},
+      // Names are never escaped nor used as formats.
+      {"yes", "100%s<b>&\"", "<font color=#FFFFFF>100%s<b>&\"</font>"},
+      // Only the exact "yes" turns colours on; otherwise codes are dropped.
+      {"Yes", "^1Red^7Guy", "<font size=\"0\">RedGuy</font>"},
+      {"Yes", "a^^1b", "<font size=\"0\">a^b</font>"},
+      {"Yes", "x^\xE9y", "<font size=\"0\">xy</font>"},
+  };
+  for (const Case& c : cases) {
+    g_config_use_name_colors = c.colours;
+    EXPECT_EQ(c.expected, written([&] { htmlWriteQ3String(c.name); })) << c.colours << " " << c.name;
+  }
 }
 
 TEST_F(HtmlWriterTest, TemplatesAndLiteralText) {
-  PageCapture page;
-  wr("<td WIDTH=20%% CLASS=\"red\">%d</td>", 7);
-  wrText("100%d %s%%");
-  wrText(std::string_view("a\0b", 3));
-  EXPECT_EQ("<td WIDTH=20% CLASS=\"red\">7</td>100%d %s%%" + std::string("a\0b", 3), page.text());
+  EXPECT_EQ("<td WIDTH=20% CLASS=\"red\">7</td>100%d %s%%" + std::string("a\0b", 3), written([] {
+              wr("<td WIDTH=20%% CLASS=\"red\">%d</td>", 7);
+              wrText("100%d %s%%");
+              wrText(std::string_view("a\0b", 3));
+            }));
 }
 
 TEST_F(HtmlWriterTest, HeaderAndFooterAreCopiedByteForByte) {
   ScratchDirectory dir;
-  // A percent sign, a NUL byte, a line longer than one 509-byte piece and a last line without
-  // its line end.
-  std::string header = "<table width=100%>\n";
-  header += std::string("x\0y\n", 4);
-  header += std::string(1200, 'L') + "\n";
-  header += "\n%s%n tail";
-  writeFile("c-header.html", header);
-  writeFile("c-footer.html", "</div>\r\n");
+  // A percent sign, a NUL byte, a line longer than one 509-byte piece, a last line without end.
+  const std::string header = "<table width=100%>\n" + std::string("x\0y\n", 4) + std::string(1200, 'L') +
+                             "\n\n%s%n tail";
+  html_test::writeFile("c-header.html", header);
+  html_test::writeFile("c-footer.html", "</div>\r\n");
   g_config_header_file = "c-header.html";
   g_config_footer_file = "c-footer.html";
+  EXPECT_EQ(header + "|</div>\r\n", written([] {
+              htmlReadHeader();
+              wr("|");
+              htmlReadFooter();
+            }));
 
-  PageCapture page;
-  htmlReadHeader();
-  wr("|");
-  htmlReadFooter();
-  EXPECT_EQ(header + "|</div>\r\n", page.text());
-}
-
-TEST_F(HtmlWriterTest, MissingHeaderWritesNothing) {
-  ScratchDirectory dir;
+  // A missing file is skipped without a word.
   g_config_header_file = "absent.html";
   g_config_footer_file = "";
-  PageCapture page;
-  htmlReadHeader();
-  htmlReadFooter();
-  EXPECT_EQ("", page.text());
+  EXPECT_EQ("", written([] {
+              htmlReadHeader();
+              htmlReadFooter();
+            }));
 }
 
-TEST_F(HtmlWriterTest, FirstFragmentOpensTheMainPageAndRecordsIt) {
+TEST_F(HtmlWriterTest, FirstFragmentNamesOpensAndRecordsThePage) {
   ScratchDirectory dir;
   fp_sql_gamestats = std::fopen("db_sql_gamestats.txt", "a");
-  ASSERT_NE(nullptr, fp_sql_gamestats);
-  g_gametype = 0;
-
-  wr("<html>%d%%\n", 1);
-  wrText("%s");
-  EXPECT_EQ("kalimostats_2001_08_10_12_00_00_1001_FFA_PUB_main.html", std::string(out_filename_stats.view()));
-  EXPECT_EQ("kalimostats_2001_08_10_12_00_00_1001_FFA_PUB_wpn.html", std::string(out_filename_wepns.view()));
-  std::fclose(fpw);
-  fpw = nullptr;
-  EXPECT_EQ("<html>1%\n%s", readFile("html/kalimostats_2001_08_10_12_00_00_1001_FFA_PUB_main.html"));
-
-  // The next game: a new id, new names, two more SQL lines. Its label comes from the clan
-  // tags: "CTF_[AB]_vs_=XY=" filtered to "CTF__AB__vs__XY_", then the stem's final '_'.
-  g_game_count = 1002;
+  // Label from the clan tags: "CTF_[AB]_vs_=XY=" filtered to "CTF__AB__vs__XY_", then the
+  // stem's final '_'. The extension is not filtered.
   g_gametype = 2;
   html_test::addTestPlayer("[AB]Joe", TEAM_RED);
   html_test::addTestPlayer("[AB]Max", TEAM_RED);
   html_test::addTestPlayer("=XY=one", TEAM_BLUE);
   html_test::addTestPlayer("=XY=two", TEAM_BLUE);
-  g_config_file_extension = "php";
-  wr("x");
+  g_config_file_extension = "x-php";
+  wr("<html>%d%%\n", 1);
+  wrText("%s");
   std::fclose(fpw);
   fpw = nullptr;
-  EXPECT_EQ("kalimostats_2001_08_10_12_00_00_1002_CTF__AB__vs__XY__main.php", std::string(out_filename_stats.view()));
-  EXPECT_EQ("kalimostats_2001_08_10_12_00_00_1002_CTF__AB__vs__XY__wpn.php", std::string(out_filename_wepns.view()));
-  EXPECT_EQ("x", readFile("html/" + std::string(out_filename_stats.view())));
-
   std::fclose(fp_sql_gamestats);
-  fp_sql_gamestats = nullptr;
-  EXPECT_EQ(
-      "SELECT @oldestHtml:=MIN(html) from gamestats;\n"
-      "UPDATE gamestats SET html='kalimostats_2001_08_10_12_00_00_1001_FFA_PUB_main.html' WHERE "
-      "html=@oldestHtml LIMIT 1;\n"
-      "SELECT @oldestHtml:=MIN(html) from gamestats;\n"
-      "UPDATE gamestats SET html='kalimostats_2001_08_10_12_00_00_1002_CTF__AB__vs__XY__main.php' "
-      "WHERE html=@oldestHtml LIMIT 1;\n",
-      readFile("db_sql_gamestats.txt"));
-}
-
-TEST_F(HtmlWriterTest, ExtensionIsNotFiltered) {
-  g_config_file_extension = "h%tm";
-  char stem[kTextSize];
-  buildPageStem(stem);
-  EXPECT_STREQ("kalimostats_2001_08_10_12_00_00_1001_FFA_PUB_", stem);
+  const std::string stem = "kalimostats_2001_08_10_12_00_00_1001_CTF__AB__vs__XY__";
+  EXPECT_EQ(stem + "main.x-php", std::string(out_filename_stats.view()));
+  EXPECT_EQ(stem + "wpn.x-php", std::string(out_filename_wepns.view()));
+  EXPECT_EQ("<html>1%\n%s", readFile("html/" + stem + "main.x-php"));
+  EXPECT_EQ("SELECT @oldestHtml:=MIN(html) from gamestats;\n"
+            "UPDATE gamestats SET html='" + stem + "main.x-php' WHERE html=@oldestHtml LIMIT 1;\n",
+            readFile("db_sql_gamestats.txt"));
 }
 
 TEST_F(HtmlWriterTest, VeryLongClanTagsAreCutToKeepTheNamesInTheirFields) {
   // Two 300-character tags give a label far beyond 509 bytes.
   g_gametype = 1;
-  const std::string redTag(300, 'R');
-  const std::string blueTag(300, 'B');
-  html_test::addTestPlayer(redTag + "1", TEAM_RED);
-  html_test::addTestPlayer(redTag + "2", TEAM_RED);
-  html_test::addTestPlayer(blueTag + "1", TEAM_BLUE);
-  html_test::addTestPlayer(blueTag + "2", TEAM_BLUE);
+  for (const char* side : {"R1", "R2", "B1", "B2"}) {
+    html_test::addTestPlayer(std::string(300, side[0]) + side[1], side[0] == 'R' ? TEAM_RED : TEAM_BLUE);
+  }
   char stem[kTextSize];
-  // The tag search fills the scratch pool with these names and says so on the console.
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStdout();  // the tag search fills the scratch pool and says so
   buildPageStem(stem);
   testing::internal::GetCapturedStdout();
   const std::string s(stem);
   EXPECT_EQ(509u, s.size() + std::strlen("main.html"));
   EXPECT_EQ(0u, s.find("kalimostats_2001_08_10_12_00_00_1001_TDM_RRR"));
   EXPECT_EQ('_', s.back());
-}
-
-TEST_F(HtmlWriterTest, PageThatCannotBeCreatedEndsTheRun) {
-  ScratchDirectory dir(/*withHtmlDir=*/false);
-  g_gametype = 0;
-  EXPECT_EXIT(
-      {
-        fp_sql_gamestats = std::fopen("sql.txt", "a");
-        if (std::freopen("stdout.txt", "w", stdout) == nullptr) std::exit(2);
-        wr("<html>\n");
-      },
-      testing::ExitedWithCode(1), "");
-  EXPECT_EQ("ERROR: couldnt open file to write\n", readFile("stdout.txt"));
-  // The page's SQL lines were written before the failure.
-  EXPECT_EQ(
-      "SELECT @oldestHtml:=MIN(html) from gamestats;\n"
-      "UPDATE gamestats SET html='kalimostats_2001_08_10_12_00_00_1001_FFA_PUB_main.html' WHERE "
-      "html=@oldestHtml LIMIT 1;\n",
-      readFile("sql.txt"));
 }
 
 }  // namespace
