@@ -21,6 +21,7 @@ constexpr char kMainPageSuffix[] = "main.";
 constexpr char kWeaponPageSuffix[] = "wpn.";
 constexpr char kPageDirectory[] = "html/";
 constexpr std::size_t kPageBufferSize = 1 << 16;
+constexpr std::size_t kMaxFileName = 255;  // NAME_MAX of Linux file systems
 
 // Quake III colour index 0..7 to its HTML colour.
 constexpr const char* kNameColors[8] = {"#555555", "#FF0000", "#00FF00", "#FFFF00",
@@ -110,12 +111,14 @@ void buildPageStem(char* dest) {
   stem.append(gameId);
   stem.append("_");
 
-  // The longer of the two page names must still fit a 510-byte name: a very long game label
-  // (clan tags made of long names) is cut so that "_main." and the extension keep their room.
+  // A very long game label (clan tags made of absurdly long names) is cut so that the longer
+  // of the two page names still fits both our 510-byte names and the file system's limit on a
+  // file name; otherwise one odd game would end the run for all the games after it.
   const std::size_t reserved = stem.size() + 1 /* final '_' */ + (sizeof kMainPageSuffix - 1) +
                                g_config_file_extension.size();
+  const std::size_t limit = Text510::kCapacity < kMaxFileName ? Text510::kCapacity : kMaxFileName;
   std::size_t labelLen = std::strlen(label);
-  const std::size_t room = reserved < Text510::kCapacity ? Text510::kCapacity - reserved : 0;
+  const std::size_t room = reserved < limit ? limit - reserved : 0;
   if (labelLen > room) labelLen = room;
 
   stem.append(std::string_view(label, labelLen));
