@@ -69,10 +69,11 @@ void markReentry(std::string_view raw) {
 }
 
 int markLeave(char* line, char* strippedLine) {
+  static const TextId kDisconnected = textId("disconnected");
   std::string_view raw(line);
-  const bool disconnected = hasText(std::string_view(strippedLine), KX_TEXT("disconnected"));
   // The game cuts long names in this message; two bytes of the cut fall at 29 and 30.
-  if (disconnected && getVictimName(raw).size() > kCutNameLength) {
+  const bool longName = getVictimName(raw).size() > kCutNameLength;
+  if (longName && hasText(std::string_view(strippedLine), kDisconnected)) {
     const std::size_t len = raw.size();
     if (len > kCutNameLength + 1) {
       std::memmove(line + kCutNameLength, line + kCutNameLength + 2, len - kCutNameLength - 1);
@@ -83,6 +84,8 @@ int markLeave(char* line, char* strippedLine) {
   const int n = playerCount();
   const int p = getVictim(raw);
   if (p >= n) return 1;
+  // Asked of the line as it now stands: the cut may have broken the word.
+  const bool disconnected = hasText(std::string_view(strippedLine), kDisconnected);
   const int q = disconnected ? mergeIdenticalPlayerChopped(p) : mergeIdenticalPlayerNonChopped(p);
   PlayerRecord& target = q3players[q < playerCount() ? q : p];
   target.rawName.append(kLeaveMarker);

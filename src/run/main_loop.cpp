@@ -57,6 +57,9 @@ constexpr const char kPreparserName[] = "kx-preparse";
 constexpr const char kPreparserHere[] = "./kx-preparse";
 constexpr std::size_t kTimeTextSize = 512;
 
+// Set when a server log was met and no pre-parser could be run for it.
+bool g_preparser_failed = false;
+
 [[noreturn]] void failRun() {
   std::fflush(stdout);
   std::exit(1);
@@ -179,6 +182,8 @@ void openFiles() {
 // in the game it ends.
 void processLine(char* line, char* stripped) {
   checkIfServerLog(line);
+  // Without a pre-parser the server log ends here, this line included: it gets no page.
+  if (g_preparser_failed) return;
   freeMallocs();
   stripNewLineChars(line);
   replaceNonPrintableChars(line);
@@ -303,8 +308,9 @@ void checkIfServerLog(const char* line) {
 
   char path[4096];
   if (!findPreparser(path, sizeof path) || !runPreparser(path)) {
-    // With `fp` closed the line loop ends after this line: the run finishes without the rest.
+    // With `fp` closed the line loop ends: the run finishes without the rest of the log.
     std::printf(" - the pre-parser kx-preparse could not be run; the rest of the log is skipped\n");
+    g_preparser_failed = true;
     return;
   }
   // A missing result leaves `fp` closed, which ends the line loop like the end of the log.
