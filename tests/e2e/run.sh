@@ -9,7 +9,8 @@
 #   input.log        copied into the work dir
 #   files/           copied into the work dir (configurations, header and footer files)
 #   preparser        "workdir": the stand-in pre-parser is placed as ./kx-preparse;
-#                    "beside": it is placed beside the program; without it there is none
+#                    "beside": it is placed beside the program; "real": the real kx-preparse
+#                    built beside the program is placed as ./kx-preparse; without it there is none
 #   expected_stdout  the whole standard output, masked (below); required
 #   expected_status  exit status (default 0)
 #   expected_tree    every path left in the work dir, masked, one per line, directories
@@ -95,6 +96,7 @@ run_case() {
       cp "$program" "$dir/bin/kalimostats-c"
       cp "$fake" "$dir/bin/kx-preparse"
       bin="$dir/bin/kalimostats-c" ;;
+    real) cp "$(dirname "$program")/kx-preparse" "$work/kx-preparse" ;;
     "") ;;
     *) echo "$name: unknown preparser setting"; return 1 ;;
   esac
