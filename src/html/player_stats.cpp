@@ -90,41 +90,32 @@ void quoteLine(const BlockSide& side, const PlayerRecord& p) {
   wr("</tr>\n");
 }
 
+// The flag lines of a capture-the-flag block: two label-and-count pairs each.
+struct FlagLine {
+  const char* leftLabel;
+  int PlayerRecord::*left;
+  const char* rightLabel;
+  int PlayerRecord::*right;
+};
+
+constexpr FlagLine kFlagLines[] = {
+    {"Flag Captures", &PlayerRecord::caps, "Flag Touches", &PlayerRecord::touches},
+    {"FC Defends", &PlayerRecord::fcDefends, "FC Defends agr.", &PlayerRecord::fcDefendsAgr},
+    {"Base Defends", &PlayerRecord::baseDefends, "Flag Hold Kills", &PlayerRecord::holdKills},
+    {"EFC Kills", &PlayerRecord::efcKills, "EFC&nbsp;Kill&nbsp;Assists",
+     &PlayerRecord::efcKillAssists},
+    {"Flag Returns", &PlayerRecord::returns, "Return Assists", &PlayerRecord::returnAssists},
+};
+
 void captureTheFlagLines(const BlockSide& side, const PlayerRecord& p) {
-  wr("<tr>\n");
-  labelCell(side, "Flag Captures");
-  countCell(side, p.caps);
-  labelCell(side, "Flag Touches");
-  countCell(side, p.touches);
-  wr("</tr>\n");
-
-  wr("<tr>\n");
-  labelCell(side, "FC Defends");
-  countCell(side, p.fcDefends);
-  labelCell(side, "FC Defends agr.");
-  countCell(side, p.fcDefendsAgr);
-  wr("</tr>\n");
-
-  wr("<tr>\n");
-  labelCell(side, "Base Defends");
-  countCell(side, p.baseDefends);
-  labelCell(side, "Flag Hold Kills");
-  countCell(side, p.holdKills);
-  wr("</tr>\n");
-
-  wr("<tr>\n");
-  labelCell(side, "EFC Kills");
-  countCell(side, p.efcKills);
-  labelCell(side, "EFC&nbsp;Kill&nbsp;Assists");
-  countCell(side, p.efcKillAssists);
-  wr("</tr>\n");
-
-  wr("<tr>\n");
-  labelCell(side, "Flag Returns");
-  countCell(side, p.returns);
-  labelCell(side, "Return Assists");
-  countCell(side, p.returnAssists);
-  wr("</tr>\n");
+  for (const FlagLine& line : kFlagLines) {
+    wr("<tr>\n");
+    labelCell(side, "%s", line.leftLabel);  // these labels hold no percent sign
+    countCell(side, p.*line.left);
+    labelCell(side, "%s", line.rightLabel);
+    countCell(side, p.*line.right);
+    wr("</tr>\n");
+  }
 }
 
 void generalLines(const BlockSide& side, int slot) {
