@@ -1,14 +1,14 @@
 // One Aho-Corasick automaton over every registered message text, with a small cache of recent scans.
 #include "log/text_match.h"
 
-#include "log/vocabulary.h"
-
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <deque>
 #include <unordered_map>
 #include <utility>
+
+#include "log/vocabulary.h"
 
 namespace {
 

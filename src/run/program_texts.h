@@ -23,5 +23,5 @@ constexpr const char kMakersSiteShown[] = "github.com/kalimostats";
 constexpr const char kMakersTitle[] = "the kalimostats developers";
 
 constexpr const char kThanksLeft[] = "[ thanks to the OSP team for the statistics it prints ]";
-constexpr const char kThanksRight[] = "[ thanks to every clan that sent us its logs ]";
+constexpr const char kThanksRight[] = "[ thanks to id Software for Quake III Arena ]";
 }  // namespace texts
