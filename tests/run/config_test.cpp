@@ -12,7 +12,9 @@ namespace {
 
 // Writes `text` as the configuration file, reads it, and returns what was printed.
 std::string readConfigText(const std::string& text) {
-  const std::string path = testing::TempDir() + "kx_config_test.cfg";
+  // ctest runs tests of this file side by side: each needs a file of its own.
+  const std::string path = testing::TempDir() + "kx_config_test_" +
+                           testing::UnitTest::GetInstance()->current_test_info()->name() + ".cfg";
   std::FILE* f = std::fopen(path.c_str(), "wb");
   std::fwrite(text.data(), 1, text.size(), f);
   std::fclose(f);

@@ -12,7 +12,9 @@ namespace {
 using Pieces = std::vector<std::string>;
 
 std::string writeTempFile(const std::string& bytes) {
-  const std::string path = testing::TempDir() + "kx_line_reader.log";
+  // ctest runs tests of this file side by side: each needs a file of its own.
+  const std::string path = testing::TempDir() + "kx_line_reader_" +
+                           testing::UnitTest::GetInstance()->current_test_info()->name() + ".log";
   std::FILE* f = std::fopen(path.c_str(), "wb");
   std::fwrite(bytes.data(), 1, bytes.size(), f);
   std::fclose(f);
