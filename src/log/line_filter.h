@@ -3,7 +3,10 @@
 
 #include <string_view>
 
+#include "log/text_scan.h"
+
 // 1 when the line (newline removed, bytes replaced, colour codes kept) is 2 to 500 bytes
 // long and holds a text of valid_strings; when the first such text in table order is " ate ",
 // the line must also mention "rocket" or "grenade". 0 otherwise.
-int validLine(std::string_view line);
+int validLine(const ScannedText& line);
+int validLine(std::string_view line);  // for a line not scanned yet

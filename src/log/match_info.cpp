@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "log/text_match.h"
+#include "log/line_record.h"
 #include "players/obituary.h"
 #include "players/player_table.h"
 #include "players/reconcile.h"
@@ -50,13 +50,13 @@ void readMap(std::string_view raw) {
 
 // A player seen again: on another team (or without one) the old record is closed under a
 // numbered marker, so the entry line starts a fresh record under the plain name.
-void markReentry(std::string_view raw) {
+void markReentry(const ScannedText& raw) {
   const int n = playerCount();
   const int p = getVictim(raw);
   if (p >= n) return;
   const PlayerRecord& player = q3players[p];
-  if ((player.team == TEAM_RED && hasText(raw, KX_TEXT(" entered the game (^1RED^7)"))) ||
-      (player.team == TEAM_BLUE && hasText(raw, KX_TEXT(" entered the game (^4BLUE^7)")))) {
+  if ((player.team == TEAM_RED && raw.has(kTextEnteredRed)) ||
+      (player.team == TEAM_BLUE && raw.has(kTextEnteredBlue))) {
     return;
   }
   ++g_int_swap;
@@ -68,24 +68,23 @@ void markReentry(std::string_view raw) {
   target.rawName.append(marker);
 }
 
-int markLeave(char* line, char* strippedLine) {
-  static const TextId kDisconnected = textId("disconnected");
-  std::string_view raw(line);
+int markLeave(LineRecord& line) {
   // The game cuts long names in this message; two bytes of the cut fall at 29 and 30.
-  const bool longName = getVictimName(raw).size() > kCutNameLength;
-  if (longName && hasText(std::string_view(strippedLine), kDisconnected)) {
-    const std::size_t len = raw.size();
+  const bool longName = getVictimName(line.raw).size() > kCutNameLength;
+  if (longName && line.stripped.has(kTextDisconnected)) {
+    char* raw = line.rawBuffer;
+    const std::size_t len = line.raw.text.size();
     if (len > kCutNameLength + 1) {
-      std::memmove(line + kCutNameLength, line + kCutNameLength + 2, len - kCutNameLength - 1);
+      std::memmove(raw + kCutNameLength, raw + kCutNameLength + 2, len - kCutNameLength - 1);
     }
-    raw = std::string_view(line);
-    stripColorCodes(raw, strippedLine);
+    line.scanRaw(std::strlen(raw));
+    line.stripAndScan();
   }
   const int n = playerCount();
-  const int p = getVictim(raw);
+  const int p = getVictim(line.raw);
   if (p >= n) return 1;
   // Asked of the line as it now stands: the cut may have broken the word.
-  const bool disconnected = hasText(std::string_view(strippedLine), kDisconnected);
+  const bool disconnected = line.stripped.has(kTextDisconnected);
   const int q = disconnected ? mergeIdenticalPlayerChopped(p) : mergeIdenticalPlayerNonChopped(p);
   PlayerRecord& target = q3players[q < playerCount() ? q : p];
   target.rawName.append(kLeaveMarker);
@@ -95,60 +94,33 @@ int markLeave(char* line, char* strippedLine) {
 
 }  // namespace
 
-namespace {
+int updateMiscInfo(LineRecord& line) {
+  const TextScan& s = line.stripped.scan;
+  const std::string_view raw = line.raw.text;
 
-// The texts this handler asks about, registered before any line is scanned.
-struct MatchTexts {
-  TextId shutdown = textId("RE_Shutdown( 0 )");
-  TextId ospLoaded = textId("Loaded OSP Client Version:");
-  TextId usingModel = textId(" is using model ");
-  TextId currentMap = textId("Current map: ");
-  TextId redLeads = textId("^1RED^7 leads: ");
-  TextId blueLeads = textId("^4BLUE^7 leads: ");
-  TextId tied = textId("Match tied: ");
-  TextId connect = textId("]/connect ");
-  TextId reconnect = textId("]/reconnect");
-  TextId resolved = textId(" resolved to ");
-  TextId renamed = textId("renamed to");
-  TextId disconnected = textId("disconnected");
-  TextId overflow = textId("Server command overflow");
-  TextId lostCommands = textId("Lost reliable commands");
-  TextId kicked = textId("was kicked");
-  TextId entered = textId("entered the game");
-};
-
-}  // namespace
-
-int updateMiscInfo(char* line, char* strippedLine) {
-  static const MatchTexts t;
-  const std::string_view raw(line);
-  const std::string_view stripped(strippedLine);
-  // Most questions are about the stripped line; the few about the raw line ask afresh.
-  const TextScan& s = scanTexts(stripped);
-
-  const bool shutdown = s.has(t.shutdown);
+  const bool shutdown = s.has(kTextReShutdown);
   if (!shutdown) {
-    if (s.has(t.ospLoaded)) {
+    if (s.has(kTextOspLoaded)) {
       g_mod = 1;
       return 1;
     }
-    if (s.has(t.usingModel)) return 1;
-    if (s.has(t.currentMap)) {
+    if (s.has(kTextUsingModel)) return 1;
+    if (s.has(kTextCurrentMap)) {
       readMap(raw);
       return 1;
     }
-    const TextScan& r = scanTexts(raw);
-    if (r.has(t.redLeads)) {
+    const TextScan& r = line.raw.scan;
+    if (r.has(kTextRedLeads)) {
       ++g_ca_win_red;
       g_gametype = kGameTypeClanArena;
       return 1;
     }
-    if (r.has(t.blueLeads)) {
+    if (r.has(kTextBlueLeads)) {
       ++g_ca_win_blue;
       g_gametype = kGameTypeClanArena;
       return 1;
     }
-    if (r.has(t.tied)) {
+    if (r.has(kTextTied)) {
       // A tied round goes to the side that was behind.
       if (g_ca_win_red > g_ca_win_blue) {
         ++g_ca_win_blue;
@@ -162,12 +134,11 @@ int updateMiscInfo(char* line, char* strippedLine) {
     g_mod = 0;
   }
 
-  const TextScan& st = scanTexts(stripped);
-  if (g_connect_sequence == 0 && (st.has(t.connect) || st.has(t.reconnect))) {
+  if (g_connect_sequence == 0 && (s.has(kTextConnect) || s.has(kTextReconnect))) {
     g_connect_sequence = 1;
     return 1;
   }
-  if (g_connect_sequence == 1 && st.has(t.resolved)) {
+  if (g_connect_sequence == 1 && s.has(kTextResolved)) {
     g_connect_sequence = 2;
     return 1;
   }
@@ -175,21 +146,30 @@ int updateMiscInfo(char* line, char* strippedLine) {
     g_connect_sequence = kGameEnded;  // the boundary step ends the game on this same line
   }
 
-  if (st.has(t.renamed)) {
-    const int p = getVictim(raw);
+  if (s.has(kTextRenamed)) {
+    const int p = getVictim(line.raw);
     // A name not in the table is renamed in the sink record, where nobody sees it.
     PlayerRecord& player = q3players[p];
-    player.name.assign(getAttackerName(stripped));
-    player.rawName.assign(getAttackerName(raw));
+    player.name.assign(getAttackerName(line.stripped));
+    player.rawName.assign(getAttackerName(line.raw));
     return 1;
   }
 
-  const bool leaving = st.has(t.disconnected) || st.has(t.overflow) || st.has(t.lostCommands) ||
-                       st.has(t.kicked);
+  const bool leaving = s.has(kTextDisconnected) || s.has(kTextOverflow) ||
+                       s.has(kTextLostCommands) || s.has(kTextKicked);
   if (!leaving) {
     // Server logs carry no team-coloured entries, so re-entries are told apart on clients only.
-    if (st.has(t.entered) && g_log_type == 0) markReentry(raw);
+    if (s.has(kTextEntered) && g_log_type == 0) markReentry(line.raw);
     return 0;
   }
-  return markLeave(line, strippedLine);
+  return markLeave(line);
+}
+
+int updateMiscInfo(char* line, char* strippedLine) {
+  static LineRecord record;
+  record.setText(line);
+  const int done = updateMiscInfo(record);
+  std::memcpy(line, record.rawBuffer, record.raw.text.size() + 1);
+  std::memcpy(strippedLine, record.strippedBuffer, record.stripped.text.size() + 1);
+  return done;
 }

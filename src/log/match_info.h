@@ -3,8 +3,12 @@
 
 extern int g_mod;  // 1 while the OSP modification is announced as loaded; survives game resets
 
-// Handles a line that passed the filter. `line` is the raw line, `strippedLine` the same
-// without colour codes; both are kLineBufferSize buffers and may be rewritten (a leave line
-// with a long name loses two bytes). Returns 1 when the line is finished, 0 when the other
-// recognisers must see it.
+struct LineRecord;
+
+// Handles a line that passed the filter, raw and stripped lanes scanned, names cut. Both
+// lanes may be rewritten (a leave line with a long name loses two bytes; the record is then
+// scanned again). Returns 1 when the line is finished, 0 when the other recognisers must
+// see it.
+int updateMiscInfo(LineRecord& line);
+// For a raw and a stripped line not scanned yet (kLineBufferSize buffers).
 int updateMiscInfo(char* line, char* strippedLine);

@@ -3,7 +3,6 @@
 
 #include <cstdlib>
 
-#include "log/text_match.h"
 #include "players/player_table.h"
 #include "run/strutil.h"
 
@@ -32,10 +31,13 @@ int drawForLength(std::size_t length) {
 
 }  // namespace
 
-void scanForQuotes(std::string_view line) {
+void scanForQuotes(std::string_view line) { scanForQuotes(ScannedText(line)); }
+
+void scanForQuotes(const ScannedText& scanned) {
+  const std::string_view line = scanned.text;
   const int r = drawForLength(line.size());
 
-  const int sep = textPos(line, KX_TEXT("^7: "));
+  const int sep = scanned.scan.pos(kTextChatSeparator);
   if (sep < 0) return;
   const int player = getPlayerIndex(substring(line, 0, sep - 1));
   if (player >= getTotalPlayers()) return;

@@ -3,7 +3,10 @@
 
 #include <string_view>
 
+#include "log/text_scan.h"
+
 // Offered every line that validLine() rejected. A chat line is name + "^7: " + message; when
 // the name is a current player's rawName, the colour-stripped message may become that
 // player's quote. Seeds the C library's generator with the line length on every call.
-void scanForQuotes(std::string_view line);
+void scanForQuotes(const ScannedText& line);
+void scanForQuotes(std::string_view line);  // for a line not scanned yet

@@ -1,6 +1,9 @@
 // The message tables, written out in the exact order their users scan them.
 #include "log/vocabulary.h"
 
+#include <array>
+#include <utility>
+
 // The entries are numbered for readers who compare a table with a log; duplicates and the
 // two backslash forms (which can never match, because backslashes are replaced before a
 // line is recognised) belong to the tables as the game's texts were collected.
@@ -162,20 +165,34 @@ const char* const addPlayer_strings[] = {
     "captured the RED flag!",  // 58
     nullptr};
 
-const char* const reset_strings[] = {
-    "^3Match has begun!",  // 0
-    "^3All players ready!^7 Match starting...",  // 1
-    "MATCH COMPLETE",  // 2
-    "----- CL_Shutdown -----",  // 3
-    "ERROR: Disconnected from server",  // 4
-    "entered the game",  // 5
-    "Timelimit hit.",  // 6
-    "Pointlimit hit.",  // 7
-    "hit the capturelimit.",  // 8
-    "hit the fraglimit.",  // 9
-    "Team joincode is:",  // 10
-    "wins the match: ",  // 11
-    nullptr};
+// The boundary texts with what each does when it is the first acting one in table order.
+constexpr BoundaryText kBoundaryTexts[] = {
+    {"^3Match has begun!", BoundaryKind::kNone},  // 0: a warm-up end, told by the whole line
+    {"^3All players ready!^7 Match starting...", BoundaryKind::kNone},  // 1: likewise
+    {"MATCH COMPLETE", BoundaryKind::kOspComplete},  // 2
+    {"----- CL_Shutdown -----", BoundaryKind::kLeft},  // 3
+    {"ERROR: Disconnected from server", BoundaryKind::kLeft},  // 4
+    {"entered the game", BoundaryKind::kNone},  // 5
+    {"Timelimit hit.", BoundaryKind::kRules},  // 6
+    {"Pointlimit hit.", BoundaryKind::kRules},  // 7
+    {"hit the capturelimit.", BoundaryKind::kRules},  // 8
+    {"hit the fraglimit.", BoundaryKind::kRules},  // 9
+    {"Team joincode is:", BoundaryKind::kNone},  // 10
+    {"wins the match: ", BoundaryKind::kRules},  // 11
+};
+
+namespace {
+template <std::size_t... I>
+constexpr std::array<const char*, sizeof...(I) + 1> boundaryTextColumn(std::index_sequence<I...>) {
+  return {kBoundaryTexts[I].text..., nullptr};
+}
+constexpr auto kResetTextColumn =
+    boundaryTextColumn(std::make_index_sequence<sizeof kBoundaryTexts / sizeof kBoundaryTexts[0]>());
+}  // namespace
+
+const char* const* const reset_strings = kResetTextColumn.data();
+
+BoundaryKind boundaryKind(int index) { return kBoundaryTexts[index].kind; }
 
 const char* const dual_strings[] = {
     " was disemboweled by ",  // 0

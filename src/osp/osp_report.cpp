@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "log/match_info.h"
-#include "log/text_match.h"
+#include "log/text_scan.h"
 #include "players/obituary.h"
 #include "players/player_table.h"
 #include "run/game.h"
@@ -48,9 +48,8 @@ const ReportRow* rowFor(std::string_view stripped) {
   return nullptr;
 }
 
-bool endsReport(std::string_view line) {
-  return hasText(line, KX_TEXT("entered the game")) || hasText(line, KX_TEXT("MATCH COMPLETE")) ||
-         hasText(line, KX_TEXT("----- CL_Shutdown -----"));
+bool endsReport(const ScannedText& line) {
+  return line.has(kTextEntered) || line.has(kTextMatchComplete) || line.has(kTextClShutdown);
 }
 
 // Totals may already hold figures from the one-line records; a sum past the int range wraps.
@@ -103,21 +102,25 @@ void scanOspStats() {
   std::printf("\nscanning OSP stats:\n");
 
   int player = NO_PLAYER;
+  static ScannedText raw;  // large: kept off the stack
+  static ScannedText strippedText;
   char line[kLineBufferSize] = "";
   char stripped[kLineBufferSize];
+  raw.assign(std::string_view());
   // The line that ends the report is read here too, so the main loop goes on after it.
-  while (!endsReport(std::string_view(line, std::strlen(line)))) {
+  while (!endsReport(raw)) {
     if (!fp.readLine(line)) return;  // the log ended inside the report: keep what was read
     stripNewLineChars(line);
     replaceNonPrintableChars(line);
-    const std::string_view raw(line, std::strlen(line));
-    const std::size_t strippedLength = stripColorCodes(raw, stripped);
+    raw.assign(std::string_view(line, std::strlen(line)));
+    const std::size_t strippedLength = stripColorCodes(raw.text, stripped);
     const std::string_view strippedView(stripped, strippedLength);
 
-    if (hasText(raw, KX_TEXT("Map: "))) {
+    if (raw.has(kTextMapColon)) {
       readMapLine(line);
-    } else if (hasText(raw, KX_TEXT("Accuracy info for: "))) {
-      player = getPlayerIndexUsingStrippedName(getAttackerName(strippedView));
+    } else if (raw.has(kTextAccuracyInfo)) {
+      strippedText.assign(strippedView);
+      player = getPlayerIndexUsingStrippedName(getAttackerName(strippedText));
     } else if (const ReportRow* row = rowFor(strippedView)) {
       applyRow(*row, stripped, q3players[player]);
     }

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "log/text_match.h"
+#include "log/line_record.h"
 #include "players/obituary.h"
 #include "players/player_table.h"
 #include "run/line_reader.h"
@@ -51,10 +51,16 @@ void addTo(int& field, int amount) {
 
 }  // namespace
 
-void scanWeaponStats(std::string_view line) {
-  if (!hasText(line, KX_TEXT(" accuracy statistics "))) return;
-  PlayerRecord& player = q3players[getVictim(line)];  // an unknown name lands in NO_PLAYER
-  const std::string_view row = getAttackerName(line);
+void scanWeaponStats(std::string_view text) {
+  static LineRecord line;
+  line.setText(text);
+  scanWeaponStats(line);
+}
+
+void scanWeaponStats(const LineRecord& line) {
+  if (!line.raw.has(kTextAccuracyStatistics)) return;
+  PlayerRecord& player = q3players[line.victimSlot()];  // an unknown name lands in NO_PLAYER
+  const std::string_view row = line.attackerName();
   const RowRule* rule = ruleFor(row);
   if (rule == nullptr) return;
 

@@ -3,4 +3,7 @@
 
 #include <string_view>
 
-void scanWeaponStats(std::string_view line);
+struct LineRecord;
+
+void scanWeaponStats(const LineRecord& line);
+void scanWeaponStats(std::string_view line);  // for a line not scanned yet

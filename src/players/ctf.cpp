@@ -1,7 +1,7 @@
 // Capture-the-flag event accounting: counters and skill bonuses per announcement, and who carries a flag.
 #include "players/ctf.h"
 
-#include "log/text_match.h"
+#include "log/line_record.h"
 #include "players/obituary.h"
 #include "players/player_table.h"
 #include "run/game.h"
@@ -69,10 +69,6 @@ struct FlagMessages {
   }
 };
 
-const char* const* flagMessages() {
-  static const FlagMessages table;
-  return table.texts;
-}
 
 int validSlot(int slot) { return slot >= 0 && slot < kTableSlots ? slot : NO_PLAYER; }
 
@@ -87,13 +83,18 @@ void addToSkill(float& skill, double bonus) {
 
 }  // namespace
 
-void updateCTFStats(std::string_view line) {
-  const int event = firstOfTable(line, flagMessages());
+const char* const* flagEventMessages() {
+  static const FlagMessages table;
+  return table.texts;
+}
+
+void updateCTFStats(const LineRecord& line) {
+  const int event = line.raw.scan.first(kFlagEventStrings);
   if (event < 0) return;
   const FlagEvent& e = kFlagEvents[event];
 
   // The actor is not checked against the table: an unregistered name is counted in the sink.
-  PlayerRecord& actor = q3players[validSlot(getVictim(line))];
+  PlayerRecord& actor = q3players[validSlot(line.victimSlot())];
   actor.*e.counter += 1;
   addToSkill(actor.skill, e.skillBonus);
   g_gametype = kGameTypeCtf;
@@ -105,7 +106,7 @@ void updateCTFStats(std::string_view line) {
       if (actor.rawName.size() <= kCutNameLength) {
         actor.haveFlag = 1;
       } else {
-        cutNameRecord(getVictimName(line)).haveFlag = 1;
+        cutNameRecord(line.victimName()).haveFlag = 1;
       }
       break;
     case FlagEffect::kClearsBlue:
@@ -121,6 +122,12 @@ void updateCTFStats(std::string_view line) {
     case FlagEffect::kNone:
       break;
   }
+}
+
+void updateCTFStats(std::string_view text) {
+  static LineRecord line;
+  line.setText(text);
+  updateCTFStats(line);
 }
 
 void resetHaveFlag(int team) {

@@ -1,6 +1,7 @@
 // Counts kills and suicides as they are read: per-opponent tables, streaks, team kills and ratings.
 #include "players/frags.h"
 
+#include "log/line_record.h"
 #include "players/obituary.h"
 #include "players/player_table.h"
 
@@ -52,12 +53,20 @@ float getKalimoPoints(int weapon) {
   return kKalimoPoints[weapon];
 }
 
-void updateTables(std::string_view line) {
-  const int v = getVictim(line);
-  const int a = getAttacker(line);
-  const int w = getWeapon(line);
+void updateTables(std::string_view text) {
+  static LineRecord line;
+  line.setText(text);
+  updateTables(line);
+}
+
+void updateTables(const LineRecord& line) {
+  const int v = line.victimSlot();
+  const int a = line.attackerSlot();
   const int n = getTotalPlayers();
-  if (w < 0 || w >= kAllWeapons || v < 0 || v >= n || a < 0 || a >= n) return;
+  if (v < 0 || v >= n || a < 0 || a >= n) return;
+  // Only a line naming two current players is worth classifying.
+  const int w = getWeapon(line.raw);
+  if (w < 0 || w >= kAllWeapons) return;
 
   PlayerRecord& victim = q3players[v];
   PlayerRecord& attacker = q3players[a];

@@ -1,11 +1,8 @@
 // Name cutters, name resolvers and the means-of-death classifier for obituaries and player events.
 #include "players/obituary.h"
 
-#include <initializer_list>
-
-#include "log/text_match.h"
-#include "log/vocabulary.h"
 #include "players/player_table.h"
+#include "run/scratch_pool.h"
 #include "run/strutil.h"
 
 namespace {
@@ -22,128 +19,149 @@ std::string_view trimColorCode(std::string_view name) {
   return name;
 }
 
-bool isAteWithoutWeapon(std::string_view line) {
-  return !hasText(line, KX_TEXT("rocket")) && !hasText(line, KX_TEXT("grenade"));
+// The bytes `start`..`end` of `s` as the scratch-string substring would give them.
+std::string_view cut(std::string_view s, int start, int end) {
+  const int len = static_cast<int>(s.size());
+  if (end > len) return s;
+  if (start < 0) start = 0;
+  if (end >= len) end = len - 1;
+  if (end - start + 1 <= 0) return std::string_view();
+  return s.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start + 1));
 }
 
-int slotOf(std::string_view name) {
+// One test of the means-of-death table: all of its groups must hold, each group by any one
+// of its texts; `unless` (when set) must not occur.
+constexpr int kNoText = -1;
+// "BFG" is shorter than the scanner's anchors: asked of the line directly.
+constexpr int kBfgWord = -2;
+constexpr int kGroupSize = 10;  // the world deaths and the end mark
+
+struct TextGroup {
+  int texts[kGroupSize];
+};
+
+struct MeansOfDeath {
+  TextGroup all[2];
+  int unless;
+  int weapon;
+};
+
+#define ANY(...) TextGroup{{__VA_ARGS__, kNoText}}
+#define NONE TextGroup{{kNoText}}
+
+// The first row that holds decides. The order matters: grenade obituaries before the rocket
+// ones (" ate " names both), "melted himself." before the world death "melted.".
+const MeansOfDeath kMeansOfDeath[] = {
+    {{ANY(kTextPummeled), NONE}, kNoText, WP_GAUNTLET},
+    {{ANY(kTextMachinegunned), NONE}, kNoText, WP_MACHINEGUN},
+    {{ANY(kTextGunnedDown), NONE}, kNoText, WP_SHOTGUN},
+    {{ANY(kTextTrippedHis, kTextTrippedHer, kTextTrippedIts), NONE}, kNoText, WP_GRENADE},
+    {{ANY(kTextAte, kTextShredded), ANY(kTextGrenade, kTextShrapnel)}, kNoText, WP_GRENADE},
+    {{ANY(kTextBlewHim, kTextBlewHer, kTextBlewIt), NONE}, kNoText, WP_ROCKET},
+    {{ANY(kTextAte), ANY(kTextRocket)}, kNoText, WP_ROCKET},
+    {{ANY(kTextAlmostDodged), ANY(kTextRocket)}, kTextAte, WP_ROCKET},
+    {{ANY(kTextElectrocuted), NONE}, kNoText, WP_LIGHTNING},
+    {{ANY(kTextRailed), NONE}, kNoText, WP_RAILGUN},
+    {{ANY(kTextMeltedBy), ANY(kTextPlasmagun)}, kNoText, WP_PLASMA},
+    {{ANY(kTextMeltedHim, kTextMeltedHer, kTextMeltedIt), NONE}, kNoText, WP_PLASMA},
+    {{ANY(kTextBlasted), ANY(kBfgWord)}, kNoText, WP_BFG},
+    {{ANY(kTextSmallerGun), NONE}, kNoText, WP_BFG},
+    {{ANY(kTextInvade), NONE}, kNoText, WP_TELEFRAG},
+    {{ANY(kTextCratered, kTextWrongPlace, kTextKilledIt, kTextKilledHim, kTextKilledHer, kTextLava,
+          kTextSquished, kTextSankLikeARock, kTextMelted),
+      NONE},
+     kNoText, WP_SUICIDE},
+    {{ANY(kTextImpaled), NONE}, kNoText, WP_NAILGUN},
+    {{ANY(kTextDisemboweled), NONE}, kNoText, WP_GRAPPLE},
+    {{ANY(kTextWrongButton), NONE}, kNoText, WP_LIGHTNING},
+    {{ANY(kTextSwimming), NONE}, kNoText, WP_LIGHTNING},
+};
+
+#undef ANY
+#undef NONE
+
+bool holds(const ScannedText& line, int text) {
+  if (text == kBfgWord) return containsText(line.text, "BFG");
+  return line.has(static_cast<TextId>(text));
+}
+
+bool groupHolds(const ScannedText& line, const TextGroup& group) {
+  if (group.texts[0] == kNoText) return true;
+  for (int text : group.texts) {
+    if (text == kNoText) return false;
+    if (holds(line, text)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+const char* const* possessiveMessages() { return kPossessives; }
+
+NameCut cutVictimName(const ScannedText& line) {
+  // One-name messages first: a name ending in "connected" is cut there even in a kill line.
+  if (line.scan.first(kSelfStrings) >= 0) {
+    const int pos = line.scan.firstPos(kSelfStrings);
+    return {trimColorCode(cut(line.text, 0, pos - 2)), 1};  // the separating blank goes too
+  }
+  if (line.scan.first(kDualStrings) >= 0) {
+    const int pos = line.scan.firstPos(kDualStrings);
+    return {trimColorCode(cut(line.text, 0, pos - 1)), 1};
+  }
+  return {kSentinelName, 0};
+}
+
+NameCut cutAttackerName(const ScannedText& line) {
+  const int message = line.scan.first(kDualStrings);
+  // " ate " without a weapon word is chat, and no later connector is tried instead.
+  const bool ateWithoutWeapon = message >= 0 && std::string_view(dual_strings[message]) == " ate " &&
+                                !line.has(kTextRocket) && !line.has(kTextGrenade);
+  if (message >= 0 && !ateWithoutWeapon) {
+    const int start = line.scan.firstPos(kDualStrings) +
+                      static_cast<int>(std::string_view(dual_strings[message]).size());
+    std::string_view attacker = cut(line.text, start, static_cast<int>(line.text.size()));
+    const int suffix = line.scan.firstFrom(kPossessiveStrings, start);
+    if (suffix >= 0) {
+      const std::size_t n = std::string_view(kPossessives[suffix]).size();
+      attacker.remove_suffix(n < attacker.size() ? n : attacker.size());
+    }
+    return {trimColorCode(attacker), 1};
+  }
+  if (line.scan.first(kSuicideStrings) >= 0) return cutVictimName(line);
+  return {kSentinelName, 0};
+}
+
+std::string_view getVictimName(const ScannedText& line) {
+  const NameCut c = cutVictimName(line);
+  storeMallocs(c.scratch);
+  return c.name;
+}
+
+std::string_view getAttackerName(const ScannedText& line) {
+  const NameCut c = cutAttackerName(line);
+  storeMallocs(c.scratch);
+  return c.name;
+}
+
+int slotOfName(std::string_view name) {
   if (name == kSentinelName) return NO_PLAYER;
   return getPlayerIndex(name);
 }
 
-}  // namespace
+int getVictim(const ScannedText& line) { return slotOfName(getVictimName(line)); }
 
-std::string_view getVictimName(std::string_view line) {
-  const TextScan& texts = scanTexts(line);
-  int pos;
-  // One-name messages first: a name ending in "connected" is cut there even in a kill line.
-  if (texts.firstOf(self_strings, &pos) >= 0) {
-    return trimColorCode(substring(line, 0, pos - 2));  // the separating blank is dropped too
+int getAttacker(const ScannedText& line) { return slotOfName(getAttackerName(line)); }
+
+int getWeapon(const ScannedText& line) {
+  for (const MeansOfDeath& row : kMeansOfDeath) {
+    if (row.unless != kNoText && holds(line, row.unless)) continue;
+    if (groupHolds(line, row.all[0]) && groupHolds(line, row.all[1])) return row.weapon;
   }
-  if (texts.firstOf(dual_strings, &pos) >= 0) {
-    return trimColorCode(substring(line, 0, pos - 1));
-  }
-  return kSentinelName;
-}
-
-std::string_view getAttackerName(std::string_view line) {
-  int pos;
-  const int message = firstOfTable(line, dual_strings, &pos);
-  // " ate " without a weapon word is chat, and no later connector is tried instead.
-  if (message >= 0 && !(std::string_view(dual_strings[message]) == " ate " && isAteWithoutWeapon(line))) {
-    const int start = pos + static_cast<int>(std::string_view(dual_strings[message]).size());
-    std::string_view attacker = substring(line, start, static_cast<int>(line.size()));
-    const int suffix = firstOfTable(attacker, kPossessives);
-    if (suffix >= 0) {
-      const std::size_t cut = std::string_view(kPossessives[suffix]).size();
-      attacker.remove_suffix(cut < attacker.size() ? cut : attacker.size());
-    }
-    return trimColorCode(attacker);
-  }
-  if (firstOfTable(line, suicide_strings) >= 0) return getVictimName(line);
-  return kSentinelName;
-}
-
-int getVictim(std::string_view line) { return slotOf(getVictimName(line)); }
-
-int getAttacker(std::string_view line) { return slotOf(getAttackerName(line)); }
-
-namespace {
-
-// Every text the means-of-death tests ask about, registered before any line is scanned.
-struct WeaponTexts {
-  TextId pummeled = textId(" was pummeled by ");
-  TextId machinegunned = textId(" was machinegunned by ");
-  TextId gunnedDown = textId(" was gunned down by ");
-  TextId trippedHis = textId("tripped on his own grenade.");
-  TextId trippedHer = textId("tripped on her own grenade.");
-  TextId trippedIts = textId("tripped on its own grenade.");
-  TextId ate = textId(" ate ");
-  TextId grenade = textId("grenade");
-  TextId shrapnel = textId("shrapnel");
-  TextId shredded = textId(" was shredded by ");
-  TextId blewHim = textId("blew himself up.");
-  TextId blewHer = textId("blew herself up.");
-  TextId blewIt = textId("blew itself up.");
-  TextId rocket = textId("rocket");
-  TextId almostDodged = textId(" almost dodged ");
-  TextId electrocuted = textId(" was electrocuted by ");
-  TextId railed = textId(" was railed by ");
-  TextId meltedBy = textId(" was melted by ");
-  TextId plasmagun = textId("plasmagun");
-  TextId meltedHim = textId("melted himself.");
-  TextId meltedHer = textId("melted herself.");
-  TextId meltedIt = textId("melted itself.");
-  TextId blasted = textId(" was blasted by ");
-  TextId bfg = textId("BFG");
-  TextId smallerGun = textId("should have used a smaller gun.");
-  TextId invade = textId(" tried to invade ");
-  TextId worldDeaths[9] = {textId("cratered."), textId("was in the wrong place."),
-                           textId("killed itself."), textId("killed himself."),
-                           textId("killed herself."), textId("does a back flip into the lava."),
-                           textId("was squished."), textId("sank like a rock."), textId("melted.")};
-  TextId impaled = textId(" was impaled by ");
-  TextId disemboweled = textId(" was disemboweled by ");
-  TextId wrongButton = textId("pressed the wrong button.");
-  TextId swimming = textId(" was swimming too close to ");
-};
-
-}  // namespace
-
-int getWeapon(std::string_view line) {
-  static const WeaponTexts w;
-  const TextScan& t = scanTexts(line);
-  auto any = [&t](std::initializer_list<TextId> ids) {
-    for (TextId id : ids)
-      if (t.has(id)) return true;
-    return false;
-  };
-  if (t.has(w.pummeled)) return WP_GAUNTLET;
-  if (t.has(w.machinegunned)) return WP_MACHINEGUN;
-  if (t.has(w.gunnedDown)) return WP_SHOTGUN;
-  if (any({w.trippedHis, w.trippedHer, w.trippedIts})) return WP_GRENADE;
-  if (t.has(w.ate) || t.has(w.shredded)) {
-    if (t.has(w.grenade) || t.has(w.shrapnel)) return WP_GRENADE;
-  }
-  if (any({w.blewHim, w.blewHer, w.blewIt})) return WP_ROCKET;
-  if (t.has(w.ate)) {
-    if (t.has(w.rocket)) return WP_ROCKET;
-  } else if (t.has(w.almostDodged) && t.has(w.rocket)) {
-    return WP_ROCKET;
-  }
-  if (t.has(w.electrocuted)) return WP_LIGHTNING;
-  if (t.has(w.railed)) return WP_RAILGUN;
-  if (t.has(w.meltedBy) && t.has(w.plasmagun)) return WP_PLASMA;
-  // Before the world deaths: "melted himself." also contains "melted.".
-  if (any({w.meltedHim, w.meltedHer, w.meltedIt})) return WP_PLASMA;
-  if (t.has(w.blasted) && t.has(w.bfg)) return WP_BFG;
-  if (t.has(w.smallerGun)) return WP_BFG;
-  if (t.has(w.invade)) return WP_TELEFRAG;
-  for (TextId id : w.worldDeaths)
-    if (t.has(id)) return WP_SUICIDE;
-  if (t.has(w.impaled)) return WP_NAILGUN;
-  if (t.has(w.disemboweled)) return WP_GRAPPLE;
-  if (t.has(w.wrongButton)) return WP_LIGHTNING;
-  if (t.has(w.swimming)) return WP_LIGHTNING;
   return WP_UNKNOWN;
 }
+
+std::string_view getVictimName(std::string_view line) { return getVictimName(ScannedText(line)); }
+std::string_view getAttackerName(std::string_view line) { return getAttackerName(ScannedText(line)); }
+int getVictim(std::string_view line) { return getVictim(ScannedText(line)); }
+int getAttacker(std::string_view line) { return getAttacker(ScannedText(line)); }
+int getWeapon(std::string_view line) { return getWeapon(ScannedText(line)); }

@@ -1,7 +1,7 @@
 // Reads players' teams off team joins, team-coloured entries and capture-the-flag announcements.
 #include "players/teams.h"
 
-#include "log/text_match.h"
+#include "log/line_record.h"
 #include "log/vocabulary.h"
 #include "players/obituary.h"
 #include "players/player_table.h"
@@ -11,19 +11,16 @@ namespace {
 constexpr int kGameTypeCtf = 2;
 }  // namespace
 
-void assignTeam(std::string_view line) {
+void assignTeam(const LineRecord& line) {
   // A name not in the table resolves to NO_PLAYER, whose sink record absorbs the change.
-  int v = getVictim(line);
+  int v = line.victimSlot();
   if (v < 0 || v >= kTableSlots) v = NO_PLAYER;
   PlayerRecord& player = q3players[v];
 
-  static const TextId kOnTeam = textId(" is on team ");
-  static const TextId kEnteredRed = textId(" entered the game (^1RED^7)");
-  static const TextId kEnteredBlue = textId(" entered the game (^4BLUE^7)");
-  const TextScan& texts = scanTexts(line);
-  if (texts.has(kOnTeam)) {
+  const TextScan& texts = line.raw.scan;
+  if (texts.has(kTextOnTeam)) {
     // The team name stands where a killer's name would.
-    const std::string_view teamName = getAttackerName(line);
+    const std::string_view teamName = line.attackerName();
     if (teamName == "RED") {
       player.team = TEAM_RED;
     } else if (teamName == "BLUE") {
@@ -31,24 +28,30 @@ void assignTeam(std::string_view line) {
     }
     return;
   }
-  if (texts.has(kEnteredRed)) {
+  if (texts.has(kTextEnteredRed)) {
     player.team = TEAM_RED;
     return;
   }
-  if (texts.has(kEnteredBlue)) {
+  if (texts.has(kTextEnteredBlue)) {
     player.team = TEAM_BLUE;
     return;
   }
   // Every flag announcement betrays the actor's side, and only CTF prints them.
-  if (texts.firstOf(ctf_red_strings) >= 0) {
+  if (texts.first(kCtfRedStrings) >= 0) {
     g_gametype = kGameTypeCtf;
     player.team = TEAM_RED;
     return;
   }
-  if (texts.firstOf(ctf_blue_strings) >= 0) {
+  if (texts.first(kCtfBlueStrings) >= 0) {
     g_gametype = kGameTypeCtf;
     player.team = TEAM_BLUE;
   }
+}
+
+void assignTeam(std::string_view text) {
+  static LineRecord line;
+  line.setText(text);
+  assignTeam(line);
 }
 
 int getTeamTotalPlayers(int team) {

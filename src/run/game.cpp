@@ -7,7 +7,7 @@
 #include "html/page.h"
 #include "html/writer.h"
 #include "log/match_info.h"
-#include "log/text_match.h"
+#include "log/line_record.h"
 #include "log/vocabulary.h"
 #include "osp/awards.h"
 #include "osp/osp_report.h"
@@ -27,22 +27,6 @@ int g_ca_win_red = 0;
 int g_ca_win_blue = 0;
 
 namespace {
-
-enum class Boundary { kNone, kRules, kLeft, kOspComplete };
-
-// What each boundary text does when it is the first acting one in table order. The others
-// (match start, "entered the game", "Team joincode is:") end nothing here.
-Boundary boundaryOf(std::string_view text) {
-  if (text == "Timelimit hit." || text == "hit the capturelimit." || text == "hit the fraglimit." ||
-      text == "wins the match: " || text == "Pointlimit hit.") {
-    return Boundary::kRules;
-  }
-  if (text == "ERROR: Disconnected from server" || text == "----- CL_Shutdown -----") {
-    return Boundary::kLeft;
-  }
-  if (text == "MATCH COMPLETE") return Boundary::kOspComplete;
-  return Boundary::kNone;
-}
 
 bool isWarmupEnd(std::string_view line) {
   return line == "^3Match has begun!" || line == "^3All players ready!^7 Match starting...";
@@ -78,36 +62,26 @@ void writeGame() {
   std::fputs("\n", stdout);
 }
 
-struct BoundaryText {
-  TextId id;
-  Boundary kind;
-};
-
-const std::vector<BoundaryText>& boundaryTexts() {
-  static const std::vector<BoundaryText> texts = [] {
-    std::vector<BoundaryText> list;
-    for (int i = 0; reset_strings[i] != nullptr; ++i) {
-      list.push_back({textId(reset_strings[i]), boundaryOf(reset_strings[i])});
-    }
-    return list;
-  }();
-  return texts;
-}
-
 }  // namespace
 
-void checkForNewGameStart(std::string_view line) {
-  const std::vector<BoundaryText>& boundaries = boundaryTexts();
-  const TextScan& texts = scanTexts(line);
-  for (const BoundaryText& entry : boundaries) {
-    if (!texts.has(entry.id)) continue;
-    const Boundary kind = entry.kind;
-    if (kind == Boundary::kRules) {
+void checkForNewGameStart(std::string_view text) {
+  static LineRecord line;
+  line.setText(text);
+  checkForNewGameStart(line);
+}
+
+void checkForNewGameStart(const LineRecord& record) {
+  const ScannedText& line = record.raw;
+  // The first boundary text in table order that acts decides; the others are passed over.
+  for (int i = 0; reset_strings[i] != nullptr; ++i) {
+    if (!line.scan.hasEntry(kResetStrings, i)) continue;
+    const BoundaryKind kind = boundaryKind(i);
+    if (kind == BoundaryKind::kRules) {
       scanOspStats();  // the OSP report follows the line that ended the match
       g_reset_count = kGameEnded;
       break;
     }
-    if (kind == Boundary::kLeft || (kind == Boundary::kOspComplete && g_mod == 1)) {
+    if (kind == BoundaryKind::kLeft || (kind == BoundaryKind::kOspComplete && g_mod == 1)) {
       g_reset_count = kGameEnded;
       break;
     }
@@ -116,7 +90,7 @@ void checkForNewGameStart(std::string_view line) {
   if (g_connect_sequence == kGameEnded) g_reset_count = kGameEnded;
 
   // Everything so far was the warm-up before the real match: drop it.
-  if (isWarmupEnd(line)) {
+  if (isWarmupEnd(line.text)) {
     g_make_html = 0;
     g_reset_count = kGameEnded;
     std::fputs("\nOSP warm-up detected: Skipping html generation for warm-up.\n", stdout);

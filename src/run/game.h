@@ -21,6 +21,8 @@ constexpr int kLastGameId = 99999999;   // after this id the count starts again
 
 // Last step of the per-line pipeline: ends the game on a boundary line, writes its page when
 // it qualifies, then clears the player table and the per-game globals.
-void checkForNewGameStart(std::string_view line);
+struct LineRecord;
+void checkForNewGameStart(const LineRecord& line);
+void checkForNewGameStart(std::string_view line);  // for a line not scanned yet
 
 void initGlobals();

@@ -41,8 +41,8 @@ bool LineReader::refill() {
   return true;
 }
 
-bool LineReader::readLine(char* buf) {
-  if (file_ == nullptr) return false;
+std::size_t LineReader::readLine(char* buf) {
+  if (file_ == nullptr) return 0;
   const std::size_t limit = kLineLimit - 1;
   std::size_t n = 0;
   while (n < limit) {
@@ -59,7 +59,7 @@ bool LineReader::readLine(char* buf) {
     begin_ += take;
     if (newline) break;
   }
-  if (n == 0) return false;
+  if (n == 0) return 0;
   buf[n] = '\0';
-  return true;
+  return n;
 }

@@ -23,8 +23,9 @@ class LineReader {
   // Reads the next piece of the log into `buf` (kLineBufferSize bytes): up to and including
   // the next '\n', but at most kLineLimit - 1 bytes, so a longer physical line arrives as
   // several pieces. `buf` is NUL-terminated; a NUL byte inside the piece therefore ends its
-  // visible text. Returns false, leaving `buf` alone, at end of file or when not open.
-  bool readLine(char* buf);
+  // visible text. Returns the number of bytes read (NULs included), or 0, leaving `buf`
+  // alone, at end of file or when not open.
+  std::size_t readLine(char* buf);
 
  private:
   bool refill();

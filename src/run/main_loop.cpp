@@ -12,23 +12,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <algorithm>
-#include <functional>
 #include <string_view>
 
-#include "log/line_filter.h"
-#include "log/match_info.h"
-#include "log/quotes.h"
-#include "log/text_match.h"
-#include "log/vocabulary.h"
-#include "osp/weapon_stats.h"
-#include "players/ctf.h"
-#include "players/frags.h"
-#include "players/obituary.h"
 #include "players/player_table.h"
-#include "players/teams.h"
 #include "run/config.h"
 #include "run/game.h"
+#include "run/line_engine.h"
 #include "run/program_texts.h"
 #include "run/scratch_pool.h"
 #include "run/strutil.h"
@@ -56,9 +45,6 @@ constexpr const char kPreparsedLog[] = "kalimo-c.log";
 constexpr const char kPreparserName[] = "kx-preparse";
 constexpr const char kPreparserHere[] = "./kx-preparse";
 constexpr std::size_t kTimeTextSize = 512;
-
-// Set when a server log was met and no pre-parser could be run for it.
-bool g_preparser_failed = false;
 
 [[noreturn]] void failRun() {
   std::fflush(stdout);
@@ -178,47 +164,6 @@ void openFiles() {
   touchFile(kTempFile);
 }
 
-// One line through every recogniser, in the order that lets a game-ending line be counted
-// in the game it ends.
-void processLine(char* line, char* stripped) {
-  checkIfServerLog(line);
-  // Without a pre-parser the server log ends here, this line included: it gets no page.
-  if (g_preparser_failed) return;
-  freeMallocs();
-  stripNewLineChars(line);
-  replaceNonPrintableChars(line);
-  std::string_view raw(line, std::strlen(line));
-
-  if (!validLine(raw)) {
-    freeMallocs();
-    scanForQuotes(raw);
-    return;
-  }
-
-  stripColorCodes(raw, stripped);
-  freeMallocs();
-  if (updateMiscInfo(line, stripped) == 1) return;
-  // The match-information handler may have shortened either buffer.
-  raw = std::string_view(line, std::strlen(line));
-  const std::string_view strippedView(stripped, std::strlen(stripped));
-
-  if (firstOfTable(strippedView, addPlayer_strings) >= 0) {
-    freeMallocs();
-    addPlayer(getVictimName(raw));
-    addPlayer(getAttackerName(raw));
-  }
-  freeMallocs();
-  assignTeam(raw);
-  freeMallocs();
-  updateCTFStats(raw);
-  freeMallocs();
-  updateTables(raw);
-  freeMallocs();
-  scanWeaponStats(raw);
-  freeMallocs();
-  checkForNewGameStart(raw);
-}
-
 void printSummary(const char* startText, const char* endText, double cpuSeconds,
                   std::time_t start, std::time_t end) {
   std::printf("\n%s\n", kRule70);
@@ -265,11 +210,13 @@ int kalimostatsMain(int argc, char** argv) {
   initPlayers();
   initGlobals();
 
-  char line[kLineBufferSize];
-  char stripped[kLineBufferSize];
+  // Large: kept off the stack, and reused from line to line.
+  static LineRecord line;
   // `fp` is asked afresh for every line: the server-log hand-over may have switched it to the
   // pre-parsed file, or closed it for good when the pre-parser could not run.
-  while (fp.readLine(line)) processLine(line, stripped);
+  while (const std::size_t n = fp.readLine(line.rawBuffer)) {
+    if (!processLine(line, n)) break;
+  }
 
   // A game still running here had no recognised end: it gets no page.
   if (g_game_count == kFirstGameId) std::printf("No games were detected in the log file.\n");
@@ -289,13 +236,7 @@ int kalimostatsMain(int argc, char** argv) {
   return 0;
 }
 
-void checkIfServerLog(const char* line) {
-  if (g_log_type != 0) return;
-  // Not a message of the vocabulary: a plain search keeps it out of the matcher's line cache.
-  static constexpr std::string_view kInitGame = " InitGame: ";
-  static const std::boyer_moore_horspool_searcher finder(kInitGame.begin(), kInitGame.end());
-  const std::string_view text(line);
-  if (std::search(text.begin(), text.end(), finder) == text.end()) return;
+bool handOverToPreparser() {
   g_log_type = 1;
   std::printf("\nServer log detected ----------< pre-parsing >-----\n");
   std::printf(" - this may take a while...\n");
@@ -310,12 +251,12 @@ void checkIfServerLog(const char* line) {
   if (!findPreparser(path, sizeof path) || !runPreparser(path)) {
     // With `fp` closed the line loop ends: the run finishes without the rest of the log.
     std::printf(" - the pre-parser kx-preparse could not be run; the rest of the log is skipped\n");
-    g_preparser_failed = true;
-    return;
+    return false;
   }
   // A missing result leaves `fp` closed, which ends the line loop like the end of the log.
   fp.open(kPreparsedLog);
   std::printf("-----------------------------------<done>---------\n");
+  return true;
 }
 
 void cleanUpTempFiles() {

@@ -19,8 +19,10 @@ extern int g_int_tmp;
 // The whole program; returns the exit status (errors exit the process directly).
 int kalimostatsMain(int argc, char** argv);
 
-// At the first " InitGame: " line, pre-parses the server log and switches `fp` to the result.
-void checkIfServerLog(const char* line);
+// Called at the first " InitGame: " line of a client-form log: marks the log as a server
+// log, runs the pre-parser on it and switches `fp` to the result. False when no pre-parser
+// could be run (`fp` is then closed and the run reads no further).
+bool handOverToPreparser();
 
 // Removes "tmp-c", "temp-c" and "kalimo-c.log", ignoring failures.
 void cleanUpTempFiles();

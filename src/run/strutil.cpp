@@ -17,22 +17,35 @@ std::string_view substring(std::string_view s, int start, int end) {
 }
 
 std::size_t stripColorCodes(std::string_view src, char* dest) {
-  std::size_t out = 0;
   int scratch = 0;
-  for (std::size_t i = 0; i < src.size();) {
-    const char cur = src[i];
-    const char next = i + 1 < src.size() ? src[i + 1] : '\0';
-    scratch += 2;  // the current and the next byte are each taken as a scratch string
-    if (cur == '^' && next != '^') {
-      i += 2;
+  const std::size_t out = stripColorCodesUncounted(src, dest, &scratch);
+  storeMallocs(scratch);
+  return out;
+}
+
+std::size_t stripColorCodesUncounted(std::string_view src, char* dest, int* counted) {
+  // Each byte kept costs three scratch strings (the byte, its neighbour, the append), each
+  // colour code two. Runs between carets are copied whole.
+  std::size_t out = 0;
+  int codes = 0;
+  const char* p = src.data();
+  const char* const end = p + src.size();
+  while (p < end) {
+    const char* caret = static_cast<const char*>(std::memchr(p, '^', static_cast<std::size_t>(end - p)));
+    const char* runEnd = caret ? caret : end;
+    std::memcpy(dest + out, p, static_cast<std::size_t>(runEnd - p));
+    out += static_cast<std::size_t>(runEnd - p);
+    if (caret == nullptr) break;
+    if (caret + 1 < end && caret[1] == '^') {
+      dest[out++] = '^';  // of a doubled caret the first stays
+      p = caret + 1;
     } else {
-      dest[out++] = cur;
-      scratch += 1;  // and the byte appended is a third
-      i += 1;
+      ++codes;
+      p = caret + 2;  // a caret at the very end vanishes
     }
   }
   dest[out] = '\0';
-  storeMallocs(scratch);
+  *counted = static_cast<int>(out) * 3 + codes * 2;
   return out;
 }
 

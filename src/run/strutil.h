@@ -14,6 +14,8 @@ std::string_view substring(std::string_view s, int start, int end);
 // written. Of a doubled caret the first stays; a caret at the very end vanishes. Counts
 // three scratch strings per byte kept and two per colour code dropped.
 std::size_t stripColorCodes(std::string_view src, char* dest);
+// The same, with the scratch strings it would count stored in `*scratch` instead.
+std::size_t stripColorCodesUncounted(std::string_view src, char* dest, int* scratch);
 
 // Cuts the NUL-terminated `s` at the first '\n' or '\r' among its last five bytes.
 void stripNewLineChars(char* s);

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "log/text_match.h"
+#include "log/text_scan.h"
 #include "log/vocabulary.h"
 
 namespace {
@@ -26,14 +26,23 @@ TEST(Vocabulary, TablesHaveTheirFullLengthAndOrder) {
   EXPECT_STREQ("wins the match: ", reset_strings[11]);
 }
 
-TEST(FirstOfTable, TableOrderDecidesNotPosition) {
-  int pos = 0;
+TEST(TextScan, TableOrderDecidesNotPosition) {
   // "disconnected" (3) precedes "connected" (4) in the one-name table; both occur.
-  EXPECT_EQ(3, firstOfTable("Bob disconnected", self_strings, &pos));
-  EXPECT_EQ(4, pos);
-  EXPECT_EQ(-1, firstOfTable("nothing here", self_strings, &pos));
-  EXPECT_EQ(-1, pos);
-  EXPECT_EQ(1, textPos("abcabc", textId("bc")));
+  ScannedText line("Bob disconnected");
+  EXPECT_EQ(3, line.scan.first(kSelfStrings));
+  EXPECT_EQ(4, line.scan.firstPos(kSelfStrings));
+  ScannedText nothing("nothing here");
+  EXPECT_EQ(-1, nothing.scan.first(kSelfStrings));
+  EXPECT_EQ(-1, nothing.scan.firstPos(kSelfStrings));
+  // A text found twice is reported at its first place; a suffix search sees the later one.
+  ScannedText twice("Ann's rocket^7 ate Bob^7's rocket");
+  EXPECT_EQ(6, twice.scan.pos(kTextRocket));
+  EXPECT_EQ(4, twice.scan.firstFrom(kPossessiveStrings, 20));  // "'s rocket" at 24
+  EXPECT_EQ(-1, twice.scan.firstFrom(kPossessiveStrings, 25));
+  // Texts overlapping each other and the string's ends are all found.
+  ScannedText edges("^3Match has begun!");
+  EXPECT_TRUE(edges.has(kTextMatchBegun));
+  EXPECT_EQ(0, edges.scan.first(kResetStrings));
 }
 
 TEST(ValidLine, LengthLimits) {

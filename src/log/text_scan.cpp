@@ -1,0 +1,195 @@
+// One pass over a string finds every vocabulary text in it: hashed four-byte anchors, checked on a hit.
+#include "log/text_scan.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "players/ctf.h"
+#include "players/obituary.h"
+
+namespace {
+
+constexpr const char* kLooseTexts[] = {
+#define KX_TEXT_STRING(name, text) text,
+    KX_LOOSE_TEXTS(KX_TEXT_STRING)
+#undef KX_TEXT_STRING
+};
+
+constexpr int kAnchorBytes = 4;
+constexpr int kHashBits = 16;
+constexpr uint32_t kHashMultiplier = 0x9E3779B1u;
+
+inline uint32_t load32(const char* p) {
+  uint32_t v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+inline uint32_t anchorHash(uint32_t window) { return (window * kHashMultiplier) >> (32 - kHashBits); }
+
+// How unlikely a byte is in ordinary chat and obituaries: anchors are put where the rare
+// bytes are, so that a hit in a chat line is seldom a false one.
+int rarity(unsigned char c) {
+  if (c >= 'a' && c <= 'z') return 1;
+  if (c == ' ') return 1;
+  if (c >= 'A' && c <= 'Z') return 3;
+  return 4;
+}
+
+struct Candidate {
+  uint16_t text;
+  uint8_t offset;  // where the anchor stands in the text
+};
+
+// Every text once, each with an anchor window; a bitmap of the anchors' hashes (8 KiB, so it
+// stays in the first-level cache) and, per hash, the texts to check.
+struct Vocabulary {
+  std::vector<std::string_view> texts;
+  int8_t tableIndex[kMaxTexts][kTableCount];
+  uint8_t bitmap[(1u << kHashBits) / 8] = {};
+  std::vector<uint32_t> bucketStart;  // per hash: range in candidates
+  std::vector<Candidate> candidates;
+  std::vector<uint16_t> entryIds[kTableCount];
+
+  Vocabulary() {
+    std::memset(tableIndex, -1, sizeof tableIndex);
+    for (const char* text : kLooseTexts) add(text);
+    for (int t = 0; t < kTableCount; ++t) {
+      const char* const* table = tableTexts(static_cast<TableId>(t));
+      for (int i = 0; table[i] != nullptr; ++i) {
+        const int id = add(table[i]);
+        entryIds[t].push_back(static_cast<uint16_t>(id));
+        // A text listed twice counts at its first place.
+        if (tableIndex[id][t] < 0) tableIndex[id][t] = static_cast<int8_t>(i);
+      }
+    }
+    buildAnchors();
+  }
+
+  int add(std::string_view text) {
+    for (std::size_t id = 0; id < texts.size(); ++id)
+      if (texts[id] == text) return static_cast<int>(id);
+    // A short or unbounded text would need another kind of scan: a programming error.
+    if (text.size() < kAnchorBytes || text.size() > 255 || texts.size() >= kMaxTexts) std::abort();
+    texts.push_back(text);
+    return static_cast<int>(texts.size() - 1);
+  }
+
+  int chooseAnchor(std::string_view text) const {
+    int best = 0;
+    int bestScore = -1;
+    for (std::size_t off = 0; off + kAnchorBytes <= text.size(); ++off) {
+      int score = 0;
+      for (int k = 0; k < kAnchorBytes; ++k) score += rarity(static_cast<unsigned char>(text[off + k])) * 4;
+      // Windows that many texts share make every hit a list of checks.
+      const std::string_view window = text.substr(off, kAnchorBytes);
+      for (std::string_view other : texts)
+        if (other.find(window) != std::string_view::npos) --score;
+      if (score > bestScore) {
+        bestScore = score;
+        best = static_cast<int>(off);
+      }
+    }
+    return best;
+  }
+
+  void buildAnchors() {
+    std::vector<std::vector<Candidate>> buckets(1u << kHashBits);
+    for (std::size_t id = 0; id < texts.size(); ++id) {
+      const int off = chooseAnchor(texts[id]);
+      const uint32_t h = anchorHash(load32(texts[id].data() + off));
+      bitmap[h >> 3] = static_cast<uint8_t>(bitmap[h >> 3] | (1u << (h & 7)));
+      buckets[h].push_back({static_cast<uint16_t>(id), static_cast<uint8_t>(off)});
+    }
+    bucketStart.assign((1u << kHashBits) + 1, 0);
+    for (std::size_t h = 0; h < buckets.size(); ++h) {
+      bucketStart[h] = static_cast<uint32_t>(candidates.size());
+      candidates.insert(candidates.end(), buckets[h].begin(), buckets[h].end());
+    }
+    bucketStart[buckets.size()] = static_cast<uint32_t>(candidates.size());
+  }
+
+  static const Vocabulary& get() {
+    static const Vocabulary* vocabulary = new Vocabulary();  // never destroyed: used until exit
+    return *vocabulary;
+  }
+};
+
+}  // namespace
+
+const char* const* tableTexts(TableId table) {
+  switch (table) {
+    case kValidStrings: return valid_strings;
+    case kAddPlayerStrings: return addPlayer_strings;
+    case kResetStrings: return reset_strings;
+    case kDualStrings: return dual_strings;
+    case kSelfStrings: return self_strings;
+    case kSuicideStrings: return suicide_strings;
+    case kCtfRedStrings: return ctf_red_strings;
+    case kCtfBlueStrings: return ctf_blue_strings;
+    case kFlagEventStrings: return flagEventMessages();
+    case kPossessiveStrings: return possessiveMessages();
+    case kTableCount: break;
+  }
+  std::abort();
+}
+
+void scanText(std::string_view s, TextScan& out) {
+  const Vocabulary& v = Vocabulary::get();
+  std::memset(out.bits_, 0, sizeof out.bits_);
+  out.foundCount_ = 0;
+  const int n = s.size() < 32767 ? static_cast<int>(s.size()) : 32767;
+  const char* p = s.data();
+  for (int i = 0; i + kAnchorBytes <= n; ++i) {
+    const uint32_t h = anchorHash(load32(p + i));
+    if (((v.bitmap[h >> 3] >> (h & 7)) & 1u) == 0) continue;
+    for (uint32_t c = v.bucketStart[h]; c < v.bucketStart[h + 1]; ++c) {
+      const Candidate cand = v.candidates[c];
+      const std::string_view text = v.texts[cand.text];
+      const int start = i - cand.offset;
+      if (start < 0 || start + static_cast<int>(text.size()) > n) continue;
+      if (std::memcmp(p + start, text.data(), text.size()) != 0) continue;
+      const int id = cand.text;
+      if (!out.found(id)) {
+        out.bits_[id >> 6] |= uint64_t{1} << (id & 63);
+        out.first_[id] = static_cast<int16_t>(start);
+        out.foundIds_[out.foundCount_++] = static_cast<uint16_t>(id);
+      }
+      // Anchors are met in order, so the occurrences of one text are too.
+      out.last_[id] = static_cast<int16_t>(start);
+    }
+  }
+  for (int t = 0; t < kTableCount; ++t) {
+    out.tableFirst_[t] = -1;
+    out.tableFirstPos_[t] = -1;
+  }
+  for (int k = 0; k < out.foundCount_; ++k) {
+    const int id = out.foundIds_[k];
+    const int8_t* index = v.tableIndex[id];
+    for (int t = 0; t < kTableCount; ++t) {
+      if (index[t] < 0) continue;
+      if (out.tableFirst_[t] < 0 || index[t] < out.tableFirst_[t]) {
+        out.tableFirst_[t] = index[t];
+        out.tableFirstPos_[t] = out.first_[id];
+      }
+    }
+  }
+}
+
+int TextScan::firstFrom(TableId table, int from) const {
+  const Vocabulary& v = Vocabulary::get();
+  int best = -1;
+  for (int k = 0; k < foundCount_; ++k) {
+    const int id = foundIds_[k];
+    const int index = v.tableIndex[id][table];
+    if (index >= 0 && last_[id] >= from && (best < 0 || index < best)) best = index;
+  }
+  return best;
+}
+
+bool TextScan::hasEntry(TableId table, int index) const {
+  return found(Vocabulary::get().entryIds[table][static_cast<std::size_t>(index)]);
+}

@@ -1,0 +1,139 @@
+// The per-line pipeline: one preparation, one scan per lane, one name cut, then the recognisers in their fixed order.
+#include "run/line_engine.h"
+
+#include <cstring>
+
+#include "log/line_filter.h"
+#include "log/match_info.h"
+#include "log/quotes.h"
+#include "osp/weapon_stats.h"
+#include "players/ctf.h"
+#include "players/frags.h"
+#include "players/player_table.h"
+#include "players/teams.h"
+#include "run/game.h"
+#include "run/main_loop.h"
+#include "run/scratch_pool.h"
+
+namespace {
+
+// Bytes that never reach a recogniser: everything outside printable ASCII, and the
+// characters that would mean something in a page, a query or a format.
+struct UnwantedBytes {
+  char replacement[256];
+  UnwantedBytes() {
+    for (int c = 0; c < 256; ++c) replacement[c] = (c < 0x20 || c > 0x7E) ? '_' : static_cast<char>(c);
+    for (unsigned char c : {'\\', '&', '"', '+', '#', '=', '%'}) replacement[c] = '_';
+  }
+};
+
+bool concernsMatchInfo(const LineRecord& line) {
+  const TextScan& s = line.stripped.scan;
+  const TextScan& r = line.raw.scan;
+  for (TextId t : {kTextReShutdown, kTextOspLoaded, kTextUsingModel, kTextCurrentMap, kTextConnect,
+                   kTextReconnect, kTextResolved, kTextRenamed, kTextDisconnected, kTextOverflow,
+                   kTextLostCommands, kTextKicked, kTextEntered}) {
+    if (s.has(t)) return true;
+  }
+  return r.has(kTextRedLeads) || r.has(kTextBlueLeads) || r.has(kTextTied);
+}
+
+// Which of the later recognisers the line concerns. Registration has happened, so the
+// slots are final for the rest of the line.
+unsigned handlersOf(const LineRecord& line) {
+  const TextScan& r = line.raw.scan;
+  unsigned h = 0;
+  if (r.has(kTextOnTeam) || r.has(kTextEnteredRed) || r.has(kTextEnteredBlue) ||
+      r.first(kCtfRedStrings) >= 0 || r.first(kCtfBlueStrings) >= 0) {
+    h |= kHandleTeams;
+  }
+  if (r.first(kFlagEventStrings) >= 0) h |= kHandleCtf;
+  const int n = getTotalPlayers();
+  if (line.victim < n && line.attacker < n) h |= kHandleFrags;
+  if (r.has(kTextAccuracyStatistics)) h |= kHandleAccuracy;
+  if (r.first(kResetStrings) >= 0 || r.has(kTextMatchBegun) || r.has(kTextAllReady) ||
+      g_connect_sequence == kGameEnded) {
+    h |= kHandleBoundary;
+  }
+  return h;
+}
+
+// The recognisers after registration, in pipeline order. A recogniser not offered the line
+// still has its scratch strings counted: its name lookups are what it would have spent
+// before finding nothing to do.
+struct RecogniserStep {
+  Handler handler;
+  void (*run)(const LineRecord& line);
+  int (*scratchWhenSkipped)(const LineRecord& line);
+};
+
+int noScratch(const LineRecord&) { return 0; }
+int victimScratch(const LineRecord& line) { return line.victimCut.scratch; }
+int bothScratch(const LineRecord& line) { return line.victimCut.scratch + line.attackerCut.scratch; }
+
+const RecogniserStep kRecognisers[] = {
+    {kHandleTeams, [](const LineRecord& line) { assignTeam(line); }, victimScratch},
+    {kHandleCtf, [](const LineRecord& line) { updateCTFStats(line); }, noScratch},
+    {kHandleFrags, [](const LineRecord& line) { updateTables(line); }, bothScratch},
+    {kHandleAccuracy, [](const LineRecord& line) { scanWeaponStats(line); }, noScratch},
+    // Always last, so that a line that ends a game has first been counted in it.
+    {kHandleBoundary, [](const LineRecord& line) { checkForNewGameStart(line); }, noScratch},
+};
+
+}  // namespace
+
+std::size_t prepareLine(char* buf, std::size_t readLength) {
+  static const UnwantedBytes unwanted;
+  const void* nul = std::memchr(buf, '\0', readLength);
+  std::size_t len = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - buf) : readLength;
+  for (std::size_t i = len > 5 ? len - 5 : 0; i < len; ++i) {
+    if (buf[i] == '\n' || buf[i] == '\r') {
+      len = i;
+      break;
+    }
+  }
+  buf[len] = '\0';
+  for (std::size_t i = 0; i < len; ++i) buf[i] = unwanted.replacement[static_cast<unsigned char>(buf[i])];
+  return len;
+}
+
+bool processLine(LineRecord& line, std::size_t readLength) {
+  // A server log is told by its game lines; on the line as prepared, which holds the same
+  // text (no byte of " InitGame: " is replaced, and the cut line end cannot split it).
+  const std::size_t len = prepareLine(line.rawBuffer, readLength);
+  line.scanRaw(len);
+  if (g_log_type == 0 && line.raw.has(kTextInitGame)) {
+    // Without a pre-parser the server log ends here, this line included: it gets no page.
+    if (!handOverToPreparser()) return false;
+  }
+  freeMallocs();
+
+  if (!validLine(line.raw)) {
+    freeMallocs();
+    scanForQuotes(line.raw);
+    return true;
+  }
+
+  line.stripAndScan();
+  freeMallocs();
+  line.cutNames();
+  if (concernsMatchInfo(line) && updateMiscInfo(line) == 1) return true;
+
+  if (line.stripped.scan.first(kAddPlayerStrings) >= 0) {
+    freeMallocs();
+    addPlayer(line.victimName());
+    addPlayer(line.attackerName());
+  }
+  line.resolveSlots();
+
+  const unsigned handlers = handlersOf(line);
+  for (const RecogniserStep& step : kRecognisers) {
+    freeMallocs();
+    if (handlers & step.handler) {
+      step.run(line);
+    } else {
+      storeMallocs(step.scratchWhenSkipped(line));
+    }
+  }
+  return true;
+}
