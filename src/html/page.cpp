@@ -30,7 +30,8 @@ void creditsLogoCell(const char* site, const char* logo, const char* title,
 
 }  // namespace
 
-void makeHtml() {
+bool makeHtml() {
+  if (!beginPage()) return false;
   wr("<html>\n");
   wr("<head>");
   wr("<title>kalimo stats</title>\n");
@@ -78,8 +79,8 @@ void makeHtml() {
   if (isYes(g_config_make_weapon_stats)) {
     wr("<tr><td>");
     wr("<br>");
-    // Leaves the link here, writes the weapon page, and reopens this page for appending.
-    htmlDrawWeaponTable();
+    // Leaves the link here and writes the weapon page.
+    if (!htmlDrawWeaponTable()) return false;
     wr("</td></tr>\n");
   }
 
@@ -93,9 +94,8 @@ void makeHtml() {
   wr("</body>\n");
   wr("</html>\n");
 
-  fpclose(fpw);
-  // The end of the game clears it too; a closed stream must never be written again.
-  fpw = nullptr;
+  finishPage();
+  return true;
 }
 
 void htmlTitleTable() {

@@ -38,7 +38,7 @@ __attribute__((format(printf, 2, 3))) void labelCell(const BlockSide& side, cons
   wr("<td WIDTH=25%% CLASS=\"%s\">", side.plainClass);
   va_list args;
   va_start(args, label);
-  std::vfprintf(fpw, label, args);
+  fpw->format(label, args);
   va_end(args);
   wr("</td>\n");
 }

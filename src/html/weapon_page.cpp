@@ -353,17 +353,14 @@ void htmlPrintWeaponStat(int weapon, int value) {
   }
 }
 
-void htmlDrawWeaponTable() {
+bool htmlDrawWeaponTable() {
   wr("<center><IMG SRC=images/break.gif><BR>");
   wr("[<A HREF=%s>view weapon stats</A>]", out_filename_wepns.c_str());
   wr("</center><BR><BR>");
 
   // The page writers follow fpw: while it points at the weapon page everything lands there.
-  fpclose(fpw);
-  fpw = nullptr;
-  fpw = openPageFile(out_filename_wepns, "w");
+  if (!beginWeaponPage()) return false;
   weaponPage();
-  fpclose(fpw);
-  fpw = nullptr;
-  fpw = openPageFile(out_filename_stats, "a");
+  endWeaponPage();
+  return true;
 }

@@ -21,23 +21,43 @@ void printName(const char* before, std::string_view name, const char* after) {
   std::fputs(after, stdout);
 }
 
-// Exchanges records i and i+1 and, so that every table keeps pointing at the same players,
-// columns i and i+1 of every occupied player's two per-opponent tables (rows 0..13).
-void exchange(int i, int n) {
-  std::swap(q3players[i], q3players[i + 1]);
+// Slots occupied at some time in this game: the records above are untouched since the last
+// clear, so a clear need not go further.
+int g_slotsUsed = kTableSlots;
+
+// Puts record order[i] at slot i for i < n and, so that every table keeps pointing at the
+// same players, permutes columns 0..n-1 of rows 0..13 of every one of those records alike.
+// Each record and column moves once, whatever the number of exchanges that led to the order.
+void applyOrder(const int* order, int n) {
+  bool moved = false;
+  for (int i = 0; i < n; ++i) moved = moved || order[i] != i;
+  if (!moved) return;
+  static PlayerRecord staging[MAX_PLAYERS];  // large: kept off the stack
+  for (int i = 0; i < n; ++i) {
+    if (order[i] != i) staging[i] = q3players[order[i]];
+  }
+  for (int i = 0; i < n; ++i) {
+    if (order[i] != i) q3players[i] = staging[i];
+  }
+  int column[MAX_PLAYERS];
   for (int s = 0; s < n; ++s) {
     PlayerRecord& p = q3players[s];
     for (int w = 0; w <= kAllWeapons; ++w) {
-      std::swap(p.killTable[w][i], p.killTable[w][i + 1]);
-      std::swap(p.deathTable[w][i], p.deathTable[w][i + 1]);
+      for (int* row : {p.killTable[w], p.deathTable[w]}) {
+        for (int i = 0; i < n; ++i) column[i] = row[order[i]];
+        for (int i = 0; i < n; ++i) row[i] = column[i];
+      }
     }
   }
 }
 
-// Bubble sort by descending skill; `sinkSlot`, when not -1, ranks below every other record
-// wherever it moves.
+// Bubble sort by descending skill, run on slot numbers, then applied once. `sinkSlot`, when
+// not -1, ranks below every other record wherever it moves. The exchanges are exactly those
+// of a bubble sort of the records themselves, so ties and odd ratings keep their order.
 void bubbleSort(int sinkSlot) {
   const int n = getTotalPlayers();
+  int order[MAX_PLAYERS];
+  for (int i = 0; i < n; ++i) order[i] = i;
   bool exchanged = true;
   while (exchanged) {
     exchanged = false;
@@ -48,15 +68,16 @@ void bubbleSort(int sinkSlot) {
       } else if (sinkSlot == i + 1) {
         lower = false;
       } else {
-        lower = q3players[i].skill < q3players[i + 1].skill;
+        lower = q3players[order[i]].skill < q3players[order[i + 1]].skill;
       }
       if (lower) {
-        exchange(i, n);
+        std::swap(order[i], order[i + 1]);
         if (sinkSlot == i) sinkSlot = i + 1;
         exchanged = true;
       }
     }
   }
+  applyOrder(order, n);
 }
 
 }  // namespace
@@ -72,7 +93,13 @@ void initPlayer(int slot) {
 }
 
 void initPlayers() {
-  for (int s = 0; s < kTableSlots; ++s) initPlayer(s);
+  // Records filled in by hand (tests) count as used too.
+  const int n = getTotalPlayers();
+  if (n > g_slotsUsed) g_slotsUsed = n;
+  for (int s = 0; s < g_slotsUsed; ++s) initPlayer(s);
+  // The totals column's record and the sink may have been written whatever the count.
+  for (int s = g_slotsUsed > MAX_PLAYERS ? kTableSlots : MAX_PLAYERS; s < kTableSlots; ++s) initPlayer(s);
+  g_slotsUsed = 0;
 }
 
 int getTotalPlayers() {
@@ -129,6 +156,7 @@ void addPlayer(std::string_view rawName) {
   }
   q3players[n].rawName.assign(rawName);
   q3players[n].name.assign(std::string_view(stripped, strippedLen));
+  if (n + 1 > g_slotsUsed) g_slotsUsed = n + 1;
 }
 
 void removePlayer(int slot) {

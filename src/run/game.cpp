@@ -42,7 +42,7 @@ bool qualifies() {
   return false;
 }
 
-void writeGame() {
+bool writeGame() {
   if (g_connect_sequence == kGameEnded) {
     std::fputs("\nServer connect/reconnect detected:\n", stdout);
     std::fputs("Forcing html stats generation.\n", stdout);
@@ -57,20 +57,21 @@ void writeGame() {
   ++g_game_count;
   std::printf("\nGenerating Stats ----------------<GAME ID %d>-----\n", g_game_count);
   printPlayers();
-  makeHtml();
+  if (!makeHtml()) return false;
   std::fputs("-------------------------------------<done>---------\n", stdout);
   std::fputs("\n", stdout);
+  return true;
 }
 
 }  // namespace
 
-void checkForNewGameStart(std::string_view text) {
+bool checkForNewGameStart(std::string_view text) {
   static LineRecord line;
   line.setText(text);
-  checkForNewGameStart(line);
+  return checkForNewGameStart(line);
 }
 
-void checkForNewGameStart(const LineRecord& record) {
+bool checkForNewGameStart(const LineRecord& record) {
   const ScannedText& line = record.raw;
   // The first boundary text in table order that acts decides; the others are passed over.
   for (int i = 0; reset_strings[i] != nullptr; ++i) {
@@ -96,13 +97,14 @@ void checkForNewGameStart(const LineRecord& record) {
     std::fputs("\nOSP warm-up detected: Skipping html generation for warm-up.\n", stdout);
   }
 
-  if (g_reset_count != kGameEnded) return;
+  if (g_reset_count != kGameEnded) return true;
 
-  if (qualifies()) writeGame();
+  if (qualifies() && !writeGame()) return false;
 
   fpw = nullptr;
   initPlayers();
   initGlobals();
+  return true;
 }
 
 void initGlobals() {

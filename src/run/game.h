@@ -20,9 +20,10 @@ constexpr int kFirstGameId = 1000;      // g_game_count before the first page
 constexpr int kLastGameId = 99999999;   // after this id the count starts again
 
 // Last step of the per-line pipeline: ends the game on a boundary line, writes its page when
-// it qualifies, then clears the player table and the per-game globals.
+// it qualifies, then clears the player table and the per-game globals. False when a page
+// could not be created (the error is printed): the run must stop with status 1.
 struct LineRecord;
-void checkForNewGameStart(const LineRecord& line);
-void checkForNewGameStart(std::string_view line);  // for a line not scanned yet
+bool checkForNewGameStart(const LineRecord& line);
+bool checkForNewGameStart(std::string_view line);  // for a line not scanned yet
 
 void initGlobals();

@@ -63,7 +63,7 @@ unsigned handlersOf(const LineRecord& line) {
 // before finding nothing to do.
 struct RecogniserStep {
   Handler handler;
-  void (*run)(const LineRecord& line);
+  bool (*run)(const LineRecord& line);  // false: the run must stop
   int (*scratchWhenSkipped)(const LineRecord& line);
 };
 
@@ -72,12 +72,12 @@ int victimScratch(const LineRecord& line) { return line.victimCut.scratch; }
 int bothScratch(const LineRecord& line) { return line.victimCut.scratch + line.attackerCut.scratch; }
 
 const RecogniserStep kRecognisers[] = {
-    {kHandleTeams, [](const LineRecord& line) { assignTeam(line); }, victimScratch},
-    {kHandleCtf, [](const LineRecord& line) { updateCTFStats(line); }, noScratch},
-    {kHandleFrags, [](const LineRecord& line) { updateTables(line); }, bothScratch},
-    {kHandleAccuracy, [](const LineRecord& line) { scanWeaponStats(line); }, noScratch},
+    {kHandleTeams, [](const LineRecord& line) { assignTeam(line); return true; }, victimScratch},
+    {kHandleCtf, [](const LineRecord& line) { updateCTFStats(line); return true; }, noScratch},
+    {kHandleFrags, [](const LineRecord& line) { updateTables(line); return true; }, bothScratch},
+    {kHandleAccuracy, [](const LineRecord& line) { scanWeaponStats(line); return true; }, noScratch},
     // Always last, so that a line that ends a game has first been counted in it.
-    {kHandleBoundary, [](const LineRecord& line) { checkForNewGameStart(line); }, noScratch},
+    {kHandleBoundary, [](const LineRecord& line) { return checkForNewGameStart(line); }, noScratch},
 };
 
 }  // namespace
@@ -97,27 +97,27 @@ std::size_t prepareLine(char* buf, std::size_t readLength) {
   return len;
 }
 
-bool processLine(LineRecord& line, std::size_t readLength) {
+LineOutcome processLine(LineRecord& line, std::size_t readLength) {
   // A server log is told by its game lines; on the line as prepared, which holds the same
   // text (no byte of " InitGame: " is replaced, and the cut line end cannot split it).
   const std::size_t len = prepareLine(line.rawBuffer, readLength);
   line.scanRaw(len);
   if (g_log_type == 0 && line.raw.has(kTextInitGame)) {
     // Without a pre-parser the server log ends here, this line included: it gets no page.
-    if (!handOverToPreparser()) return false;
+    if (!handOverToPreparser()) return LineOutcome::kStopReading;
   }
   freeMallocs();
 
   if (!validLine(line.raw)) {
     freeMallocs();
     scanForQuotes(line.raw);
-    return true;
+    return LineOutcome::kGoOn;
   }
 
   line.stripAndScan();
   freeMallocs();
   line.cutNames();
-  if (concernsMatchInfo(line) && updateMiscInfo(line) == 1) return true;
+  if (concernsMatchInfo(line) && updateMiscInfo(line) == 1) return LineOutcome::kGoOn;
 
   if (line.stripped.scan.first(kAddPlayerStrings) >= 0) {
     freeMallocs();
@@ -129,11 +129,11 @@ bool processLine(LineRecord& line, std::size_t readLength) {
   const unsigned handlers = handlersOf(line);
   for (const RecogniserStep& step : kRecognisers) {
     freeMallocs();
-    if (handlers & step.handler) {
-      step.run(line);
-    } else {
+    if ((handlers & step.handler) == 0) {
       storeMallocs(step.scratchWhenSkipped(line));
+    } else if (!step.run(line)) {
+      return LineOutcome::kFail;
     }
   }
-  return true;
+  return LineOutcome::kGoOn;
 }

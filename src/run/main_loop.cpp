@@ -215,7 +215,16 @@ int kalimostatsMain(int argc, char** argv) {
   // `fp` is asked afresh for every line: the server-log hand-over may have switched it to the
   // pre-parsed file, or closed it for good when the pre-parser could not run.
   while (const std::size_t n = fp.readLine(line.rawBuffer)) {
-    if (!processLine(line, n)) break;
+    const LineOutcome outcome = processLine(line, n);
+    if (outcome == LineOutcome::kStopReading) break;
+    if (outcome == LineOutcome::kFail) {
+      // Stopped where it failed: no summary, and the temporary files stay for a look.
+      fp.close();
+      fpclose(fp_sql_gamestats);
+      fp_sql_gamestats = nullptr;
+      std::fflush(stdout);
+      return 1;
+    }
   }
 
   // A game still running here had no recognised end: it gets no page.

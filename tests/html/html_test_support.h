@@ -49,18 +49,14 @@ inline PlayerRecord& addTestPlayer(std::string_view rawName, int team) {
   return p;
 }
 
-// Runs `write` with the page stream pointed at a memory buffer and returns what it wrote.
+// Runs `write` with the writers pointed at a fresh page buffer and returns what it wrote.
 template <class Write>
 std::string written(Write write) {
-  char* buffer = nullptr;
-  std::size_t size = 0;
-  fpw = open_memstream(&buffer, &size);
+  PageBuffer page;
+  fpw = &page;
   write();
-  std::fclose(fpw);
   fpw = nullptr;
-  std::string text(buffer, size);
-  std::free(buffer);
-  return text;
+  return std::string(page.view());
 }
 
 // Runs the test inside a fresh directory, with an "html" subdirectory unless told not to.

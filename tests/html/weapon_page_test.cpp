@@ -33,12 +33,11 @@ class WeaponPageTest : public testing::Test {
   // Runs the page switch from an open main page "html/main.html" holding "MAIN\n"; returns
   // the weapon page and leaves the main page's text in mainPage.
   std::string drawWeaponPage() {
-    fpw = std::fopen("html/main.html", "w");
+    EXPECT_TRUE(createMainPage());
     wr("MAIN\n");
-    htmlDrawWeaponTable();
+    EXPECT_TRUE(htmlDrawWeaponTable());
     wr("AFTER\n");
-    std::fclose(fpw);
-    fpw = nullptr;
+    finishPage();
     mainPage = readFile("html/main.html");
     return readFile("html/wpn.html");
   }
@@ -191,19 +190,17 @@ TEST_F(WeaponPageTest, PageSwitchWritesBothPages) {
       html_test::endsWith(page, "</table>\n</td>\n</tr>\n</table>\n</center>\n<p>%d footer</p>\n</body>\n</html>\n"));
 }
 
-TEST_F(WeaponPageTest, WeaponPageThatCannotBeCreatedEndsTheRun) {
-  ScratchDirectory dir(/*withHtmlDir=*/false);
-  EXPECT_EXIT(
-      {
-        if (std::freopen("stdout.txt", "w", stdout) == nullptr) std::exit(2);
-        fpw = std::fopen("main.html", "w");
-        htmlDrawWeaponTable();
-      },
-      testing::ExitedWithCode(1), "");
-  EXPECT_EQ("ERROR: couldnt open file to write\n", readFile("stdout.txt"));
+TEST_F(WeaponPageTest, WeaponPageThatCannotBeCreatedStopsTheRunAfterSavingTheMainPage) {
+  ScratchDirectory dir;
+  ASSERT_TRUE(createMainPage());
+  ASSERT_EQ(0, ::mkdir("html/wpn.html", 0777));  // a directory where the page should go
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(htmlDrawWeaponTable());
+  EXPECT_EQ("ERROR: couldnt open file to write\n", testing::internal::GetCapturedStdout());
+  EXPECT_EQ(nullptr, fpw);
   // The link was written to the main page before it was closed.
   EXPECT_EQ("<center><IMG SRC=images/break.gif><BR>[<A HREF=wpn.html>view weapon stats</A>]</center><BR><BR>",
-            readFile("main.html"));
+            readFile("html/main.html"));
 }
 
 }  // namespace

@@ -99,7 +99,7 @@ TEST_F(HtmlWriterTest, HeaderAndFooterAreCopiedByteForByte) {
             }));
 }
 
-TEST_F(HtmlWriterTest, FirstFragmentNamesOpensAndRecordsThePage) {
+TEST_F(HtmlWriterTest, BeginningAPageNamesCreatesAndRecordsIt) {
   ScratchDirectory dir;
   fp_sql_gamestats = std::fopen("db_sql_gamestats.txt", "a");
   // Label from the clan tags: "CTF_[AB]_vs_=XY=" filtered to "CTF__AB__vs__XY_", then the
@@ -110,10 +110,11 @@ TEST_F(HtmlWriterTest, FirstFragmentNamesOpensAndRecordsThePage) {
   html_test::addTestPlayer("=XY=one", TEAM_BLUE);
   html_test::addTestPlayer("=XY=two", TEAM_BLUE);
   g_config_file_extension = "x-php";
+  ASSERT_TRUE(beginPage());
   wr("<html>%d%%\n", 1);
   wrText("%s");
-  std::fclose(fpw);
-  fpw = nullptr;
+  finishPage();
+  EXPECT_EQ(nullptr, fpw);
   std::fclose(fp_sql_gamestats);
   const std::string stem = "kalimostats_2001_08_10_12_00_00_1001_CTF__AB__vs__XY__";
   EXPECT_EQ(stem + "main.x-php", std::string(out_filename_stats.view()));
@@ -140,10 +141,10 @@ TEST_F(HtmlWriterTest, VeryLongClanTagsAreCutSoThePageCanStillBeCreated) {
   EXPECT_EQ(0u, s.find("kalimostats_2001_08_10_12_00_00_1001_TDM_RRR"));
   EXPECT_EQ('_', s.back());
   testing::internal::CaptureStdout();
-  wr("<html>\n");
+  ASSERT_TRUE(beginPage());
   testing::internal::GetCapturedStdout();
-  std::fclose(fpw);
-  fpw = nullptr;
+  wr("<html>\n");
+  finishPage();
   EXPECT_EQ("<html>\n", readFile("html/" + s + "main.html"));
 }
 

@@ -23,15 +23,11 @@ std::string icon(const std::string& picture, const std::string& title) {
 std::string icons(std::initializer_list<int> held, const char* family, int value = 1) {
   int awards[kAwardSlots] = {};
   for (int slot : held) awards[slot] = value;
-  char* buffer = nullptr;
-  std::size_t size = 0;
-  fpw = open_memstream(&buffer, &size);
+  PageBuffer page;
+  fpw = &page;
   htmlPrintAwards(awards, family);
-  std::fclose(fpw);
   fpw = nullptr;
-  std::string text(buffer, size);
-  std::free(buffer);
-  return text;
+  return std::string(page.view());
 }
 
 TEST(AwardIcons, FamiliesWriteTheirIconsInTableOrder) {

@@ -1,0 +1,47 @@
+// A page under construction: one growing byte buffer, filled by templates and literal text, written out whole.
+#pragma once
+
+#include <cstdarg>
+#include <cstddef>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+// Holds the bytes of one page. The storage is kept from page to page, so a run allocates
+// only while its largest page grows.
+class PageBuffer {
+ public:
+  void clear() { size_ = 0; }
+  std::size_t size() const { return size_; }
+  std::string_view view() const { return std::string_view(data_.data(), size_); }
+
+  void append(std::string_view text) {
+    char* out = reserve(text.size());
+    if (!text.empty()) std::memcpy(out, text.data(), text.size());
+    size_ += text.size();
+  }
+  void appendChar(char c) {
+    *reserve(1) = c;
+    ++size_;
+  }
+  // An int as "%d" prints it; with `minDigits` 2 as "%.2d" does ("05", "-05").
+  void appendInt(long long value, int minDigits = 1);
+  // A double as "%.2f" prints it: correctly rounded, "-0.00" for small negatives, "inf" and
+  // "nan" as the C library spells them.
+  void appendFixed2(double value);
+
+  // Appends `format` with its values. Our templates use only %d, %.2d, %s, %0.2f (also
+  // written %.2f) and %%; a template is read in one pass, its literal runs copied whole.
+  void format(const char* format, va_list args);
+  void formatf(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+ private:
+  char* reserve(std::size_t n) {
+    if (size_ + n > data_.size()) grow(n);
+    return data_.data() + size_;
+  }
+  void grow(std::size_t n);
+
+  std::vector<char> data_;
+  std::size_t size_ = 0;
+};
