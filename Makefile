@@ -9,13 +9,11 @@ all:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Builds the program and runs it on the bundled sample log inside demo/.
+# A fresh demo site in demo/: the program run on the bundled sample logs (free for all, team
+# deathmatch, capture the flag, Clan Arena), the site kit beside the pages, and the games index.
 demo: all
-	mkdir -p demo
-	cp site/c-default.cfg site/c-header.html site/c-footer.html site/c-kalimo.css demo/
-	cd demo && ../$(BUILD)/kalimostats-c ../site/sample/sample.log
-	cp site/c-kalimo.css demo/html/
-	@echo "pages written to demo/html/ (open them in a browser)"
+	site/build-demo.sh $(BUILD)/kalimostats-c $(BUILD)/kx-index demo
+	@echo "demo site: $(CURDIR)/demo/html/index.html"
 
 # Builds with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test.
 test:
