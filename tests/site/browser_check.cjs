@@ -11,7 +11,7 @@ const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const { spawn } = require('child_process');
-const { chromium } = require(path.join(process.env.KX_NODE_DIR, 'node_modules', 'playwright-core'));
+const { chromium } = require(path.resolve(process.env.KX_NODE_DIR, 'node_modules', 'playwright-core'));
 
 const kLoadTimeoutMs = 10000;
 const kBodyBackground = 'rgb(17, 20, 24)';  // body of c-kalimo.css, #111418
@@ -83,7 +83,7 @@ async function main() {
         fail(`${name}: ${r.imgErrors} pictures failed`);
       }
       for (const [label, re] of kShots) {
-        if (re.test(name)) await tab.screenshot({ path: path.join(shotDir, label + '.png') });
+        if (re.test(name)) await tab.screenshot({ path: path.join(shotDir, label + '.jpg'), type: 'jpeg', quality: 70 });
       }
     }
   } finally {
