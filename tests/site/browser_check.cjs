@@ -30,7 +30,7 @@ const fail = (msg) => { failures.push(msg); console.log('FAIL ' + msg); };
 async function startBrowser(profile) {
   const flags = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
     '--disable-background-networking', '--disable-component-update', '--disable-sync',
-    '--allow-file-access-from-files', `--user-data-dir=${profile}`, '--remote-debugging-port=0',
+    `--user-data-dir=${profile}`, '--remote-debugging-port=0',
     'about:blank'];
   const proc = spawn(process.env.KX_CHROMIUM || '/usr/bin/chromium', flags, { stdio: 'ignore' });
   const portFile = path.join(profile, 'DevToolsActivePort');

@@ -24,6 +24,12 @@ for f in c-default.cfg c-header.html c-footer.html c-kalimo.css gamestats.sql im
   images/awards/blank.gif images/break.gif; do
   check "share/kalimostats/$f installed" test -s "$kit/$f"
 done
+# Every picture a page can name: the fixed ones in the page writers, each award icon, each stock map.
+named=$( (grep -rohE 'images/[A-Za-z0-9_/.-]+\.(gif|jpg)' "$src/src"
+  grep -ohE '"[a-z_]+\.jpg"' "$src/src/osp/award_icons.cpp" | tr -d '"' | sed 's|^|images/awards/|'
+  for m in q3dm{0..19} q3tourney{1..6} q3ctf{1..4}; do echo "images/maps/$m.jpg"; done) | sort -u)
+check "$(echo "$named" | wc -l) named pictures installed" \
+  bash -c 'for f in $1; do test -s "$2/$f" || { echo "missing $f"; exit 1; }; done' - "$named" "$kit"
 check "man page installed" grep -q '^\.TH KALIMOSTATS-C 1' "$prefix/share/man/man1/kalimostats-c.1"
 
 # A client log: the installed program with the installed configuration, then the index.
