@@ -135,6 +135,7 @@ TEST_F(WriteIndex, NewestFirstWithWeaponLinksAndNotes) {
   put("kalimostats_2001_08_11_09_00_00_1001_FFA_PUB_main.html", kFfaRows);
   put("kalimostats_odd_main.html", "x");
   put("notes.html", "x");
+  fs::create_directory(dir_ / "kalimostats_2001_08_12_09_00_00_1001_FFA_PUB_main.html");
   int listed = 0;
   std::vector<std::string> notes;
   std::string err;
@@ -151,7 +152,7 @@ TEST_F(WriteIndex, NewestFirstWithWeaponLinksAndNotes) {
             html.find("<a href=\"kalimostats_2001_08_10_12_00_00_1003_CTF_RED_vs_BLUE_wpn.html\">weapons</a>"));
   // The newest page names no style sheet: the next one that does gives the index its sheet.
   EXPECT_NE(std::string::npos, html.find("HREF=\"site.css\""));
-  EXPECT_EQ(3u, notes.size());  // odd name, two incomplete pages
+  EXPECT_EQ(4u, notes.size());  // odd name, a directory, two incomplete pages
   for (const auto& entry : fs::directory_iterator(dir_)) {
     EXPECT_EQ(std::string::npos, entry.path().filename().string().find(".tmp-"));
   }

@@ -147,6 +147,7 @@ void readPlayers(const std::string& text, bool freeForAll, GameRow* row) {
     const std::size_t nameStart = text.find('>', at);
     const std::size_t nameEnd = text.find(kNameEnd, at);
     if (nameStart == std::string::npos || nameEnd == std::string::npos) break;
+    if (nameStart > nameEnd) continue;  // a cut or foreign anchor: no name to read
     Player p;
     p.name = textOf(text.substr(nameStart + 1, nameEnd - nameStart - 1));
     // Team lists show NAME, SCORE, ...; the free-for-all list #, NAME, SKILL, SCORE, ...
@@ -337,6 +338,10 @@ bool writeIndex(const std::string& htmlDir, int* gamesListed, std::vector<std::s
       continue;
     }
     const std::string path = htmlDir + "/" + name;
+    if (!fileExists(path)) {
+      notes->push_back(name + ": not a regular file, left out");
+      continue;
+    }
     std::string text;
     if (!readFile(path, &text)) {
       notes->push_back(name + ": cannot be read, listed without its details");
