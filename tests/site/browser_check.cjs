@@ -29,7 +29,7 @@ const fail = (msg) => { failures.push(msg); console.log('FAIL ' + msg); };
 // browser and read back from the profile, so nothing listens on a fixed port.
 async function startBrowser(profile) {
   const flags = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-    '--disable-background-networking', '--disable-component-update', '--disable-sync',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync', '--disable-dev-shm-usage',
     `--user-data-dir=${profile}`, '--remote-debugging-port=0',
     'about:blank'];
   const proc = spawn(process.env.KX_CHROMIUM || '/usr/bin/chromium', flags, { stdio: 'ignore' });
