@@ -3,25 +3,30 @@ BUILD      ?= build
 TESTBUILD  ?= build-check
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all demo test bench clean
+.PHONY: all demo test screenshots bench clean
 
 all:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Builds the program and runs it on the bundled sample log inside demo/.
+# A fresh demo site in demo/: the program run on the bundled sample logs (free for all, team
+# deathmatch, capture the flag, Clan Arena), the site kit beside the pages, and the games index.
 demo: all
-	mkdir -p demo
-	cp site/c-default.cfg site/c-header.html site/c-footer.html site/c-kalimo.css demo/
-	cd demo && ../$(BUILD)/kalimostats-c ../site/sample/sample.log
-	cp site/c-kalimo.css demo/html/
-	@echo "pages written to demo/html/ (open them in a browser)"
+	site/build-demo.sh $(BUILD)/kalimostats-c $(BUILD)/kx-index demo
+	@echo "demo site: $(CURDIR)/demo/html/index.html"
 
-# Builds with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test.
+# Builds with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test (the site tests
+# need chromium, mariadb-server, nodejs and npm: run as root, this installs what is missing).
 test:
 	cmake -S . -B $(TESTBUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKX_SANITIZE=ON -DKX_WERROR=ON >/dev/null
 	cmake --build $(TESTBUILD) -j $(JOBS)
+	tests/site/prereqs.sh
 	cd $(TESTBUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Refreshes the README's screenshots from the demo site in headless Chromium.
+screenshots: all
+	tests/site/prereqs.sh
+	tests/site/browser_test.sh $(BUILD)/kalimostats-c $(BUILD)/kx-index . $(BUILD)/site-browser site/screenshots
 
 bench: all
 	bench/run.sh $(BUILD)/kalimostats-c

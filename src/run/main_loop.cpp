@@ -19,6 +19,7 @@
 #include "run/game.h"
 #include "run/line_engine.h"
 #include "run/program_texts.h"
+#include "run/run_stamp.h"
 #include "run/scratch_pool.h"
 #include "run/strutil.h"
 
@@ -191,7 +192,7 @@ int kalimostatsMain(int argc, char** argv) {
   printBanner();
   readConfig();
 
-  const std::time_t start = std::time(nullptr);
+  const std::time_t start = freeRunStartTime(kHtmlDir);
   char startText[kTimeTextSize];
   copyCtime(&start, startText);
   const std::clock_t startClock = std::clock();
