@@ -571,18 +571,27 @@ def connect_lines(rng, out, osp):
         out.append(("match", b"Loaded OSP Client Version: 1.03a"))
 
 
-def session(rng, pool, out):
-    osp = rng.random() < 0.4
+# A match night on a league server: OSP always loaded (every match ends with its report),
+# about 20 games per 5 MB of log, from a duel to 8 against 8.
+NIGHT_EVENTS = (4000, 6600)
+
+
+def session(rng, pool, out, mix="synthetic"):
+    night = mix == "night"
+    osp = night or rng.random() < 0.4
     connect_lines(rng, out, osp)
     games = rng.randint(1, 6)
     for g in range(games):
         kind = rng.choice(("ffa", "ffa", "tdm", "tdm", "ctf", "ctf", "ctf"))
         mapname = rng.choice(CTF_MAPS if kind == "ctf" else FFA_MAPS)
         game = Game(rng, pool, kind, osp, mapname, out)
-        game.start(rng.randint(4, 10) if kind == "ffa" else rng.randint(4, 16))
+        if night:
+            game.start(rng.randint(2, 8) if kind == "ffa" else 2 * rng.randint(1, 8))
+        else:
+            game.start(rng.randint(4, 10) if kind == "ffa" else rng.randint(4, 16))
         if osp and rng.random() < 0.6:
             game.warmup()
-        game.body(rng.randint(300, 1500))
+        game.body(rng.randint(*NIGHT_EVENTS) if night else rng.randint(300, 1500))
         last = g == games - 1
         ending = rng.random() if last else 0.0
         if ending < 0.80:
@@ -595,7 +604,7 @@ def session(rng, pool, out):
         # else: the next session's connect cuts the game short.
 
 
-def generate(out_path, mb, seed, stats):
+def generate(out_path, mb, seed, stats, mix="synthetic"):
     rng = random.Random(seed)
     pool = make_name_pool(rng, 600)
     target = int(mb * MIB)
@@ -604,7 +613,7 @@ def generate(out_path, mb, seed, stats):
     with open(out_path, "wb") as f:
         while written < target:
             lines = []
-            session(rng, pool, lines)
+            session(rng, pool, lines, mix)
             chunk = []
             for category, line in lines:
                 end = b"\r\n" if rng.random() < 0.03 else b"\n"
@@ -630,10 +639,13 @@ def main():
     parser.add_argument("--out", required=True, help="output file")
     parser.add_argument("--seed", type=int, default=1, help="random seed (default 1)")
     parser.add_argument("--stats", action="store_true", help="print line counts per kind on stderr")
+    parser.add_argument("--mix", choices=("synthetic", "night"), default="synthetic",
+                        help="synthetic: 4-16 players, short games (default); night: a league "
+                             "match night, about 20 games per 5 MB, 2-16 players, OSP reports")
     args = parser.parse_args()
     if args.mb <= 0:
         parser.error("--mb must be positive")
-    generate(args.out, args.mb, args.seed, args.stats)
+    generate(args.out, args.mb, args.seed, args.stats, args.mix)
     return 0
 
 
