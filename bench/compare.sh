@@ -61,7 +61,7 @@ run_program() {  # <log> <weapon pages yes|no>
 }
 
 run_grep() {  # <log>
-  /usr/bin/time -f '%e %M' -o /tmp/kalimostats-compare-grep.txt grep -F -c -f "$filter" "$1" >/dev/null
+  /usr/bin/time -f '%e %M' -o /tmp/kalimostats-compare-grep.txt grep -F -c -f "$filter" "$1" >"$cache/grep-count.txt"  # not /dev/null: grep stops at the first match there
   cat /tmp/kalimostats-compare-grep.txt
 }
 

@@ -13,7 +13,7 @@
 
 namespace {
 
-bool isTeamGame() { return g_gametype == 1 || g_gametype == 2 || g_gametype == 3; }
+bool isTeamGame() { return isTeamGameType(g_game.g_gametype); }
 
 // The inside of one third of the credits' logo row: a linked logo above the address it
 // links to, and the cell's end (the caller opens the cell).
@@ -116,7 +116,7 @@ void htmlTitleTable() {
 void htmlPrintMapImage() {
   // The map name comes from the log: it is written as text, never as part of a format.
   wr("<IMG name=MAP src=images/maps/");
-  wrText(g_mapname.view());
+  wrText(g_game.g_mapname.view());
   wr(".jpg WIDTH=160 HEIGHT=128 onError=\"loadDefaultMap();\">");
 }
 

@@ -49,7 +49,7 @@ constexpr TeamSide kBlueSide = {TEAM_BLUE, TEAM_RED, "blue", "blueHighlight",
                                 "frags_blue", "kills_blue", "deaths_blue", "caps_blue",
                                 "combat_blue", "kalimo_blue"};
 
-bool isCaptureTheFlag() { return g_gametype == 2; }
+bool isCaptureTheFlag() { return g_game.g_gametype == GT_CTF; }
 
 // Anchors and links carry the logged name verbatim; it is written as bytes between the
 // template pieces, never as a format.
@@ -261,9 +261,9 @@ void writeFreeForAllLayout() {
 }  // namespace
 
 void htmlDrawPlayerListTable() {
-  if (g_gametype == 1 || g_gametype == 2 || g_gametype == 3) {
+  if (isTeamGameType(g_game.g_gametype)) {
     writeTeamLayout();
-  } else if (g_gametype == 0) {
+  } else if (g_game.g_gametype == GT_FFA) {
     writeFreeForAllLayout();
   }
 }

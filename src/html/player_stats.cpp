@@ -196,7 +196,7 @@ void playerBlock(const BlockSide& side, int slot) {
      side.highlightClass);
   nameLine(side, p);
   quoteLine(side, p);
-  if (g_gametype == 2) captureTheFlagLines(side, p);
+  if (g_game.g_gametype == GT_CTF) captureTheFlagLines(side, p);
   generalLines(side, slot);
   awardLine(side, p);
   wr("</table>");

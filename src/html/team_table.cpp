@@ -113,9 +113,9 @@ constexpr int countOf(const ComparisonLine (&)[N]) {
 
 // The map name comes from the log: the caption is written around it as literal text.
 void writeMapCaption() {
-  if (g_mapname.empty()) return;
+  if (g_game.g_mapname.empty()) return;
   wr("<b>map : ");
-  wrText(g_mapname.view());
+  wrText(g_game.g_mapname.view());
   wr("</b>");
 }
 
@@ -236,7 +236,7 @@ double getStatsDouble(const char* key) {
 }
 
 void htmlDrawTeamStatTable() {
-  switch (g_gametype) {
+  switch (g_game.g_gametype) {
     case 2:
       writeTeamLayout({"images/flag_ctf_red.jpg", "images/flag_ctf_blue.jpg",
                        getStats("caps_red"), getStats("caps_blue"), kCtfLines,
@@ -248,8 +248,8 @@ void htmlDrawTeamStatTable() {
                        countOf(kTdmLines)});
       break;
     case 3:
-      writeTeamLayout({"images/flag_tdm_red.gif", "images/flag_tdm_blue.gif", g_ca_win_red,
-                       g_ca_win_blue, kCaLines, countOf(kCaLines)});
+      writeTeamLayout({"images/flag_tdm_red.gif", "images/flag_tdm_blue.gif", g_game.g_ca_win_red,
+                       g_game.g_ca_win_blue, kCaLines, countOf(kCaLines)});
       break;
     case 0:
       writeFreeForAllLayout();

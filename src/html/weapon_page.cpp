@@ -303,7 +303,7 @@ void weaponPage() {
   wr("</td>\n");
   wr("</tr>\n");
 
-  if (g_gametype >= 0 && g_gametype <= 3) {
+  if (g_game.g_gametype == GT_FFA || isTeamGameType(g_game.g_gametype)) {
     wr("<tr>\n");
     wr("<td>\n");
     wr("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=2 WIDTH=100%%>\n");
@@ -312,7 +312,7 @@ void weaponPage() {
     wr("<BR>");
     wr("</td>\n");
     wr("</tr>\n");
-    if (g_gametype == 0) {
+    if (g_game.g_gametype == GT_FFA) {
       // Free for all: everyone against everyone, himself included.
       tablesOfTeam(kFreeForAllSide, TEAM_NONE, TEAM_NONE);
     } else {

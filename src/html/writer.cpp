@@ -139,11 +139,11 @@ bool beginPage() {
   out_filename_wepns.append(g_config_file_extension.view());
 
   // Only a run opens the SQL file; pages written without it (tests) just have no record.
-  if (fp_sql_gamestats != nullptr) {
-    std::fputs("SELECT @oldestHtml:=MIN(html) from gamestats;\n", fp_sql_gamestats);
-    std::fputs("UPDATE gamestats SET html='", fp_sql_gamestats);
-    writeBytes(fp_sql_gamestats, out_filename_stats.view());
-    std::fputs("' WHERE html=@oldestHtml LIMIT 1;\n", fp_sql_gamestats);
+  if (g_run.fp_sql_gamestats != nullptr) {
+    std::fputs("SELECT @oldestHtml:=MIN(html) from gamestats;\n", g_run.fp_sql_gamestats);
+    std::fputs("UPDATE gamestats SET html='", g_run.fp_sql_gamestats);
+    writeBytes(g_run.fp_sql_gamestats, out_filename_stats.view());
+    std::fputs("' WHERE html=@oldestHtml LIMIT 1;\n", g_run.fp_sql_gamestats);
   }
 
   return createMainPage();
@@ -191,10 +191,10 @@ void buildPageStem(char* dest) {
   label[kTextSize - 1] = '\0';
 
   char gameId[16];
-  std::snprintf(gameId, sizeof gameId, "%d", g_game_count);
+  std::snprintf(gameId, sizeof gameId, "%d", g_run.g_game_count);
   Text510 stem;
   stem.assign(kStemStart);
-  stem.append(g_time_now.view());
+  stem.append(g_run.g_time_now.view());
   stem.append("_");
   stem.append(gameId);
   stem.append("_");

@@ -13,12 +13,8 @@
 #include "run/main_loop.h"
 #include "run/strutil.h"
 
-int g_mod = 0;
-
 namespace {
 
-constexpr int kGameTypeClanArena = 3;
-constexpr std::size_t kCutNameLength = 29;
 constexpr char kLeaveMarker[] = "^7<font color=#CC6600>&nbsp;x</font>";
 
 int playerCount() { return getTotalPlayers(); }
@@ -40,11 +36,11 @@ bool thirdWord(std::string_view line, std::string_view* word) {
 void readMap(std::string_view raw) {
   std::string_view word;
   if (thirdWord(raw, &word)) {
-    g_mapname.assign(word);
-    toLowerCase(g_mapname.data());
+    g_game.g_mapname.assign(word);
+    toLowerCase(g_game.g_mapname.data());
   }
   std::fputs("MAP: ", stdout);
-  writeBytes(stdout, g_mapname.view());
+  writeBytes(stdout, g_game.g_mapname.view());
   std::fputs("\n", stdout);
 }
 
@@ -59,12 +55,12 @@ void markReentry(const ScannedText& raw) {
       (player.team == TEAM_BLUE && raw.has(kTextEnteredBlue))) {
     return;
   }
-  ++g_int_swap;
+  ++g_game.g_int_swap;
   const int q = mergeIdenticalPlayerNonChopped(p);
   PlayerRecord& target = q3players[q < playerCount() ? q : p];
   target.disconnected = 1;
   char marker[64];
-  std::snprintf(marker, sizeof marker, "^7<font color=#CC6600>&nbsp;%d</font>", g_int_swap);
+  std::snprintf(marker, sizeof marker, "^7<font color=#CC6600>&nbsp;%d</font>", g_game.g_int_swap);
   target.rawName.append(marker);
 }
 
@@ -101,7 +97,7 @@ int updateMiscInfo(LineRecord& line) {
   const bool shutdown = s.has(kTextReShutdown);
   if (!shutdown) {
     if (s.has(kTextOspLoaded)) {
-      g_mod = 1;
+      g_run.g_mod = 1;
       return 1;
     }
     if (s.has(kTextUsingModel)) return 1;
@@ -111,39 +107,39 @@ int updateMiscInfo(LineRecord& line) {
     }
     const TextScan& r = line.raw.scan;
     if (r.has(kTextRedLeads)) {
-      ++g_ca_win_red;
-      g_gametype = kGameTypeClanArena;
+      ++g_game.g_ca_win_red;
+      g_game.g_gametype = GT_CA;
       return 1;
     }
     if (r.has(kTextBlueLeads)) {
-      ++g_ca_win_blue;
-      g_gametype = kGameTypeClanArena;
+      ++g_game.g_ca_win_blue;
+      g_game.g_gametype = GT_CA;
       return 1;
     }
     if (r.has(kTextTied)) {
       // A tied round goes to the side that was behind.
-      if (g_ca_win_red > g_ca_win_blue) {
-        ++g_ca_win_blue;
-      } else if (g_ca_win_red < g_ca_win_blue) {
-        ++g_ca_win_red;
+      if (g_game.g_ca_win_red > g_game.g_ca_win_blue) {
+        ++g_game.g_ca_win_blue;
+      } else if (g_game.g_ca_win_red < g_game.g_ca_win_blue) {
+        ++g_game.g_ca_win_red;
       }
-      g_gametype = kGameTypeClanArena;
+      g_game.g_gametype = GT_CA;
       return 1;
     }
   } else {
-    g_mod = 0;
+    g_run.g_mod = 0;
   }
 
-  if (g_connect_sequence == 0 && (s.has(kTextConnect) || s.has(kTextReconnect))) {
-    g_connect_sequence = 1;
+  if (g_game.g_connect_sequence == 0 && (s.has(kTextConnect) || s.has(kTextReconnect))) {
+    g_game.g_connect_sequence = 1;
     return 1;
   }
-  if (g_connect_sequence == 1 && s.has(kTextResolved)) {
-    g_connect_sequence = 2;
+  if (g_game.g_connect_sequence == 1 && s.has(kTextResolved)) {
+    g_game.g_connect_sequence = 2;
     return 1;
   }
-  if (g_connect_sequence == 2 && shutdown) {
-    g_connect_sequence = kGameEnded;  // the boundary step ends the game on this same line
+  if (g_game.g_connect_sequence == 2 && shutdown) {
+    g_game.g_connect_sequence = kGameEnded;  // the boundary step ends the game on this same line
   }
 
   if (s.has(kTextRenamed)) {
@@ -159,7 +155,7 @@ int updateMiscInfo(LineRecord& line) {
                        s.has(kTextLostCommands) || s.has(kTextKicked);
   if (!leaving) {
     // Server logs carry no team-coloured entries, so re-entries are told apart on clients only.
-    if (s.has(kTextEntered) && g_log_type == 0) markReentry(line.raw);
+    if (s.has(kTextEntered) && g_run.g_log_type == 0) markReentry(line.raw);
     return 0;
   }
   return markLeave(line);

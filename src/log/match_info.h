@@ -1,8 +1,6 @@
 // Follows the lines that describe the match: OSP announcement, map, Clan Arena rounds, connects, renames, leaves.
 #pragma once
 
-extern int g_mod;  // 1 while the OSP modification is announced as loaded; survives game resets
-
 struct LineRecord;
 
 // Handles a line that passed the filter, raw and stripped lanes scanned, names cut. Both

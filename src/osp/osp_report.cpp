@@ -60,10 +60,10 @@ void addTo(int& field, int amount) {
 void readMapLine(const char* line) {
   char first[kLineBufferSize];
   char second[kLineBufferSize];
-  if (std::sscanf(line, "%s%s", first, second) == 2) g_mapname.assign(second);
-  toLowerCase(g_mapname.data());
+  if (std::sscanf(line, "%s%s", first, second) == 2) g_game.g_mapname.assign(second);
+  toLowerCase(g_game.g_mapname.data());
   std::fputs("MAP: ", stdout);
-  writeBytes(stdout, g_mapname.view());
+  writeBytes(stdout, g_game.g_mapname.view());
   std::fputs("\n", stdout);
 }
 
@@ -76,7 +76,7 @@ void applyRow(const ReportRow& row, char* stripped, PlayerRecord& player) {
     int amount = 0;
     // The three words of the label all land in the same scratch buffer.
     const int converted = std::sscanf(stripped, "%s%s%s%d", word, word, word, &amount);
-    if (converted >= 1) g_str_tmp.assign(word);
+    if (converted >= 1) g_run.g_str_tmp.assign(word);
     if (converted != 4) return;
     player.*(row.damage) = amount;
     return;
@@ -98,7 +98,7 @@ void applyRow(const ReportRow& row, char* stripped, PlayerRecord& player) {
 }  // namespace
 
 void scanOspStats() {
-  if (g_mod != 1) return;
+  if (g_run.g_mod != 1) return;
   std::printf("\nscanning OSP stats:\n");
 
   int player = NO_PLAYER;
@@ -109,7 +109,7 @@ void scanOspStats() {
   raw.assign(std::string_view());
   // The line that ends the report is read here too, so the main loop goes on after it.
   while (!endsReport(raw)) {
-    if (!fp.readLine(line)) return;  // the log ended inside the report: keep what was read
+    if (!g_run.fp.readLine(line)) return;  // the log ended inside the report: keep what was read
     stripNewLineChars(line);
     replaceNonPrintableChars(line);
     raw.assign(std::string_view(line, std::strlen(line)));

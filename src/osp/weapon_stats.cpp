@@ -75,7 +75,7 @@ void scanWeaponStats(const LineRecord& line) {
     int shots = 0;
     int hits = 0;
     const int converted = std::sscanf(text, "%s%d%d", word, &shots, &hits);
-    if (converted >= 1) g_str_tmp.assign(word);
+    if (converted >= 1) g_run.g_str_tmp.assign(word);
     if (converted != 3) return;
     addTo(player.shots[rule->weapon], shots);
     addTo(player.hits[rule->weapon], hits);
@@ -84,7 +84,7 @@ void scanWeaponStats(const LineRecord& line) {
   } else {
     int amount = 0;
     const int converted = std::sscanf(text, "%s%d", word, &amount);
-    if (converted >= 1) g_str_tmp.assign(word);
+    if (converted >= 1) g_run.g_str_tmp.assign(word);
     if (converted != 2) return;
     addTo(player.*(rule->damage), amount);
   }

@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr int kGameTypeTdm = 1;
-constexpr int kGameTypeCtf = 2;
-constexpr int kGameTypeCa = 3;
 constexpr std::size_t kShortestTag = 2;
 constexpr int kTagsIgnoredAtPlayers = 3;
 
@@ -62,11 +59,11 @@ int allMatched(int team, std::string_view text) {
 void detectClans(char* dest) {
   Text510 label;
   const char* prefix = nullptr;
-  if (g_gametype == kGameTypeTdm) {
+  if (g_game.g_gametype == GT_TDM) {
     prefix = "TDM_";
-  } else if (g_gametype == kGameTypeCtf) {
+  } else if (g_game.g_gametype == GT_CTF) {
     prefix = "CTF_";
-  } else if (g_gametype == kGameTypeCa) {
+  } else if (g_game.g_gametype == GT_CA) {
     prefix = "CA_";
   }
   if (prefix == nullptr) {

@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr int kGameTypeCtf = 2;
-// The game prints names longer than this cut to this length in some announcements.
-constexpr std::size_t kCutNameLength = 29;
 
 enum class FlagEffect {
   kNone,
@@ -97,7 +94,7 @@ void updateCTFStats(const LineRecord& line) {
   PlayerRecord& actor = q3players[validSlot(line.victimSlot())];
   actor.*e.counter += 1;
   addToSkill(actor.skill, e.skillBonus);
-  g_gametype = kGameTypeCtf;
+  g_game.g_gametype = GT_CTF;
 
   switch (e.effect) {
     case FlagEffect::kTakesFlag:

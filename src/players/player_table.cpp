@@ -111,8 +111,12 @@ int getTotalPlayers() {
 
 int getPlayerIndex(std::string_view rawName) {
   const int n = getTotalPlayers();
+  const std::size_t len = rawName.size();
   for (int s = 0; s < n; ++s) {
-    if (q3players[s].rawName == rawName) return s;
+    const Text510& name = q3players[s].rawName;
+    // Length and last byte first: names of one game mostly differ there already.
+    if (name.size() != len || (len > 0 && name[len - 1] != rawName[len - 1])) continue;
+    if (name == rawName) return s;
   }
   return NO_PLAYER;
 }

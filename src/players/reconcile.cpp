@@ -6,12 +6,11 @@
 #include "players/player_table.h"
 #include "players/teams.h"
 #include "run/fixed_string.h"
+#include "run/state.h"
 #include "run/strutil.h"
 
 namespace {
 
-// The game prints names longer than this cut to this length in some messages.
-constexpr std::size_t kCutNameLength = 29;
 // Three records sharing one cut name cannot be told apart.
 constexpr int kAmbiguousCount = 3;
 // Rows searched when guessing a team: the weapons up to the BFG.

@@ -7,10 +7,6 @@
 #include "players/player_table.h"
 #include "run/game.h"
 
-namespace {
-constexpr int kGameTypeCtf = 2;
-}  // namespace
-
 void assignTeam(const LineRecord& line) {
   // A name not in the table resolves to NO_PLAYER, whose sink record absorbs the change.
   int v = line.victimSlot();
@@ -38,12 +34,12 @@ void assignTeam(const LineRecord& line) {
   }
   // Every flag announcement betrays the actor's side, and only CTF prints them.
   if (texts.first(kCtfRedStrings) >= 0) {
-    g_gametype = kGameTypeCtf;
+    g_game.g_gametype = GT_CTF;
     player.team = TEAM_RED;
     return;
   }
   if (texts.first(kCtfBlueStrings) >= 0) {
-    g_gametype = kGameTypeCtf;
+    g_game.g_gametype = GT_CTF;
     player.team = TEAM_BLUE;
   }
 }

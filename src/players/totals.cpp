@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kGameTypeFfa = 0;
-constexpr int kGameTypeTdm = 1;
 constexpr int kLastCountedWeapon = 12;
 constexpr int kLastShotWeapon = 7;  // the BFG and later weapons count as used only by kills
 constexpr double kStartingRating = 10.0;
@@ -74,9 +72,9 @@ int firstHighestColumn(const int (&row)[kTableSlots], int self) {
 }  // namespace
 
 void addUpTables() {
-  if (g_gametype == kGameTypeFfa && getTeamTotalPlayers(TEAM_RED) > 0 &&
+  if (g_game.g_gametype == GT_FFA && getTeamTotalPlayers(TEAM_RED) > 0 &&
       getTeamTotalPlayers(TEAM_BLUE) > 0) {
-    g_gametype = kGameTypeTdm;
+    g_game.g_gametype = GT_TDM;
   }
   const int n = getTotalPlayers();
   for (int p = 0; p < n; ++p) addUpPlayer(p, n);

@@ -2,7 +2,6 @@
 #include "run/config.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "run/main_loop.h"
@@ -44,7 +43,7 @@ struct ShownValue {
 };
 
 const ShownValue kShown[] = {
-    {"                       config file: ", &g_config},
+    {"                       config file: ", &g_run.g_config},
     {"                    file extension: ", &g_config_file_extension},
     {"                        stylesheet: ", &g_config_stylesheet},
     {"                make weapon stats?: ", &g_config_make_weapon_stats},
@@ -77,14 +76,14 @@ void setConfigDefaults() {
   for (const ConfigKey& k : kKeys) k.value->assign(k.fallback);
 }
 
-void readConfig() {
+bool readConfig() {
   setConfigDefaults();
-  std::FILE* f = std::fopen(g_config.c_str(), "r");
+  std::FILE* f = std::fopen(g_run.g_config.c_str(), "r");
   if (f == nullptr) {
     std::fputs("ERROR: could not open config file \"", stdout);
-    writeBytes(stdout, g_config.view());
+    writeBytes(stdout, g_run.g_config.view());
     std::fputs("\"\n", stdout);
-    std::exit(1);
+    return false;
   }
   char line[kReadLimit + 2];
   while (std::fgets(line, kReadLimit, f) != nullptr) {
@@ -103,4 +102,5 @@ void readConfig() {
   }
   printConfigBlock();
   std::fclose(f);
+  return true;
 }

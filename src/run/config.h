@@ -15,10 +15,11 @@ extern Text510 g_config_footer_file;                  // default "c-footer.html"
 // True only for the exact, case-sensitive value "yes".
 bool isYes(const Text510& value);
 
-// Sets the defaults, then reads the file named by g_config: a line equal to a key takes the
+// Sets the defaults, then reads the file named by g_run.g_config: a line equal to a key takes the
 // whole next line as its value; "#" starts a comment only on a key line. Prints the
-// configuration block. Exits with status 1 when the file cannot be opened.
-void readConfig();
+// configuration block. When the file cannot be opened, prints the error and returns false
+// (the run ends with status 1).
+bool readConfig();
 
 // The defaults alone (tests, and the start of readConfig).
 void setConfigDefaults();

@@ -17,14 +17,6 @@
 #include "players/totals.h"
 #include "run/main_loop.h"
 
-Text510 g_mapname;
-int g_reset_count = 0;
-int g_gametype = 0;
-int g_make_html = 1;
-int g_int_swap = 0;
-int g_connect_sequence = 0;
-int g_ca_win_red = 0;
-int g_ca_win_blue = 0;
 
 namespace {
 
@@ -33,17 +25,17 @@ bool isWarmupEnd(std::string_view line) {
 }
 
 bool qualifies() {
-  if (g_make_html != 1) return false;
+  if (g_game.g_make_html != 1) return false;
   // A team deathmatch is still type 0 here; it becomes type 1 only in the totals.
-  if (g_gametype == 0) return getTotalPlayers() > 1;
-  if (g_gametype >= 1 && g_gametype <= 3) {
+  if (g_game.g_gametype == GT_FFA) return getTotalPlayers() > 1;
+  if (isTeamGameType(g_game.g_gametype)) {
     return getTeamTotalPlayers(TEAM_RED) > 0 && getTeamTotalPlayers(TEAM_BLUE) > 0;
   }
   return false;
 }
 
 bool writeGame() {
-  if (g_connect_sequence == kGameEnded) {
+  if (g_game.g_connect_sequence == kGameEnded) {
     std::fputs("\nServer connect/reconnect detected:\n", stdout);
     std::fputs("Forcing html stats generation.\n", stdout);
   }
@@ -53,9 +45,9 @@ bool writeGame() {
   assignAwards();
   fixPlayerNames();
   sort();
-  if (g_game_count == kLastGameId) g_game_count = kFirstGameId;
-  ++g_game_count;
-  std::printf("\nGenerating Stats ----------------<GAME ID %d>-----\n", g_game_count);
+  if (g_run.g_game_count == kLastGameId) g_run.g_game_count = kFirstGameId;
+  ++g_run.g_game_count;
+  std::printf("\nGenerating Stats ----------------<GAME ID %d>-----\n", g_run.g_game_count);
   printPlayers();
   if (!makeHtml()) return false;
   std::fputs("-------------------------------------<done>---------\n", stdout);
@@ -79,25 +71,25 @@ bool checkForNewGameStart(const LineRecord& record) {
     const BoundaryKind kind = boundaryKind(i);
     if (kind == BoundaryKind::kRules) {
       scanOspStats();  // the OSP report follows the line that ended the match
-      g_reset_count = kGameEnded;
+      g_game.g_reset_count = kGameEnded;
       break;
     }
-    if (kind == BoundaryKind::kLeft || (kind == BoundaryKind::kOspComplete && g_mod == 1)) {
-      g_reset_count = kGameEnded;
+    if (kind == BoundaryKind::kLeft || (kind == BoundaryKind::kOspComplete && g_run.g_mod == 1)) {
+      g_game.g_reset_count = kGameEnded;
       break;
     }
   }
 
-  if (g_connect_sequence == kGameEnded) g_reset_count = kGameEnded;
+  if (g_game.g_connect_sequence == kGameEnded) g_game.g_reset_count = kGameEnded;
 
   // Everything so far was the warm-up before the real match: drop it.
   if (isWarmupEnd(line.text)) {
-    g_make_html = 0;
-    g_reset_count = kGameEnded;
+    g_game.g_make_html = 0;
+    g_game.g_reset_count = kGameEnded;
     std::fputs("\nOSP warm-up detected: Skipping html generation for warm-up.\n", stdout);
   }
 
-  if (g_reset_count != kGameEnded) return true;
+  if (g_game.g_reset_count != kGameEnded) return true;
 
   if (qualifies() && !writeGame()) return false;
 
@@ -107,13 +99,3 @@ bool checkForNewGameStart(const LineRecord& record) {
   return true;
 }
 
-void initGlobals() {
-  g_mapname.clear();
-  g_reset_count = 0;
-  g_gametype = 0;
-  g_make_html = 1;
-  g_int_swap = 0;
-  g_connect_sequence = 0;
-  g_ca_win_red = 0;
-  g_ca_win_blue = 0;
-}

@@ -52,7 +52,7 @@ unsigned handlersOf(const LineRecord& line) {
   if (line.victim < n && line.attacker < n) h |= kHandleFrags;
   if (r.has(kTextAccuracyStatistics)) h |= kHandleAccuracy;
   if (r.first(kResetStrings) >= 0 || r.has(kTextMatchBegun) || r.has(kTextAllReady) ||
-      g_connect_sequence == kGameEnded) {
+      g_game.g_connect_sequence == kGameEnded) {
     h |= kHandleBoundary;
   }
   return h;
@@ -102,7 +102,7 @@ LineOutcome processLine(LineRecord& line, std::size_t readLength) {
   // text (no byte of " InitGame: " is replaced, and the cut line end cannot split it).
   const std::size_t len = prepareLine(line.rawBuffer, readLength);
   line.scanRaw(len);
-  if (g_log_type == 0 && line.raw.has(kTextInitGame)) {
+  if (g_run.g_log_type == 0 && line.raw.has(kTextInitGame)) {
     // Without a pre-parser the server log ends here, this line included: it gets no page.
     if (!handOverToPreparser()) return LineOutcome::kStopReading;
   }

@@ -23,15 +23,6 @@
 #include "run/scratch_pool.h"
 #include "run/strutil.h"
 
-Text510 g_logfile;
-Text510 g_config;
-Text510 g_str_tmp;
-Text510 g_time_now;
-LineReader fp;
-std::FILE* fp_sql_gamestats = nullptr;
-int g_log_type = 0;
-int g_game_count = kFirstGameId;
-int g_int_tmp = 0;
 
 namespace {
 
@@ -46,11 +37,6 @@ constexpr const char kPreparsedLog[] = "kalimo-c.log";
 constexpr const char kPreparserName[] = "kx-preparse";
 constexpr const char kPreparserHere[] = "./kx-preparse";
 constexpr std::size_t kTimeTextSize = 512;
-
-[[noreturn]] void failRun() {
-  std::fflush(stdout);
-  std::exit(1);
-}
 
 void copyCtime(const std::time_t* t, char* out) {
   const char* text = std::ctime(t);
@@ -94,7 +80,7 @@ bool findPreparser(char* path, std::size_t size) {
 bool runPreparser(const char* path) {
   int report[2];
   if (::pipe2(report, O_CLOEXEC) != 0) return false;
-  char* const argv[] = {const_cast<char*>(kPreparserHere), g_logfile.data(),
+  char* const argv[] = {const_cast<char*>(kPreparserHere), g_run.g_logfile.data(),
                         const_cast<char*>(kPreparsedLog), nullptr};
   std::fflush(stdout);
   const pid_t pid = ::fork();
@@ -125,44 +111,57 @@ bool runPreparser(const char* path) {
   return got == 0;
 }
 
+// Closes what a failed run opened and gives its exit status.
+int finishFailedRun() {
+  g_run.fp.close();
+  fpclose(g_run.fp_sql_gamestats);
+  g_run.fp_sql_gamestats = nullptr;
+  std::fflush(stdout);
+  return 1;
+}
+
 void printBanner() {
   std::printf("\n%s\n", kRule70);
   std::printf("%s\n", texts::kProgramLine);
   std::printf("%s\n\n", kRule70);
 }
 
-void checkCommandLine(int argc, char** argv) {
+// False (after the usage line or the error) when the command line is not usable.
+bool checkCommandLine(int argc, char** argv) {
   if (argc != 2 && argc != 3) {
     std::printf("usage: kalimostats(xx)-c logfile.log <config-file.cfg>\n");
-    failRun();
+    return false;
   }
   if (argc == 3) {
     // The extension test is case-blind: "RUN.CFG" and "site.cfg.bak" are both accepted.
-    g_str_tmp.assign(argv[2]);
-    toLowerCase(g_str_tmp.data());
-    if (!containsText(g_str_tmp.view(), ".cfg")) {
+    g_run.g_str_tmp.assign(argv[2]);
+    toLowerCase(g_run.g_str_tmp.data());
+    if (!containsText(g_run.g_str_tmp.view(), ".cfg")) {
       std::printf("ERROR: config file must have a .cfg extension\n");
-      failRun();
+      return false;
     }
-    g_config.assign(argv[2]);
+    g_run.g_config.assign(argv[2]);
   } else {
-    g_config.assign(kDefaultConfig);
+    g_run.g_config.assign(kDefaultConfig);
   }
-  g_logfile.assign(argv[1]);
+  g_run.g_logfile.assign(argv[1]);
+  return true;
 }
 
-void openFiles() {
+// False (after the error) when the log cannot be opened.
+bool openFiles() {
   // The statement file comes first, so even a run whose log is missing leaves it behind.
-  fp_sql_gamestats = std::fopen(kSqlFile, "a");
-  if (!fp.open(g_logfile.c_str())) {
+  g_run.fp_sql_gamestats = std::fopen(kSqlFile, "a");
+  if (!g_run.fp.open(g_run.g_logfile.c_str())) {
     std::fputs("ERROR: could not open logfile \"", stdout);
-    writeBytes(stdout, g_logfile.view());
+    writeBytes(stdout, g_run.g_logfile.view());
     std::fputs("\"\n", stdout);
-    failRun();
+    return false;
   }
   ::mkdir(kHtmlDir, 0777);  // an existing directory is fine
   touchFile(kTmpFile);
   touchFile(kTempFile);
+  return true;
 }
 
 void printSummary(const char* startText, const char* endText, double cpuSeconds,
@@ -172,37 +171,38 @@ void printSummary(const char* startText, const char* endText, double cpuSeconds,
   std::printf("                   \" feel da jungle vibe bebe! \"\n");
   std::printf("%s\n", kRule70);
   std::printf("      max mallocs: %d\n", g_max_mallocs);
-  std::printf("  games processed: %d\n", g_game_count - kFirstGameId);
+  std::printf("  games processed: %d\n", g_run.g_game_count - kFirstGameId);
   std::printf("         cpu time: %lf seconds\n", cpuSeconds);
   std::printf("       start time: %s", startText);
   std::printf("         end time: %s", endText);
-  g_int_tmp = static_cast<int>(std::difftime(end, start));
-  std::printf("     elapsed time: %dh", g_int_tmp / 3600);
-  g_int_tmp = g_int_tmp % 3600;
-  std::printf(" %dm", g_int_tmp / 60);
-  g_int_tmp = g_int_tmp % 60;
-  std::printf(" %ds\n", g_int_tmp);
+  g_run.g_int_tmp = static_cast<int>(std::difftime(end, start));
+  std::printf("     elapsed time: %dh", g_run.g_int_tmp / 3600);
+  g_run.g_int_tmp = g_run.g_int_tmp % 3600;
+  std::printf(" %dm", g_run.g_int_tmp / 60);
+  g_run.g_int_tmp = g_run.g_int_tmp % 60;
+  std::printf(" %ds\n", g_run.g_int_tmp);
   std::printf("%s\n\n", kRule70);
 }
 
 }  // namespace
 
 int kalimostatsMain(int argc, char** argv) {
-  checkCommandLine(argc, argv);
+  // A failed start leaves everything as it was at that point: no summary, no clean-up.
+  if (!checkCommandLine(argc, argv)) return finishFailedRun();
   printBanner();
-  readConfig();
+  if (!readConfig()) return finishFailedRun();
 
   const std::time_t start = freeRunStartTime(kHtmlDir);
   char startText[kTimeTextSize];
   copyCtime(&start, startText);
   const std::clock_t startClock = std::clock();
-  g_time_now.clear();
+  g_run.g_time_now.clear();
   if (const std::tm* local = std::localtime(&start)) {
-    std::strftime(g_time_now.data(), kTextSize, "%Y-%m-%d,%H-%M-%S", local);
-    g_time_now.syncLength();
+    std::strftime(g_run.g_time_now.data(), kTextSize, "%Y-%m-%d,%H-%M-%S", local);
+    g_run.g_time_now.syncLength();
   }
 
-  openFiles();
+  if (!openFiles()) return finishFailedRun();
 
   std::printf("\n%s\n", kRule70);
   std::printf("                   Generating Stats, Please wait...\n");
@@ -215,21 +215,15 @@ int kalimostatsMain(int argc, char** argv) {
   static LineRecord line;
   // `fp` is asked afresh for every line: the server-log hand-over may have switched it to the
   // pre-parsed file, or closed it for good when the pre-parser could not run.
-  while (const std::size_t n = fp.readLine(line.rawBuffer)) {
+  while (const std::size_t n = g_run.fp.readLine(line.rawBuffer)) {
     const LineOutcome outcome = processLine(line, n);
     if (outcome == LineOutcome::kStopReading) break;
-    if (outcome == LineOutcome::kFail) {
-      // Stopped where it failed: no summary, and the temporary files stay for a look.
-      fp.close();
-      fpclose(fp_sql_gamestats);
-      fp_sql_gamestats = nullptr;
-      std::fflush(stdout);
-      return 1;
-    }
+    // Stopped where it failed: no summary, and the temporary files stay for a look.
+    if (outcome == LineOutcome::kFail) return finishFailedRun();
   }
 
   // A game still running here had no recognised end: it gets no page.
-  if (g_game_count == kFirstGameId) std::printf("No games were detected in the log file.\n");
+  if (g_run.g_game_count == kFirstGameId) std::printf("No games were detected in the log file.\n");
   cleanUpTempFiles();
 
   const std::clock_t endClock = std::clock();
@@ -239,23 +233,23 @@ int kalimostatsMain(int argc, char** argv) {
   copyCtime(&end, endText);
   printSummary(startText, endText, cpuSeconds, start, end);
 
-  fp.close();
-  fpclose(fp_sql_gamestats);
-  fp_sql_gamestats = nullptr;
+  g_run.fp.close();
+  fpclose(g_run.fp_sql_gamestats);
+  g_run.fp_sql_gamestats = nullptr;
   std::fflush(stdout);
   return 0;
 }
 
 bool handOverToPreparser() {
-  g_log_type = 1;
+  g_run.g_log_type = 1;
   std::printf("\nServer log detected ----------< pre-parsing >-----\n");
   std::printf(" - this may take a while...\n");
-  fp.close();
+  g_run.fp.close();
 
   // Kept as the command a shell would have run; it is only ever executed with an argv.
-  g_str_tmp.assign("./kx-preparse \"");
-  g_str_tmp.append(g_logfile.view());
-  g_str_tmp.append("\" \"kalimo-c.log\" > tmp-c");
+  g_run.g_str_tmp.assign("./kx-preparse \"");
+  g_run.g_str_tmp.append(g_run.g_logfile.view());
+  g_run.g_str_tmp.append("\" \"kalimo-c.log\" > tmp-c");
 
   char path[4096];
   if (!findPreparser(path, sizeof path) || !runPreparser(path)) {
@@ -264,7 +258,7 @@ bool handOverToPreparser() {
     return false;
   }
   // A missing result leaves `fp` closed, which ends the line loop like the end of the log.
-  fp.open(kPreparsedLog);
+  g_run.fp.open(kPreparsedLog);
   std::printf("-----------------------------------<done>---------\n");
   return true;
 }

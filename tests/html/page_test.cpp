@@ -21,17 +21,17 @@ using html_test::readFile;
 TEST(PageTest, TeamGameWithWeaponPage) {
   html_test::resetHtmlState();
   html_test::ScratchDirectory dir;
-  g_time_now = "2001-08-10,12-00-00";
-  g_game_count = 1001;
-  fp_sql_gamestats = std::fopen("db_sql_gamestats.txt", "a");
-  g_gametype = 1;
+  g_run.g_time_now = "2001-08-10,12-00-00";
+  g_run.g_game_count = 1001;
+  g_run.fp_sql_gamestats = std::fopen("db_sql_gamestats.txt", "a");
+  g_game.g_gametype = 1;
   g_config_make_weapon_stats = "yes";
   html_test::addTestPlayer("R", TEAM_RED);
   html_test::addTestPlayer("B", TEAM_BLUE);
   makeHtml();
   EXPECT_EQ(nullptr, fpw);  // the main page is closed
-  std::fclose(fp_sql_gamestats);
-  fp_sql_gamestats = nullptr;
+  std::fclose(g_run.fp_sql_gamestats);
+  g_run.fp_sql_gamestats = nullptr;
 
   // No clan tags: the sides are named RED and BLUE.
   const std::string stem = "kalimostats_2001_08_10_12_00_00_1001_TDM_RED_vs_BLUE_";

@@ -63,7 +63,7 @@ PlayerRecord& addScoredPlayer(std::string_view name, int team, int frags, int ki
 }
 
 TEST_F(PlayerListTest, CaptureTheFlagTablesHaveTheCapsColumnEverywhere) {
-  g_gametype = 2;
+  g_game.g_gametype = 2;
   addScoredPlayer("Red", TEAM_RED, 7, 9, 3, 2, 12.5f, 14.25f);
   addScoredPlayer("Bob", TEAM_BLUE, 4, 5, 6, 0, 10.0f, 11.5f);
   addScoredPlayer("Al%s", TEAM_BLUE, 1, 2, 8, 1, 9.0f, 8.0f);
@@ -86,7 +86,7 @@ TEST_F(PlayerListTest, CaptureTheFlagTablesHaveTheCapsColumnEverywhere) {
 }
 
 TEST_F(PlayerListTest, SmallerTeamIsPaddedToTheLargerOne) {
-  g_gametype = 1;
+  g_game.g_gametype = 1;
   for (const char* name : {"r1", "r2", "b1", "b2", "b3", "b4", "b5"}) {
     addScoredPlayer(name, name[0] == 'r' ? TEAM_RED : TEAM_BLUE, 0, 0, 0, 0, 10.0f, 10.0f);
   }
@@ -101,7 +101,7 @@ TEST_F(PlayerListTest, SmallerTeamIsPaddedToTheLargerOne) {
 }
 
 TEST_F(PlayerListTest, UnknownTeamPlayersOnlyWhenConfigured) {
-  g_gametype = 3;
+  g_game.g_gametype = 3;
   addScoredPlayer("R", TEAM_RED, 0, 0, 0, 0, 10.0f, 10.0f);
   addScoredPlayer("B", TEAM_BLUE, 0, 0, 0, 0, 10.0f, 10.0f);
   PlayerRecord& z = addScoredPlayer("^2Zed", TEAM_NONE, 1, 2, 3, 0, 7.5f, 8.5f);
@@ -123,12 +123,12 @@ TEST_F(PlayerListTest, UnknownTeamPlayersOnlyWhenConfigured) {
 
   z.team = TEAM_RED;  // configured on, but everyone has a team: no third table
   EXPECT_TRUE(html_test::endsWith(drawPlayerList(), "</tr>\n</table><br>"));
-  g_gametype = 4;  // a game type without a layout writes nothing
+  g_game.g_gametype = 4;  // a game type without a layout writes nothing
   EXPECT_EQ("", drawPlayerList());
 }
 
 TEST_F(PlayerListTest, FreeForAllCountsNamesAndLineClasses) {
-  g_gametype = 0;
+  g_game.g_gametype = 0;
   PlayerRecord& a = addScoredPlayer("A", TEAM_NONE, 5, 5, 12, 0, 11.0f, 15.5f);
   a.killStreak = 3;
   addScoredPlayer("B%n", TEAM_NONE, 120, 123, 7, 0, 10.0f, 12.0f);

@@ -61,7 +61,7 @@ const std::string kColumnEnd = "</td></tr></table></td>\n";
 const std::string kFrameEnd = "</tr>\n</table>";
 
 TEST_F(PlayerStatsTest, TeamDeathmatchPageWithOneBlockPerSide) {
-  g_gametype = 1;
+  g_game.g_gametype = 1;
   PlayerRecord& al = addTestPlayer("Al", TEAM_RED);   // slot 0
   PlayerRecord& bo = addTestPlayer("Bo", TEAM_BLUE);  // slot 1
   al.quote = "100%s sure that rail was mine!";         // 30 characters: shown whole, as text
@@ -114,7 +114,7 @@ TEST_F(PlayerStatsTest, TeamDeathmatchPageWithOneBlockPerSide) {
 }
 
 TEST_F(PlayerStatsTest, CaptureTheFlagBlockStartsWithTheFlagLines) {
-  g_gametype = 2;
+  g_game.g_gametype = 2;
   PlayerRecord& bo = addTestPlayer("Bo", TEAM_BLUE);
   bo.caps = 3, bo.touches = 5, bo.fcDefends = 2, bo.fcDefendsAgr = 1, bo.baseDefends = 4;
   bo.holdKills = 6, bo.efcKills = 7, bo.efcKillAssists = 8, bo.returns = 9, bo.returnAssists = 11;
@@ -130,12 +130,12 @@ TEST_F(PlayerStatsTest, CaptureTheFlagBlockStartsWithTheFlagLines) {
                              label("blue", "Score")}));
   EXPECT_EQ(12, countOf(page, "<tr>\n<td WIDTH=25%"));
 
-  g_gametype = 3;  // Clan Arena is a team game without flags
+  g_game.g_gametype = 3;  // Clan Arena is a team game without flags
   EXPECT_EQ(7, countOf(drawStats(), "<tr>\n<td WIDTH=25%"));
 }
 
 TEST_F(PlayerStatsTest, EmptyRedTeamAndLiteralNames) {
-  g_gametype = 1;
+  g_game.g_gametype = 1;
   addTestPlayer("Watcher", TEAM_NONE);  // no team: no block
   addTestPlayer("%s^1B", TEAM_BLUE);
   const std::string page = drawStats();

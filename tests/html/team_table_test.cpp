@@ -65,8 +65,8 @@ TEST_F(TeamTableTest, SumsOfTheSidesThatNoBannerShows) {
 }
 
 TEST_F(TeamTableTest, CaptureTheFlagBanner) {
-  g_gametype = 2;
-  g_mapname = "q3wctf1";
+  g_game.g_gametype = 2;
+  g_game.g_mapname = "q3wctf1";
   PlayerRecord& a = addTestPlayer("A", TEAM_RED);
   a.caps = 2, a.touches = 3, a.holdKills = 1, a.fcDefends = 1, a.fcDefendsAgr = 2;
   a.efcKills = 4, a.returns = 5, a.baseDefends = 6;
@@ -91,10 +91,10 @@ TEST_F(TeamTableTest, CaptureTheFlagBanner) {
 }
 
 TEST_F(TeamTableTest, ClanArenaShowsRoundsWonAndAScoreLine) {
-  g_gametype = 3;
-  g_mapname = "q3dm17";
-  g_ca_win_red = 4;
-  g_ca_win_blue = 6;
+  g_game.g_gametype = 3;
+  g_game.g_mapname = "q3dm17";
+  g_game.g_ca_win_red = 4;
+  g_game.g_ca_win_blue = 6;
   addRedAndUnknownPlayers();
   // Large figures are the rounds won; the summed frags (10 + 5) get a "score" line of their own.
   // The blue side has no player: 0 and 0.00.
@@ -113,10 +113,10 @@ TEST_F(TeamTableTest, MapCaptionAndPicture) {
       {"", "<div align=center><br><br><IMG name=MAP src=images/maps/.jpg WIDTH=160 HEIGHT=128 "
            "onError=\"loadDefaultMap();\"></div>"}};
   for (const auto& [map, fragment] : cases) {
-    g_mapname = map;
+    g_game.g_mapname = map;
     EXPECT_TRUE(inOrder(drawTeamTable(), {fragment}));
   }
-  g_gametype = 5;  // a game type without a layout writes nothing
+  g_game.g_gametype = 5;  // a game type without a layout writes nothing
   EXPECT_EQ("", drawTeamTable());
 }
 

@@ -63,7 +63,7 @@ TEST_F(WeaponPageTest, WeaponNamesAndColouredCounts) {
 
 TEST_F(WeaponPageTest, FreeForAllTablesWithEveryWeaponRule) {
   ScratchDirectory dir;
-  g_gametype = 0;
+  g_game.g_gametype = 0;
   // Two players: every table has 2 opponent pairs, the player himself included.
   // W = 100 / (2 + 3) = 20.00, W/2 = 10.00, W/3 = 6.67.  Totals are in column N = 2.
   // Names reach anchors and links as text.
@@ -138,7 +138,7 @@ TEST_F(WeaponPageTest, FreeForAllTablesWithEveryWeaponRule) {
 
 TEST_F(WeaponPageTest, ColumnWidthsFollowTheNumberOfOpponents) {
   ScratchDirectory dir;
-  g_gametype = 0;
+  g_game.g_gametype = 0;
   for (const char* name : {"P1", "P2", "P3", "P4", "P5"}) addTestPlayer(name, TEAM_NONE);
   std::string page = drawWeaponPage();
   // Free for all, five players: W = 100 / (5 + 3) = 12.50; five tables of five opponent pairs.
@@ -148,7 +148,7 @@ TEST_F(WeaponPageTest, ColumnWidthsFollowTheNumberOfOpponents) {
   // Team game, 3 red against 4 blue: red tables first, blue opponents, W = 100 / 7 = 14.29;
   // then blue tables, red opponents, W = 100 / 6 = 16.67. The player without a team has none.
   initPlayers();
-  g_gametype = 1;
+  g_game.g_gametype = 1;
   for (const char* name : {"B1", "R1", "B2", "R2", "B3", "R3", "B4"}) {
     addTestPlayer(name, name[0] == 'R' ? TEAM_RED : TEAM_BLUE);
   }
@@ -170,7 +170,7 @@ TEST_F(WeaponPageTest, PageSwitchWritesBothPages) {
   html_test::writeFile("c-footer.html", "<p>%d footer</p>\n");
   g_config_header_file = "c-header.html";
   g_config_footer_file = "c-footer.html";
-  g_gametype = 7;  // unknown game type: no banner, no tables
+  g_game.g_gametype = 7;  // unknown game type: no banner, no tables
   const std::string page = drawWeaponPage();
 
   EXPECT_EQ("MAIN\n<center><IMG SRC=images/break.gif><BR>[<A HREF=wpn.html>view weapon stats</A>]</center><BR><BR>"

@@ -22,10 +22,10 @@ class HtmlWriterTest : public testing::Test {
  protected:
   void SetUp() override {
     html_test::resetHtmlState();
-    g_time_now = "2001-08-10,12-00-00";
-    g_game_count = 1001;
+    g_run.g_time_now = "2001-08-10,12-00-00";
+    g_run.g_game_count = 1001;
   }
-  void TearDown() override { fp_sql_gamestats = nullptr; }
+  void TearDown() override { g_run.fp_sql_gamestats = nullptr; }
 };
 
 TEST_F(HtmlWriterTest, NameRendering) {
@@ -101,10 +101,10 @@ TEST_F(HtmlWriterTest, HeaderAndFooterAreCopiedByteForByte) {
 
 TEST_F(HtmlWriterTest, BeginningAPageNamesCreatesAndRecordsIt) {
   ScratchDirectory dir;
-  fp_sql_gamestats = std::fopen("db_sql_gamestats.txt", "a");
+  g_run.fp_sql_gamestats = std::fopen("db_sql_gamestats.txt", "a");
   // Label from the clan tags: "CTF_[AB]_vs_=XY=" filtered to "CTF__AB__vs__XY_", then the
   // stem's final '_'. The extension is not filtered.
-  g_gametype = 2;
+  g_game.g_gametype = 2;
   html_test::addTestPlayer("[AB]Joe", TEAM_RED);
   html_test::addTestPlayer("[AB]Max", TEAM_RED);
   html_test::addTestPlayer("=XY=one", TEAM_BLUE);
@@ -115,7 +115,7 @@ TEST_F(HtmlWriterTest, BeginningAPageNamesCreatesAndRecordsIt) {
   wrText("%s");
   finishPage();
   EXPECT_EQ(nullptr, fpw);
-  std::fclose(fp_sql_gamestats);
+  std::fclose(g_run.fp_sql_gamestats);
   const std::string stem = "kalimostats_2001_08_10_12_00_00_1001_CTF__AB__vs__XY__";
   EXPECT_EQ(stem + "main.x-php", std::string(out_filename_stats.view()));
   EXPECT_EQ(stem + "wpn.x-php", std::string(out_filename_wepns.view()));
@@ -128,7 +128,7 @@ TEST_F(HtmlWriterTest, BeginningAPageNamesCreatesAndRecordsIt) {
 TEST_F(HtmlWriterTest, VeryLongClanTagsAreCutSoThePageCanStillBeCreated) {
   // Two 300-character tags give a label far beyond what a file name may hold (255 bytes).
   ScratchDirectory dir;
-  g_gametype = 1;
+  g_game.g_gametype = 1;
   for (const char* side : {"R1", "R2", "B1", "B2"}) {
     html_test::addTestPlayer(std::string(300, side[0]) + side[1], side[0] == 'R' ? TEAM_RED : TEAM_BLUE);
   }

@@ -20,12 +20,12 @@ class MatchInfo : public testing::Test {
     initPlayers();
     initGlobals();
     resetScratchPool();
-    g_mod = 0;
-    g_log_type = 0;
+    g_run.g_mod = 0;
+    g_run.g_log_type = 0;
   }
   void TearDown() override {
-    g_mod = 0;
-    g_log_type = 0;
+    g_run.g_mod = 0;
+    g_run.g_log_type = 0;
   }
 
   // Feeds one raw line as the main loop would and returns the handler's verdict.
@@ -41,45 +41,45 @@ class MatchInfo : public testing::Test {
 
 TEST_F(MatchInfo, OspAnnouncementModelAndMap) {
   EXPECT_EQ(1, feed("Loaded OSP Client Version: 1.03a"));
-  EXPECT_EQ(1, g_mod);
+  EXPECT_EQ(1, g_run.g_mod);
   EXPECT_EQ(1, feed("Bob is using model sarge/red"));
   testing::internal::CaptureStdout();
   EXPECT_EQ(1, feed("Current map: Q3DM17 (3 players)"));
   EXPECT_EQ(1, feed("Current map: "));  // too few words: the map stays, but is announced
   EXPECT_EQ("MAP: q3dm17\nMAP: q3dm17\n", testing::internal::GetCapturedStdout());
-  EXPECT_EQ("q3dm17", g_mapname.view());
+  EXPECT_EQ("q3dm17", g_game.g_mapname.view());
 }
 
 TEST_F(MatchInfo, ClanArenaRoundsAndTies) {
   EXPECT_EQ(1, feed("^1RED^7 leads: 1 to 0"));
   EXPECT_EQ(1, feed("^1RED^7 leads: 2 to 0"));
   EXPECT_EQ(1, feed("Match tied: 2 to 2"));  // the side behind gets the round
-  EXPECT_EQ(2, g_ca_win_red);
-  EXPECT_EQ(1, g_ca_win_blue);
-  EXPECT_EQ(3, g_gametype);
+  EXPECT_EQ(2, g_game.g_ca_win_red);
+  EXPECT_EQ(1, g_game.g_ca_win_blue);
+  EXPECT_EQ(3, g_game.g_gametype);
   initGlobals();
   EXPECT_EQ(1, feed("Match tied: 0 to 0"));  // equal counters stay equal
-  EXPECT_EQ(0, g_ca_win_red);
-  EXPECT_EQ(0, g_ca_win_blue);
-  EXPECT_EQ(3, g_gametype);
+  EXPECT_EQ(0, g_game.g_ca_win_red);
+  EXPECT_EQ(0, g_game.g_ca_win_blue);
+  EXPECT_EQ(3, g_game.g_gametype);
 }
 
 TEST_F(MatchInfo, ConnectSequenceEndsOnRendererRestart) {
-  g_mod = 1;
+  g_run.g_mod = 1;
   EXPECT_EQ(1, feed("]/connect 10.0.0.1"));
-  EXPECT_EQ(1, g_connect_sequence);
+  EXPECT_EQ(1, g_game.g_connect_sequence);
   EXPECT_EQ(1, feed("10.0.0.1 resolved to 10.0.0.1:27960"));
-  EXPECT_EQ(2, g_connect_sequence);
+  EXPECT_EQ(2, g_game.g_connect_sequence);
   EXPECT_EQ(0, feed("RE_Shutdown( 0 )"));  // passed on: the boundary step ends the game
-  EXPECT_EQ(13, g_connect_sequence);
-  EXPECT_EQ(0, g_mod);
+  EXPECT_EQ(13, g_game.g_connect_sequence);
+  EXPECT_EQ(0, g_run.g_mod);
 }
 
 TEST_F(MatchInfo, ConnectStepsOnlyFollowEachOther) {
   EXPECT_EQ(0, feed("10.0.0.1 resolved to 10.0.0.1:27960"));
-  EXPECT_EQ(0, g_connect_sequence);
+  EXPECT_EQ(0, g_game.g_connect_sequence);
   EXPECT_EQ(0, feed("]_connect 10.0.0.1"));  // a backslash command arrives as "_"
-  EXPECT_EQ(0, g_connect_sequence);
+  EXPECT_EQ(0, g_game.g_connect_sequence);
 }
 
 TEST_F(MatchInfo, RenameKeepsTheRecordUnderItsNewName) {
@@ -113,13 +113,13 @@ TEST_F(MatchInfo, ReentryOnAnotherTeamIsNumbered) {
   EXPECT_EQ(0, feed("Ann^7 entered the game (^4BLUE^7)"));
   EXPECT_EQ("Ann^7<font color=#CC6600>&nbsp;1</font>", q3players[0].rawName.view());
   EXPECT_EQ(1, q3players[0].disconnected);
-  EXPECT_EQ(1, g_int_swap);
+  EXPECT_EQ(1, g_game.g_int_swap);
   EXPECT_EQ(0, feed("Newbie^7 entered the game"));  // not yet registered: nothing to mark
-  EXPECT_EQ(1, g_int_swap);
+  EXPECT_EQ(1, g_game.g_int_swap);
 }
 
 TEST_F(MatchInfo, ServerLogsMarkNoReentries) {
-  g_log_type = 1;
+  g_run.g_log_type = 1;
   addPlayer("Ann");
   q3players[0].team = TEAM_RED;
   EXPECT_EQ(0, feed("Ann^7 entered the game (^4BLUE^7)"));

@@ -36,14 +36,14 @@ class OspReport : public testing::Test {
   void SetUp() override {
     initPlayers();
     initGlobals();
-    g_mod = 1;
+    g_run.g_mod = 1;
     resetScratchPool();
-    fp.close();
+    g_run.fp.close();
     addPlayer("^1Ann");  // slot 0, stripped name Ann
     addPlayer("^4Bob");  // slot 1, stripped name Bob
   }
   void TearDown() override {
-    fp.close();
+    g_run.fp.close();
     std::remove(path_.c_str());
   }
 
@@ -54,7 +54,7 @@ class OspReport : public testing::Test {
     std::FILE* f = std::fopen(path_.c_str(), "wb");
     std::fwrite(log.data(), 1, log.size(), f);
     std::fclose(f);
-    EXPECT_TRUE(fp.open(path_.c_str()));
+    EXPECT_TRUE(g_run.fp.open(path_.c_str()));
     testing::internal::CaptureStdout();
     scanOspStats();
     return testing::internal::GetCapturedStdout();
@@ -64,7 +64,7 @@ class OspReport : public testing::Test {
   static Lines rest() {
     Lines lines;
     char buf[kLineBufferSize];
-    while (fp.readLine(buf)) lines.emplace_back(buf);
+    while (g_run.fp.readLine(buf)) lines.emplace_back(buf);
     return lines;
   }
 
@@ -88,7 +88,7 @@ TEST_F(OspReport, ReportOverwritesWeaponFiguresAndAddsToTotals) {
                  "Total damage given: 1890\n"
                  "MATCH COMPLETE\n"
                  "^4Bob^7 entered the game\n"));
-  EXPECT_EQ("q3dm6", g_mapname.view());
+  EXPECT_EQ("q3dm6", g_game.g_mapname.view());
   // Weapon figures and damage overwritten (200 shots, not 999 + 200); the gauntlet row sets
   // its hits only; the totals added to: 0 + 47 hits, 50 + 200 shots.
   EXPECT_EQ("gauntlet 3, 1: 47/200, total 47/250, given 1890, rcvd 0", figures(bob));
@@ -99,7 +99,7 @@ TEST_F(OspReport, ReportOverwritesWeaponFiguresAndAddsToTotals) {
 }
 
 TEST_F(OspReport, DoesNothingWithoutOsp) {
-  g_mod = 0;
+  g_run.g_mod = 0;
   EXPECT_EQ("", scan("Accuracy info for: Bob\nRailgun: 50.0 5/10\nMATCH COMPLETE\n"));
   EXPECT_EQ(kNoFigures, figures(bob));
   EXPECT_EQ(3u, rest().size());  // not a single line read

@@ -23,7 +23,7 @@ std::string label(int type, const Roster& roster) {
     addPlayer(name);
     q3players[getPlayerIndex(name)].team = team;
   }
-  g_gametype = type;
+  g_game.g_gametype = type;
   resetScratchPool();
   char dest[510];
   detectClans(dest);

@@ -74,7 +74,7 @@ TEST_F(Ctf, EachAnnouncementCountsInOneCounterWithItsBonus) {
   };
   for (const auto& e : events) {
     reset();
-    g_gametype = 0;  // any flag event, even in a free-for-all, makes the game CTF
+    g_game.g_gametype = 0;  // any flag event, even in a free-for-all, makes the game CTF
     updateCTFStats(e.line);
     int moved = 0;
     for (Counter c : kCounters) moved += ann.*c;
@@ -83,7 +83,7 @@ TEST_F(Ctf, EachAnnouncementCountsInOneCounterWithItsBonus) {
       EXPECT_EQ(1, ann.*e.counter) << e.line;
     }
     EXPECT_EQ(e.skill, ann.skill) << e.line;
-    EXPECT_EQ(e.counter ? 2 : 0, g_gametype) << e.line;
+    EXPECT_EQ(e.counter ? 2 : 0, g_game.g_gametype) << e.line;
   }
 }
 

@@ -17,7 +17,7 @@ class Frags : public testing::Test {
   void SetUp() override { reset(); }
   static void reset() {
     initPlayers();
-    g_gametype = 0;
+    g_game.g_gametype = 0;
     resetScratchPool();
     addPlayer("Bob");  // slot 0
     addPlayer("Ann");  // slot 1

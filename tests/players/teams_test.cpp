@@ -13,7 +13,7 @@ class Teams : public testing::Test {
  protected:
   void SetUp() override {
     initPlayers();
-    g_gametype = 0;
+    g_game.g_gametype = 0;
     resetScratchPool();
     addPlayer("Ann");  // slot 0
     addPlayer("Bob");  // slot 1
@@ -44,15 +44,15 @@ TEST_F(Teams, EachLineSetsOrKeepsOneTeamAndTheLastOneWins) {
   for (const auto& s : steps) {
     assignTeam(s.line);
     EXPECT_EQ(s.team, q3players[s.slot].team) << s.line;
-    EXPECT_EQ(s.gametype, g_gametype) << s.line;
+    EXPECT_EQ(s.gametype, g_game.g_gametype) << s.line;
   }
 }
 
 TEST_F(Teams, UnknownPlayerLandsInTheSinkSlot) {
-  g_gametype = 1;
+  g_game.g_gametype = 1;
   assignTeam("Zed^7 captured the BLUE flag!");
   EXPECT_EQ(TEAM_RED, q3players[NO_PLAYER].team);
-  EXPECT_EQ(2, g_gametype);  // even from a team deathmatch
+  EXPECT_EQ(2, g_game.g_gametype);  // even from a team deathmatch
   EXPECT_EQ(0, q3players[0].team + q3players[1].team);
   EXPECT_EQ(2, getTotalPlayers());
 }

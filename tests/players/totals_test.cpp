@@ -17,7 +17,7 @@ class Totals : public testing::Test {
  protected:
   void SetUp() override {
     initPlayers();
-    g_gametype = 0;
+    g_game.g_gametype = 0;
     resetScratchPool();
   }
   // Registers `count` players named P0, P1, ... in slots 0, 1, ...
@@ -96,7 +96,7 @@ TEST_F(Totals, TeamKillLeavesKillsOneAndScoreTwoBelowTheTable) {
   EXPECT_EQ(2, q3players[0].kills);  // 3 - 1
   EXPECT_EQ(1, q3players[0].frags);  // 3 - 2
   EXPECT_EQ(1, q3players[1].deaths);
-  EXPECT_EQ(1, g_gametype);  // red and blue players in a free-for-all: team deathmatch
+  EXPECT_EQ(1, g_game.g_gametype);  // red and blue players in a free-for-all: team deathmatch
 }
 
 TEST_F(Totals, OnlyAFreeForAllWithBothTeamsBecomesTeamDeathmatch) {
@@ -108,9 +108,9 @@ TEST_F(Totals, OnlyAFreeForAllWithBothTeamsBecomesTeamDeathmatch) {
     addPlayers(2);
     q3players[0].team = TEAM_RED;
     q3players[1].team = c.blueTeam;
-    g_gametype = c.type;
+    g_game.g_gametype = c.type;
     addUpTables();
-    EXPECT_EQ(c.expected, g_gametype) << c.type;
+    EXPECT_EQ(c.expected, g_game.g_gametype) << c.type;
   }
 }
 

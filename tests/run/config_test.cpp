@@ -18,7 +18,7 @@ std::string readConfigText(const std::string& text) {
   std::FILE* f = std::fopen(path.c_str(), "wb");
   std::fwrite(text.data(), 1, text.size(), f);
   std::fclose(f);
-  g_config = path;
+  g_run.g_config = path;
   // Leftovers from an earlier test must not survive: readConfig starts from the defaults.
   g_config_stylesheet = "left over";
   testing::internal::CaptureStdout();
@@ -32,7 +32,7 @@ std::string readConfigText(const std::string& text) {
 std::string block(const std::string& css, const std::string& unknownTeam) {
   const std::string rule = "     " + std::string(60, '-') + "\n";
   return rule + "                             Configuration\n" + rule +
-         "                       config file: " + g_config.c_str() + "\n"
+         "                       config file: " + g_run.g_config.c_str() + "\n"
          "                    file extension: html\n"
          "                        stylesheet: " + css + "\n"
          "                make weapon stats?: yes\n"
@@ -91,9 +91,12 @@ TEST(Config, PrintsValuesAsText) {
                            "use_weapon_colors:\nno\n"));
 }
 
-TEST(ConfigDeathTest, MissingFileEndsTheRunWithStatusOne) {
-  g_config = "/nonexistent/dir/none.cfg";
-  EXPECT_EXIT(readConfig(), testing::ExitedWithCode(1), "");
+TEST(Config, MissingFileIsReportedToTheRun) {
+  g_run.g_config = "/nonexistent/dir/none.cfg";
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(readConfig());
+  EXPECT_EQ("ERROR: could not open config file \"/nonexistent/dir/none.cfg\"\n",
+            testing::internal::GetCapturedStdout());
 }
 
 }  // namespace

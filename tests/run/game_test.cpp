@@ -19,10 +19,10 @@ class GameBoundary : public testing::Test {
     initPlayers();
     initGlobals();
     resetScratchPool();
-    g_mod = 0;
-    g_game_count = kFirstGameId;
+    g_run.g_mod = 0;
+    g_run.g_game_count = kFirstGameId;
   }
-  void TearDown() override { g_mod = 0; }
+  void TearDown() override { g_run.g_mod = 0; }
 
   // Runs the boundary step on `line` and returns what it printed.
   std::string boundary(const std::string& line) {
@@ -35,13 +35,13 @@ class GameBoundary : public testing::Test {
 TEST_F(GameBoundary, ExactWarmupLineDropsEverythingRecorded) {
   addPlayer("A");
   addPlayer("B");
-  g_gametype = 2;
+  g_game.g_gametype = 2;
   EXPECT_EQ("\nOSP warm-up detected: Skipping html generation for warm-up.\n",
             boundary("^3Match has begun!"));
   EXPECT_EQ(0, getTotalPlayers());
-  EXPECT_EQ(0, g_gametype);
-  EXPECT_EQ(1, g_make_html);  // the new game may get its page again
-  EXPECT_EQ(kFirstGameId, g_game_count);
+  EXPECT_EQ(0, g_game.g_gametype);
+  EXPECT_EQ(1, g_game.g_make_html);  // the new game may get its page again
+  EXPECT_EQ(kFirstGameId, g_run.g_game_count);
 
   EXPECT_EQ("\nOSP warm-up detected: Skipping html generation for warm-up.\n",
             boundary("^3All players ready!^7 Match starting..."));
@@ -50,54 +50,54 @@ TEST_F(GameBoundary, ExactWarmupLineDropsEverythingRecorded) {
 TEST_F(GameBoundary, OtherLinesLeaveTheGameRunning) {
   addPlayer("A");
   addPlayer("B");
-  g_gametype = 3;
+  g_game.g_gametype = 3;
   // A warm-up text with more around it, an entry (a boundary text that acts on nothing) and an
   // obituary: none ends the game.
   for (const char* line : {"Server: ^3Match has begun!", "C^7 entered the game", "A^7 was railed by B^7"}) {
     EXPECT_EQ("", boundary(line)) << line;
     EXPECT_EQ(2, getTotalPlayers()) << line;
-    EXPECT_EQ(0, g_reset_count) << line;
+    EXPECT_EQ(0, g_game.g_reset_count) << line;
   }
-  EXPECT_EQ(3, g_gametype);
+  EXPECT_EQ(3, g_game.g_gametype);
 }
 
 TEST_F(GameBoundary, MatchCompleteEndsAGameOnlyUnderOsp) {
   addPlayer("A");
   EXPECT_EQ("", boundary("MATCH COMPLETE"));
   EXPECT_EQ(1, getTotalPlayers());
-  g_mod = 1;
+  g_run.g_mod = 1;
   EXPECT_EQ("", boundary("MATCH COMPLETE"));  // one player: ended without a page
   EXPECT_EQ(0, getTotalPlayers());
-  EXPECT_EQ(1, g_mod);  // the OSP mark outlives the game
+  EXPECT_EQ(1, g_run.g_mod);  // the OSP mark outlives the game
 }
 
 TEST_F(GameBoundary, GamesWithoutEnoughPlayersEndSilently) {
   addPlayer("Lonely");
   EXPECT_EQ("", boundary("Timelimit hit."));
   EXPECT_EQ(0, getTotalPlayers());
-  EXPECT_EQ(kFirstGameId, g_game_count);
+  EXPECT_EQ(kFirstGameId, g_run.g_game_count);
 
   // A CTF game whose players are all red: its type asks for both teams.
   addPlayer("A");
   addPlayer("B");
   q3players[0].team = TEAM_RED;
   q3players[1].team = TEAM_RED;
-  g_gametype = 2;
+  g_game.g_gametype = 2;
   EXPECT_EQ("", boundary("ERROR: Disconnected from server"));
   EXPECT_EQ(0, getTotalPlayers());
-  EXPECT_EQ(kFirstGameId, g_game_count);
+  EXPECT_EQ(kFirstGameId, g_run.g_game_count);
 }
 
 TEST_F(GameBoundary, CompletedConnectSequenceEndsTheGame) {
   addPlayer("A");
-  g_connect_sequence = kGameEnded;
-  g_mapname = "q3dm17";
-  g_ca_win_red = 3;
+  g_game.g_connect_sequence = kGameEnded;
+  g_game.g_mapname = "q3dm17";
+  g_game.g_ca_win_red = 3;
   EXPECT_EQ("", boundary("RE_Shutdown( 0 )"));
   EXPECT_EQ(0, getTotalPlayers());
-  EXPECT_EQ(0, g_connect_sequence);
-  EXPECT_TRUE(g_mapname.empty());
-  EXPECT_EQ(0, g_ca_win_red);
+  EXPECT_EQ(0, g_game.g_connect_sequence);
+  EXPECT_TRUE(g_game.g_mapname.empty());
+  EXPECT_EQ(0, g_game.g_ca_win_red);
 }
 
 // The end-of-game pipeline with a real page: run in a scratch directory.
@@ -106,12 +106,12 @@ class GamePage : public GameBoundary {
   void SetUp() override {
     GameBoundary::SetUp();
     html_test::resetHtmlState();
-    g_time_now = "2001-08-10,12-00-00";
+    g_run.g_time_now = "2001-08-10,12-00-00";
     sql_ = std::tmpfile();
-    fp_sql_gamestats = sql_;
+    g_run.fp_sql_gamestats = sql_;
   }
   void TearDown() override {
-    fp_sql_gamestats = nullptr;
+    g_run.fp_sql_gamestats = nullptr;
     std::fclose(sql_);
     GameBoundary::TearDown();
   }
@@ -134,13 +134,13 @@ class GamePage : public GameBoundary {
 };
 
 TEST_F(GamePage, IdsWrapAfterTheLastOne) {
-  g_game_count = kLastGameId;
+  g_run.g_game_count = kLastGameId;
   twoPlayersWithAKill();
   const std::string out = boundary("Timelimit hit.");
   EXPECT_NE(std::string::npos, out.find("\nGenerating Stats ----------------<GAME ID 1001>-----\n"
                                          "TOTAL PLAYERS -> 2\n"));
   EXPECT_NE(std::string::npos, out.find("-------------------------------------<done>---------\n\n"));
-  EXPECT_EQ(1001, g_game_count);
+  EXPECT_EQ(1001, g_run.g_game_count);
   const std::string page = "kalimostats_2001_08_10_12_00_00_1001_FFA_PUB_main.html";
   EXPECT_TRUE(std::filesystem::exists("html/" + page));
   EXPECT_EQ("SELECT @oldestHtml:=MIN(html) from gamestats;\n"
@@ -152,7 +152,7 @@ TEST_F(GamePage, IdsWrapAfterTheLastOne) {
 
 TEST_F(GamePage, AReconnectForcesThePageAndSaysSo) {
   twoPlayersWithAKill();
-  g_connect_sequence = kGameEnded;
+  g_game.g_connect_sequence = kGameEnded;
   const std::string out = boundary("RE_Shutdown( 0 )");
   EXPECT_EQ(0u, out.find("\nServer connect/reconnect detected:\nForcing html stats generation.\n"
                         "\nGenerating Stats ----------------<GAME ID 1001>-----\n"));

@@ -267,7 +267,7 @@ TEST(KxPreparseClients, EntriesRenamesTeamsAndLeavingAsOurReaderTakesThem) {
   // Our reader registers the players under the names written and gives them the server's teams.
   initPlayers();
   resetScratchPool();
-  g_gametype = 0;
+  g_game.g_gametype = GT_FFA;
   for (std::size_t i = 1; i <= 6; ++i) {  // up to the last entry of a named player
     freeMallocs();
     if (out[i].find("entered the game") != std::string::npos) addPlayer(getVictimName(out[i]));
