@@ -94,8 +94,7 @@ bool makeHtml() {
   wr("</body>\n");
   wr("</html>\n");
 
-  finishPage();
-  return true;
+  return finishPage();
 }
 
 void htmlTitleTable() {

@@ -2,7 +2,8 @@
 #pragma once
 
 // Writes the main page (and the weapon page) of the current game. False when a page could
-// not be created (the error is printed): the run must stop.
+// not be written (the error is printed): the run must stop. With the output queue running
+// the files are written later, and a failure stops the run from there.
 bool makeHtml();
 void htmlTitleTable();
 void htmlPrintMapImage();

@@ -35,6 +35,13 @@ class PageBuffer {
   void format(const char* format, va_list args);
   void formatf(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
+  // Exchanges the storage with `other` (the page's bytes are the first size() of it) and
+  // starts an empty page in the storage received.
+  void swapStorage(std::vector<char>& other) {
+    data_.swap(other);
+    size_ = 0;
+  }
+
  private:
   char* reserve(std::size_t n) {
     if (size_ + n > data_.size()) grow(n);

@@ -6,6 +6,5 @@ const char* getWeaponName(int weapon);
 // Writes `value`, in the weapon's colour when weapon colours are on.
 void htmlPrintWeaponStat(int weapon, int value);
 // Leaves a link on the main page, writes the weapon page, and reopens the main page.
-// Writes the link to the weapon page into the main page, then the weapon page itself. False
-// when the weapon page could not be created (the error is printed).
+// Writes the link to the weapon page into the main page, then the weapon page itself.
 bool htmlDrawWeaponTable();

@@ -11,8 +11,10 @@
 #include <string>
 
 #include "players/clans.h"
+#include "html/page_files.h"
 #include "run/config.h"
 #include "run/main_loop.h"
+#include "run/output_queue.h"
 #include "run/strutil.h"
 
 PageBuffer* fpw = nullptr;
@@ -31,43 +33,18 @@ constexpr std::size_t kMaxFileName = 255;  // NAME_MAX of Linux file systems
 constexpr const char* kNameColors[8] = {"#555555", "#FF0000", "#00FF00", "#FFFF00",
                                          "#4444FF", "#00FFFF", "#FF00FF", "#FFFFFF"};
 
-// The two pages of the game being written: their buffers and their files, created as soon as
-// the pages are begun so that a page that cannot be created stops the run at that point.
+// The two pages of the game being written. The files are made when the pages are finished,
+// by the output queue's writer when it runs, else here.
 struct GamePages {
   PageBuffer main;
   PageBuffer weapon;
-  int mainFd = -1;
-  int weaponFd = -1;
+  bool hasWeapon = false;
+  std::size_t mainBeforeWeapon = 0;
 };
 
 GamePages& pages() {
   static GamePages* p = new GamePages();  // never destroyed: used until exit
   return *p;
-}
-
-// Creates (or empties) html/<fileName> as fopen(..., "w") would; -1 when it cannot.
-int createPageFile(const Text510& fileName) {
-  char path[sizeof kPageDirectory + kTextSize];
-  std::memcpy(path, kPageDirectory, sizeof kPageDirectory);
-  std::memcpy(path + sizeof kPageDirectory - 1, fileName.c_str(), fileName.size() + 1);
-  return ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-}
-
-void writeAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;  // as the stream writes did: a failed write is not reported
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-}
-
-void closePage(int& fd, PageBuffer& page) {
-  if (fd < 0) return;
-  writeAll(fd, page.view());
-  ::close(fd);
-  fd = -1;
-  page.clear();
 }
 
 // The header and footer files, read again only when they change: every page copies them.
@@ -152,37 +129,44 @@ bool beginPage() {
 bool createMainPage() {
   GamePages& p = pages();
   p.main.clear();
-  p.mainFd = createPageFile(out_filename_stats);
-  if (p.mainFd < 0) {
-    std::printf("ERROR: couldnt open file to write\n");
-    return false;
-  }
+  p.weapon.clear();
+  p.hasWeapon = false;
+  p.mainBeforeWeapon = 0;
   fpw = &p.main;
   return true;
 }
 
 bool beginWeaponPage() {
   GamePages& p = pages();
-  p.weapon.clear();
-  p.weaponFd = createPageFile(out_filename_wepns);
-  if (p.weaponFd < 0) {
-    // The main page was closed before the weapon page was tried: what it holds stays.
-    closePage(p.mainFd, p.main);
-    fpw = nullptr;
-    std::printf("ERROR: couldnt open file to write\n");
-    return false;
-  }
+  p.hasWeapon = true;
+  p.mainBeforeWeapon = p.main.size();
   fpw = &p.weapon;
   return true;
 }
 
 void endWeaponPage() { fpw = &pages().main; }
 
-void finishPage() {
+bool finishPage() {
   GamePages& p = pages();
-  closePage(p.weaponFd, p.weapon);
-  closePage(p.mainFd, p.main);
   fpw = nullptr;
+  std::unique_ptr<PageJob> job = OutputQueue::running() ? OutputQueue::spareJob() : std::make_unique<PageJob>();
+  job->mainName = out_filename_stats;
+  job->weaponName = out_filename_wepns;
+  job->hasWeapon = p.hasWeapon;
+  job->mainBeforeWeapon = p.mainBeforeWeapon;
+  job->mainSize = p.main.size();
+  job->weaponSize = p.weapon.size();
+  // The job takes the pages' bytes and leaves its own spent storage for the next game.
+  p.main.swapStorage(job->main);
+  p.weapon.swapStorage(job->weapon);
+  if (OutputQueue::running()) {
+    OutputQueue::submit(std::move(job));
+    return true;
+  }
+  const std::string failure = writePageJob(*job);
+  if (failure.empty()) return true;
+  writeBytes(stdout, failure);
+  return false;
 }
 
 void buildPageStem(char* dest) {

@@ -12,19 +12,17 @@ extern Text510 out_filename_stats;  // main page file name (no directory)
 extern Text510 out_filename_wepns;  // weapon page file name (no directory)
 
 // Starts the main page of the current game: names both pages, appends the page's two SQL
-// lines and creates the main page file, then directs the writers to its buffer. When the
-// file cannot be created, prints "ERROR: couldnt open file to write" and returns false.
+// lines and directs the writers to the main page's buffer.
 bool beginPage();
-// The part of beginPage() after the naming: creates the main page file under its current
-// name (the error printed when it cannot) and directs the writers to its buffer.
+// The part of beginPage() after the naming: an empty main page under the current names.
 bool createMainPage();
-// Creates the weapon page file and directs the writers to its buffer. When it cannot be
-// created, saves the main page as far as it is written, prints the error and returns false.
+// Directs the writers to the weapon page's buffer, noting how far the main page is written.
 bool beginWeaponPage();
 // Directs the writers back to the main page.
 void endWeaponPage();
-// Writes each page file in one piece, closes it, and leaves no page open.
-void finishPage();
+// Hands the finished pages to the output queue when it runs, else writes them here; leaves
+// no page open. False when a page could not be written here (the error is printed).
+bool finishPage();
 
 // Writes one template (a printf-style format of our own, with its values) to the page.
 void wr(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -18,6 +18,7 @@
 #include "run/config.h"
 #include "run/game.h"
 #include "run/line_engine.h"
+#include "run/output_queue.h"
 #include "run/program_texts.h"
 #include "run/run_stamp.h"
 #include "run/scratch_pool.h"
@@ -113,6 +114,7 @@ bool runPreparser(const char* path) {
 
 // Closes what a failed run opened and gives its exit status.
 int finishFailedRun() {
+  OutputQueue::stop();
   g_run.fp.close();
   fpclose(g_run.fp_sql_gamestats);
   g_run.fp_sql_gamestats = nullptr;
@@ -211,6 +213,10 @@ int kalimostatsMain(int argc, char** argv) {
   initPlayers();
   initGlobals();
 
+  // From here on the pages are written on the second core. Without a thread, everything is
+  // written directly, as it comes.
+  OutputQueue::start(&g_run.fp_sql_gamestats);
+
   // Large: kept off the stack, and reused from line to line.
   static LineRecord line;
   // `fp` is asked afresh for every line: the server-log hand-over may have switched it to the
@@ -219,11 +225,13 @@ int kalimostatsMain(int argc, char** argv) {
     const LineOutcome outcome = processLine(line, n);
     if (outcome == LineOutcome::kStopReading) break;
     // Stopped where it failed: no summary, and the temporary files stay for a look.
-    if (outcome == LineOutcome::kFail) return finishFailedRun();
+    if (outcome == LineOutcome::kFail || OutputQueue::failed()) return finishFailedRun();
   }
 
   // A game still running here had no recognised end: it gets no page.
   if (g_run.g_game_count == kFirstGameId) std::printf("No games were detected in the log file.\n");
+  // The last pages must be in place before the run counts as complete.
+  if (!OutputQueue::drain()) return finishFailedRun();
   cleanUpTempFiles();
 
   const std::clock_t endClock = std::clock();
@@ -233,11 +241,15 @@ int kalimostatsMain(int argc, char** argv) {
   copyCtime(&end, endText);
   printSummary(startText, endText, cpuSeconds, start, end);
 
+  const bool written = OutputQueue::stop();
   g_run.fp.close();
   fpclose(g_run.fp_sql_gamestats);
   g_run.fp_sql_gamestats = nullptr;
-  std::fflush(stdout);
-  return 0;
+  if (std::fflush(stdout) != 0 && written) {
+    std::fprintf(stderr, "kalimostats-c: could not write the console output: %s\n", std::strerror(errno));
+    return 1;
+  }
+  return written ? 0 : 1;
 }
 
 bool handOverToPreparser() {

@@ -192,14 +192,17 @@ TEST_F(WeaponPageTest, PageSwitchWritesBothPages) {
 
 TEST_F(WeaponPageTest, WeaponPageThatCannotBeCreatedStopsTheRunAfterSavingTheMainPage) {
   ScratchDirectory dir;
-  ASSERT_TRUE(createMainPage());
   ASSERT_EQ(0, ::mkdir("html/wpn.html", 0777));  // a directory where the page should go
+  EXPECT_TRUE(createMainPage());
+  wr("MAIN\n");
+  EXPECT_TRUE(htmlDrawWeaponTable());
+  wr("AFTER\n");
   testing::internal::CaptureStdout();
-  EXPECT_FALSE(htmlDrawWeaponTable());
+  EXPECT_FALSE(finishPage());
   EXPECT_EQ("ERROR: couldnt open file to write\n", testing::internal::GetCapturedStdout());
   EXPECT_EQ(nullptr, fpw);
-  // The link was written to the main page before it was closed.
-  EXPECT_EQ("<center><IMG SRC=images/break.gif><BR>[<A HREF=wpn.html>view weapon stats</A>]</center><BR><BR>",
+  // The main page holds what was written before the weapon page was begun: the link.
+  EXPECT_EQ("MAIN\n<center><IMG SRC=images/break.gif><BR>[<A HREF=wpn.html>view weapon stats</A>]</center><BR><BR>",
             readFile("html/main.html"));
 }
 

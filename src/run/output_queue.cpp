@@ -1,0 +1,257 @@
+// The output queue: console bytes, SQL bytes and page jobs carried out in order by one writer thread.
+#include "run/output_queue.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <atomic>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Pages waiting to be written, at most: enough to keep the writer busy while a game is read,
+// few enough that memory stays flat however long the log.
+constexpr std::size_t kMaxPagesQueued = 4;
+
+enum class Target { kConsole, kSql, kPages };
+
+struct Item {
+  Target target;
+  std::string bytes;               // console or SQL text
+  std::unique_ptr<PageJob> pages;  // a game's pages
+};
+
+struct Queue {
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::deque<Item> items;
+  std::size_t pagesQueued = 0;
+  bool busy = false;               // the writer holds an item taken off the queue
+  bool stopping = false;
+  bool failed = false;
+  std::vector<std::unique_ptr<PageJob>> spare;
+  std::thread writer;
+  bool running = false;
+
+  std::FILE* realStdout = nullptr;
+  std::FILE* queuedStdout = nullptr;
+  std::FILE* realSql = nullptr;
+  std::FILE* queuedSql = nullptr;
+  std::FILE** sqlOwner = nullptr;  // where the run keeps its SQL stream
+  int sqlFd = -1;
+  std::atomic<bool> failedFlag{false};
+  std::string consoleError;        // why the console could not be written
+};
+
+Queue& queue() {
+  static Queue* q = new Queue();  // never destroyed: the writer may outlive static destruction
+  return *q;
+}
+
+bool writeAll(int fd, const char* bytes, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, bytes, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      return false;
+    }
+    bytes += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Carries out one item; false when it failed (its failure written to the console if possible).
+bool carryOut(Queue& q, Item& item) {
+  switch (item.target) {
+    case Target::kConsole:
+      if (writeAll(STDOUT_FILENO, item.bytes.data(), item.bytes.size())) return true;
+      q.consoleError = std::strerror(errno);
+      return false;
+    case Target::kSql:
+      if (writeAll(q.sqlFd, item.bytes.data(), item.bytes.size())) return true;
+      {
+        const std::string message =
+            std::string("ERROR: could not write db_sql_gamestats.txt: ") + std::strerror(errno) + "\n";
+        if (!writeAll(STDOUT_FILENO, message.data(), message.size())) q.consoleError = std::strerror(errno);
+      }
+      return false;
+    case Target::kPages: {
+      const std::string failure = writePageJob(*item.pages);
+      if (failure.empty()) return true;
+      if (!writeAll(STDOUT_FILENO, failure.data(), failure.size())) q.consoleError = std::strerror(errno);
+      return false;
+    }
+  }
+  return false;
+}
+
+void writerLoop() {
+  Queue& q = queue();
+  std::unique_lock<std::mutex> lock(q.mutex);
+  for (;;) {
+    q.changed.wait(lock, [&q] { return !q.items.empty() || q.stopping; });
+    if (q.items.empty()) return;
+    Item item = std::move(q.items.front());
+    q.items.pop_front();
+    q.busy = true;
+    lock.unlock();
+    const bool ok = carryOut(q, item);
+    lock.lock();
+    q.busy = false;
+    if (item.target == Target::kPages) {
+      --q.pagesQueued;
+      q.spare.push_back(std::move(item.pages));
+    }
+    if (!ok) {
+      // Nothing after a failed write is written: the run stops there.
+      q.failed = true;
+      q.failedFlag.store(true, std::memory_order_relaxed);
+      q.items.clear();
+      q.pagesQueued = 0;
+    }
+    q.changed.notify_all();
+  }
+}
+
+void enqueue(Target target, const char* bytes, std::size_t size) {
+  Queue& q = queue();
+  std::lock_guard<std::mutex> lock(q.mutex);
+  if (q.failed) return;
+  // Text joins the text queued before it while the writer has not taken that yet.
+  if (!q.items.empty() && q.items.back().target == target) {
+    q.items.back().bytes.append(bytes, size);
+  } else {
+    q.items.push_back(Item{target, std::string(bytes, size), nullptr});
+  }
+  q.changed.notify_all();
+}
+
+ssize_t consoleWrite(void*, const char* bytes, size_t size) {
+  enqueue(Target::kConsole, bytes, size);
+  return static_cast<ssize_t>(size);
+}
+
+ssize_t sqlWrite(void*, const char* bytes, size_t size) {
+  enqueue(Target::kSql, bytes, size);
+  return static_cast<ssize_t>(size);
+}
+
+std::FILE* queuedStream(cookie_io_functions_t functions) {
+  std::FILE* f = ::fopencookie(nullptr, "w", functions);
+  if (f != nullptr) std::setvbuf(f, nullptr, _IOFBF, 1 << 14);
+  return f;
+}
+
+}  // namespace
+
+bool OutputQueue::start(std::FILE** sqlStream) {
+  Queue& q = queue();
+  if (q.running) return true;
+  std::fflush(stdout);
+  cookie_io_functions_t console{};
+  console.write = consoleWrite;
+  cookie_io_functions_t sql{};
+  sql.write = sqlWrite;
+  q.queuedStdout = queuedStream(console);
+  q.queuedSql = sqlStream != nullptr && *sqlStream != nullptr ? queuedStream(sql) : nullptr;
+  if (q.queuedStdout == nullptr || (sqlStream != nullptr && *sqlStream != nullptr && q.queuedSql == nullptr)) {
+    if (q.queuedStdout != nullptr) std::fclose(q.queuedStdout);
+    if (q.queuedSql != nullptr) std::fclose(q.queuedSql);
+    q.queuedStdout = q.queuedSql = nullptr;
+    return false;
+  }
+  try {
+    q.writer = std::thread(writerLoop);
+  } catch (const std::exception&) {
+    std::fclose(q.queuedStdout);
+    if (q.queuedSql != nullptr) std::fclose(q.queuedSql);
+    q.queuedStdout = q.queuedSql = nullptr;
+    return false;
+  }
+  q.running = true;
+  q.failed = false;
+  q.failedFlag.store(false, std::memory_order_relaxed);
+  q.realStdout = stdout;
+  stdout = q.queuedStdout;
+  if (q.queuedSql != nullptr) {
+    std::fflush(*sqlStream);
+    q.realSql = *sqlStream;
+    q.sqlFd = ::fileno(q.realSql);
+    q.sqlOwner = sqlStream;
+    *sqlStream = q.queuedSql;
+  }
+  return true;
+}
+
+bool OutputQueue::running() { return queue().running; }
+
+std::unique_ptr<PageJob> OutputQueue::spareJob() {
+  Queue& q = queue();
+  std::lock_guard<std::mutex> lock(q.mutex);
+  if (q.spare.empty()) return std::make_unique<PageJob>();
+  std::unique_ptr<PageJob> job = std::move(q.spare.back());
+  q.spare.pop_back();
+  return job;
+}
+
+void OutputQueue::submit(std::unique_ptr<PageJob> job) {
+  Queue& q = queue();
+  // What was written before the pages goes before them: their SQL lines above all, which a
+  // page that cannot be created leaves behind.
+  std::fflush(stdout);
+  if (q.queuedSql != nullptr) std::fflush(q.queuedSql);
+  std::unique_lock<std::mutex> lock(q.mutex);
+  q.changed.wait(lock, [&q] { return q.pagesQueued < kMaxPagesQueued || q.failed; });
+  if (q.failed) return;
+  q.items.push_back(Item{Target::kPages, std::string(), std::move(job)});
+  ++q.pagesQueued;
+  q.changed.notify_all();
+}
+
+bool OutputQueue::failed() { return queue().failedFlag.load(std::memory_order_relaxed); }
+
+bool OutputQueue::drain() {
+  Queue& q = queue();
+  if (!q.running) return true;
+  std::fflush(stdout);
+  if (q.queuedSql != nullptr) std::fflush(q.queuedSql);
+  std::unique_lock<std::mutex> lock(q.mutex);
+  q.changed.wait(lock, [&q] { return (q.items.empty() && !q.busy) || q.failed; });
+  return !q.failed;
+}
+
+bool OutputQueue::stop() {
+  Queue& q = queue();
+  if (!q.running) return true;
+  drain();
+  {
+    std::lock_guard<std::mutex> lock(q.mutex);
+    q.stopping = true;
+  }
+  q.changed.notify_all();
+  q.writer.join();
+  q.running = false;
+  q.stopping = false;
+  stdout = q.realStdout;
+  std::fclose(q.queuedStdout);
+  q.queuedStdout = nullptr;
+  if (q.queuedSql != nullptr) {
+    std::fclose(q.queuedSql);
+    q.queuedSql = nullptr;
+    *q.sqlOwner = q.realSql;
+    q.sqlOwner = nullptr;
+  }
+  if (!q.consoleError.empty()) {
+    std::fprintf(stderr, "kalimostats-c: could not write the console output: %s\n", q.consoleError.c_str());
+  }
+  return !q.failed;
+}

@@ -1,0 +1,33 @@
+// Everything the run writes, in the order it is written: console text, SQL lines and page files, done by a second thread.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+
+#include "html/page_files.h"
+
+// While started, the console (stdout) and the SQL file stream feed one queue, and finished
+// pages join it; a writer thread carries the queue out in order, so the pages are written on
+// the second core while the next game is read. When a write fails, the writer writes the
+// failure's console text and nothing after it: the console, the SQL file and html/ then hold
+// exactly what a run that stopped at that write would have left.
+class OutputQueue {
+ public:
+  // Starts the writer and points stdout and `*sqlStream` (an open append stream, or null) at
+  // the queue. False when no thread could be started (everything is then written directly).
+  static bool start(std::FILE** sqlStream);
+  // True while started.
+  static bool running();
+  // Queues a game's pages after everything written so far.
+  static void submit(std::unique_ptr<PageJob> job);
+  // A spent job, with its buffers, for the next game; a fresh one when none is spare.
+  static std::unique_ptr<PageJob> spareJob();
+  // True once a write failed (the failure is already written out).
+  static bool failed();
+  // Waits until everything queued is written. False when a write failed.
+  static bool drain();
+  // Drains, stops the writer and gives stdout and the SQL stream (through the pointer given to
+  // start) back. False when a write failed (a console that cannot be written is reported on
+  // stderr).
+  static bool stop();
+};
