@@ -32,6 +32,22 @@ void complain(const char* what, const char* path) {
   std::fprintf(stderr, "\"\n");
 }
 
+// The run's figures on standard output: the caller sends it to a file of its own, apart from
+// the converted log.
+void printSummary(const Converter& converter, long linesWritten) {
+  std::printf("kx-preparse: %ld lines read, %d server games, %d games handed on, %d warm-ups dropped, "
+              "%d deaths written (%d with names from the line), %d players back after leaving, "
+              "%ld lines written\n",
+              converter.linesRead(), converter.serverGames(), converter.gamesHandedOn(),
+              converter.warmupsDropped(), converter.deathsWritten(), converter.deathsOfUnknownClients(),
+              converter.reconnects(), linesWritten);
+  for (int r = 0; r < static_cast<int>(Skip::kCount); ++r) {
+    const Skip reason = static_cast<Skip>(r);
+    if (converter.skipped(reason) == 0) continue;
+    std::printf("kx-preparse: skipped %ld %s\n", converter.skipped(reason), skipName(reason));
+  }
+}
+
 }  // namespace
 
 bool LogLines::next(const char*& text, std::size_t& length) {
@@ -108,9 +124,6 @@ int runPreparse(int argc, char** argv) {
     complain("cannot write", outPath);
     return kExitFileError;
   }
-  std::printf("kx-preparse: %d server games, %d games handed on, %d warm-ups dropped, "
-              "%d deaths written, %d left out, %ld lines written\n",
-              converter.serverGames(), converter.gamesHandedOn(), converter.warmupsDropped(),
-              converter.deathsWritten(), converter.deathsLeftOut(), sink.lines());
+  printSummary(converter, sink.lines());
   return kExitDone;
 }
