@@ -12,8 +12,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <algorithm>
-#include <functional>
 #include <string_view>
 
 #include "log/line_filter.h"
@@ -29,6 +27,7 @@
 #include "players/teams.h"
 #include "run/config.h"
 #include "run/game.h"
+#include "run/log_kind.h"
 #include "run/program_texts.h"
 #include "run/scratch_pool.h"
 #include "run/strutil.h"
@@ -59,6 +58,9 @@ constexpr std::size_t kTimeTextSize = 512;
 
 // Set when a server log was met and no pre-parser could be run for it.
 bool g_preparser_failed = false;
+// Lines offered to checkIfServerLog, and whether a clocked client log was handed over.
+long g_lines_checked = 0;
+bool g_client_converted = false;
 
 [[noreturn]] void failRun() {
   std::fflush(stdout);
@@ -104,11 +106,12 @@ bool findPreparser(char* path, std::size_t size) {
 // Runs the pre-parser with its standard output in "tmp-c" and waits for it. The child
 // reports a failed redirection or exec through a close-on-exec pipe, so the parent can tell
 // "could not be started" from "ran and failed". False when it could not be started.
-bool runPreparser(const char* path) {
+bool runPreparser(const char* path, LogKind kind) {
   int report[2];
   if (::pipe2(report, O_CLOEXEC) != 0) return false;
-  char* const argv[] = {const_cast<char*>(kPreparserHere), g_logfile.data(),
-                        const_cast<char*>(kPreparsedLog), nullptr};
+  const PreparserArgs args =
+      preparserArgs(kind, const_cast<char*>(kPreparserHere), g_logfile.data(), const_cast<char*>(kPreparsedLog));
+  char* const* argv = args.argv;
   std::fflush(stdout);
   const pid_t pid = ::fork();
   if (pid < 0) {
@@ -290,14 +293,17 @@ int kalimostatsMain(int argc, char** argv) {
 }
 
 void checkIfServerLog(const char* line) {
-  if (g_log_type != 0) return;
+  if (g_log_type != 0 || g_client_converted) return;
   // Not a message of the vocabulary: a plain search keeps it out of the matcher's line cache.
-  static constexpr std::string_view kInitGame = " InitGame: ";
-  static const std::boyer_moore_horspool_searcher finder(kInitGame.begin(), kInitGame.end());
-  const std::string_view text(line);
-  if (std::search(text.begin(), text.end(), finder) == text.end()) return;
-  g_log_type = 1;
-  std::printf("\nServer log detected ----------< pre-parsing >-----\n");
+  const LogKind kind = logKindOf(line, ++g_lines_checked);
+  if (kind == LogKind::kClientConsole) return;
+  if (kind == LogKind::kServer) {
+    g_log_type = 1;
+    std::printf("\nServer log detected ----------< pre-parsing >-----\n");
+  } else {
+    g_client_converted = true;
+    std::printf("\nClocked client log detected ---< pre-parsing >-----\n");
+  }
   std::printf(" - this may take a while...\n");
   fp.close();
 
@@ -307,7 +313,7 @@ void checkIfServerLog(const char* line) {
   g_str_tmp.append("\" \"kalimo-c.log\" > tmp-c");
 
   char path[4096];
-  if (!findPreparser(path, sizeof path) || !runPreparser(path)) {
+  if (!findPreparser(path, sizeof path) || !runPreparser(path, kind)) {
     // With `fp` closed the line loop ends: the run finishes without the rest of the log.
     std::printf(" - the pre-parser kx-preparse could not be run; the rest of the log is skipped\n");
     g_preparser_failed = true;
