@@ -391,15 +391,7 @@ void Converter::onUserinfo(std::string_view fields) {
       chooseWrittenName(c);
     } else if (name != cl.name.view()) {
       cl.name.set(name);
-      // A player our reader knows in this game is renamed; anyone else simply gets the new
-      // name for his next line.
-      NameText before = cl.written;
-      ownName(c, name);
-      if (cl.inGame && pendingEnd_ == nullptr && before.view() != cl.written.view()) {
-        LineText t;
-        t.add(before.view()).add(kNameEnd).add(" renamed to ").add(cl.written.view()).add(kNameEnd);
-        emit(t.view());
-      }
+      rename(c);
     }
   }
 
@@ -432,10 +424,26 @@ void Converter::chooseWrittenName(int c) {
       cl.inGame = true;
       d = Departed{};
       ++reconnects_;
+      // Back under the name he first connected with: his row follows him to it.
+      rename(c);
       return;
     }
   }
   ownName(c, cl.name.view());
+}
+
+// A player our reader knows in this game is renamed; anyone else simply gets the new name
+// for his next line.
+void Converter::rename(int c) {
+  Client& cl = clients_[c];
+  const NameText before = cl.written;
+  ownName(c, cl.name.view());
+  if (before.view() == cl.written.view()) return;
+  if (cl.inGame && pendingEnd_ == nullptr) {
+    LineText t;
+    t.add(before.view()).add(kNameEnd).add(" renamed to ").add(cl.written.view()).add(kNameEnd);
+    emit(t.view());
+  }
 }
 
 void Converter::ownName(int c, std::string_view name) {

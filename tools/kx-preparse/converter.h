@@ -167,6 +167,8 @@ class Converter {
   // A client named for the first time since he connected takes the row of the departed
   // player he is, or a name no other present client has.
   void chooseWrittenName(int c);
+  // The client's written name follows his server name; our reader is told of the rename.
+  void rename(int c);
   // A name for client `c` that no other present client is written under.
   void ownName(int c, std::string_view name);
   // The client leaves the game; our reader keeps his row open for his return.
