@@ -184,7 +184,8 @@ void openFiles() {
 // One line through every recogniser, in the order that lets a game-ending line be counted
 // in the game it ends.
 void processLine(char* line, char* stripped) {
-  checkIfServerLog(line);
+  // A clocked client log is read from its converted form only, the line that betrayed it too.
+  if (checkIfServerLog(line)) return;
   // Without a pre-parser the server log ends here, this line included: it gets no page.
   if (g_preparser_failed) return;
   freeMallocs();
@@ -292,11 +293,11 @@ int kalimostatsMain(int argc, char** argv) {
   return 0;
 }
 
-void checkIfServerLog(const char* line) {
-  if (g_log_type != 0 || g_client_converted) return;
+bool checkIfServerLog(const char* line) {
+  if (g_log_type != 0 || g_client_converted) return false;
   // Not a message of the vocabulary: a plain search keeps it out of the matcher's line cache.
   const LogKind kind = logKindOf(line, ++g_lines_checked);
-  if (kind == LogKind::kClientConsole) return;
+  if (kind == LogKind::kClientConsole) return false;
   if (kind == LogKind::kServer) {
     g_log_type = 1;
     std::printf("\nServer log detected ----------< pre-parsing >-----\n");
@@ -317,11 +318,12 @@ void checkIfServerLog(const char* line) {
     // With `fp` closed the line loop ends: the run finishes without the rest of the log.
     std::printf(" - the pre-parser kx-preparse could not be run; the rest of the log is skipped\n");
     g_preparser_failed = true;
-    return;
+    return kind == LogKind::kClockedClient;
   }
   // A missing result leaves `fp` closed, which ends the line loop like the end of the log.
   fp.open(kPreparsedLog);
   std::printf("-----------------------------------<done>---------\n");
+  return kind == LogKind::kClockedClient;
 }
 
 void cleanUpTempFiles() {

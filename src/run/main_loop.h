@@ -19,8 +19,11 @@ extern int g_int_tmp;
 // The whole program; returns the exit status (errors exit the process directly).
 int kalimostatsMain(int argc, char** argv);
 
-// At the first " InitGame: " line, pre-parses the server log and switches `fp` to the result.
-void checkIfServerLog(const char* line);
+// At the first " InitGame: " line (or one starting with "InitGame: "), pre-parses the server
+// log and switches `fp` to the result; at a clocked client line among the first lines, converts
+// the client log the same way. True when the line itself must not be read on (the converted
+// client log holds it again).
+bool checkIfServerLog(const char* line);
 
 // Removes "tmp-c", "temp-c" and "kalimo-c.log", ignoring failures.
 void cleanUpTempFiles();
