@@ -46,7 +46,9 @@ bool hasClientClock(std::string_view line) {
 
 LogKind logKindOf(std::string_view line, long lineNumber) {
   if (isServerGameStart(line)) return LogKind::kServer;
-  if (lineNumber <= kClockProbeLines && hasClientClock(line)) return LogKind::kClockedClient;
+  if (lineNumber <= kClockProbeLines && hasClientClock(line) && line.find("^s") != std::string_view::npos) {
+    return LogKind::kClockedClient;
+  }
   return LogKind::kClientConsole;
 }
 

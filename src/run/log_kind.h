@@ -23,8 +23,10 @@ bool isServerGameStart(std::string_view line);
 bool hasClientClock(std::string_view line);
 
 // The kind of log that line number `lineNumber` (1 for the first line) shows: kServer at a
-// server game start, kClockedClient at a clock within the first kClockProbeLines lines, and
-// kClientConsole (nothing to hand over) otherwise.
+// server game start; kClockedClient at a clocked line that also holds the mod's colour reset
+// "^s", within the first kClockProbeLines lines (a clock alone can be a stray line copied into
+// an OSP log; the two together are Excessive Plus); kClientConsole (nothing to hand over)
+// otherwise.
 LogKind logKindOf(std::string_view line, long lineNumber);
 
 // The argument vector the pre-parser is started with: the program, "--client" for a clocked

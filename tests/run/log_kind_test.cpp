@@ -30,9 +30,12 @@ TEST(LogKind, ClockBeforeAClientLine) {
 
 TEST(LogKind, KindOfALine) {
   EXPECT_EQ(LogKind::kServer, logKindOf("  0:00 InitGame: \\mapname\\q3dm17", 5000));
-  EXPECT_EQ(LogKind::kClockedClient, logKindOf("^1[^723^1:^724^1]^7 Failed to load", kClockProbeLines));
-  // A clock later on is taken for a line of chat, not for the kind of log.
-  EXPECT_EQ(LogKind::kClientConsole, logKindOf("^1[^723^1:^724^1]^7 Failed to load", kClockProbeLines + 1));
+  const char* entry = "^1[^723^1:^724^1]^7 Tanya^s entered the game. (^1RED^s)";
+  EXPECT_EQ(LogKind::kClockedClient, logKindOf(entry, kClockProbeLines));
+  // A clock later on is taken for a stray line, not for the kind of log; so is a clocked line
+  // without the mod's colour reset (copied into an OSP log, as the benchmark's noise is).
+  EXPECT_EQ(LogKind::kClientConsole, logKindOf(entry, kClockProbeLines + 1));
+  EXPECT_EQ(LogKind::kClientConsole, logKindOf("^1[^723^1:^724^1]^7 Failed to load model file", 1));
   EXPECT_EQ(LogKind::kClientConsole, logKindOf("Current map: q3dm17", 1));
 }
 
