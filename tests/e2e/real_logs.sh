@@ -114,8 +114,8 @@ check_results() {
       name=$players${red:+ $red}${blue:+ $blue}
       [ -n "$page" ] && [ "$red_expected" = - ] || continue
       checks=$((checks + 1))
-      # Two players of one name at once: the later one's row carries "^7#" and his number.
-      row=$(printf '%s\n' "$rows" | awk -v a="$name^7#$first" -v b="$name" '
+      # Two players of one name at once: the later one's row carries "^7(" and his number.
+      row=$(printf '%s\n' "$rows" | awk -v a="$name^7($first)" -v b="$name" '
         { n = $0; for (i = 1; i <= 4; i++) sub(/^[-0-9]+ /, "", n) }
         n == a { print $1; found = 1; exit }
         n == b && first == "" { first = $1 }

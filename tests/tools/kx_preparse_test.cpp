@@ -341,7 +341,7 @@ TEST(KxPreparseClients, OnePlayerOneRowAcrossReconnectsAndNameClashes) {
             after("ClientDisconnect: 1\nClientConnect: 1\nClientUserinfoChanged: 1 n\\Ann\\t\\0\nClientBegin: 1\n"
                   "Kill: 1 2 10: Ann killed Dono by MOD_RAILGUN\nShutdownGame:\n"));
   // Two bots of one name on opposite teams are two players.
-  EXPECT_EQ("Sarge^7#4^7 was railed by Sarge^7",
+  EXPECT_EQ("Sarge^7(4)^7 was railed by Sarge^7",
             lastLine("InitGame: \\g_gametype\\3\\mapname\\m\nClientUserinfoChanged: 3 n\\Sarge\\t\\1\n"
                      "ClientUserinfoChanged: 4 n\\Sarge\\t\\2\nKill: 3 4 10: Sarge killed Sarge by MOD_RAILGUN\n"));
 }

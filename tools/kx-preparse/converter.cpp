@@ -452,7 +452,7 @@ void Converter::ownName(int c, std::string_view name) {
   for (int other = 0; other < kMaxClients; ++other) {
     if (other == c || !clients_[other].connected || clients_[other].written.view() != name) continue;
     char number[8];
-    const int n = std::snprintf(number, sizeof number, "#%d", c);
+    const int n = std::snprintf(number, sizeof number, "(%d)", c);
     cl.written.append(kNameEnd);
     cl.written.append(std::string_view(number, n > 0 ? static_cast<std::size_t>(n) : 0));
     return;

@@ -51,7 +51,7 @@ struct FlagLineText {
 // A name as the converter keeps it: fixed size, cut to its room.
 class NameText {
  public:
-  // Room for a name, "^7#" and a client number.
+  // Room for a name, "^7(", a client number and ")".
   static constexpr std::size_t kBytes = kMaxNameBytes + 6;
   void set(std::string_view text);
   void append(std::string_view text);
@@ -71,7 +71,7 @@ class NameText {
 // writes no player line and ends no game of our reader's. State is fixed-size.
 //
 // One player is one row of our reader's: two clients present at the same time under one
-// name are written as two names (the later one with "^7#" and its client number), and a
+// name are written as two names (the later one with "^7(N)", N its client number), and a
 // client that leaves and comes back in the same game (under the name he left with, or on
 // the same client number under the name he first connected with) is the same player again.
 // So a player's leaving is written only when the game ends, for those who did not come back.
