@@ -132,8 +132,10 @@ check_results() {
     [ ${#pages[@]} -eq 0 ] || page=${pages[-1]}
     if [ -z "$page" ]; then
       # Only a match nobody played, or played alone, may go without a page.
-      if [ "$red" = - ] && [ "$players" -ge 2 ] || [ "$red" != - ] && [ "$red$blue" != 00 ]; then
-        fail "$(basename "$log") lines $match: no page"
+      if [ "$red" = - ]; then
+        [ "$players" -lt 2 ] || fail "$(basename "$log") lines $match: no page for $players players"
+      else
+        [ "$red$blue" = 00 ] || fail "$(basename "$log") lines $match: no page for red:$red blue:$blue"
       fi
       continue
     fi

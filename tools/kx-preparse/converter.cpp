@@ -506,7 +506,7 @@ void Converter::depart(int c) {
       break;
     }
   }
-  // No room to wait for his return: the longest gone of them leaves for good now.
+  // No room to wait for another return: the first of those away leaves for good now.
   if (slot->client >= 0) writeDisconnect(*slot);
   slot->name = cl.name;
   slot->firstName = cl.firstName;
