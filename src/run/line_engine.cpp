@@ -12,6 +12,7 @@
 #include "players/player_table.h"
 #include "players/teams.h"
 #include "run/game.h"
+#include "run/log_kind.h"
 #include "run/main_loop.h"
 #include "run/scratch_pool.h"
 
@@ -80,6 +81,17 @@ const RecogniserStep kRecognisers[] = {
     {kHandleBoundary, [](const LineRecord& line) { return checkForNewGameStart(line); }, noScratch},
 };
 
+// What kind of log the line shows, asked until the log is handed over. The scan has already
+// looked for " InitGame: "; the rest only at the start of a line or of the log.
+LogKind logKindOfLine(const LineRecord& line) {
+  static constexpr std::string_view kConsoleInitGame = "InitGame: ";
+  if (line.raw.has(kTextInitGame) || line.raw.text.substr(0, kConsoleInitGame.size()) == kConsoleInitGame) {
+    return LogKind::kServer;
+  }
+  if (++g_run.linesChecked > kClockProbeLines) return LogKind::kClientConsole;
+  return logKindOf(line.raw.text, g_run.linesChecked);
+}
+
 }  // namespace
 
 std::size_t prepareLine(char* buf, std::size_t readLength) {
@@ -98,13 +110,20 @@ std::size_t prepareLine(char* buf, std::size_t readLength) {
 }
 
 LineOutcome processLine(LineRecord& line, std::size_t readLength) {
-  // A server log is told by its game lines; on the line as prepared, which holds the same
-  // text (no byte of " InitGame: " is replaced, and the cut line end cannot split it).
+  // A server log or a foreign client log is told on the line as prepared, which holds the
+  // same text as the line read (none of the bytes looked for is replaced, and the cut line
+  // end cannot split them).
   const std::size_t len = prepareLine(line.rawBuffer, readLength);
   line.scanRaw(len);
-  if (g_run.g_log_type == 0 && line.raw.has(kTextInitGame)) {
-    // Without a pre-parser the server log ends here, this line included: it gets no page.
-    if (!handOverToPreparser()) return LineOutcome::kStopReading;
+  if (g_run.g_log_type == 0 && !g_run.clientLogConverted) {
+    const LogKind kind = logKindOfLine(line);
+    if (kind != LogKind::kClientConsole) {
+      if (kind == LogKind::kClockedClient) g_run.clientLogConverted = true;
+      const HandOver next = handOverToPreparser(kind);
+      // Without a pre-parser the log ends here, this line included: it gets no page.
+      if (next == HandOver::kStop) return LineOutcome::kStopReading;
+      if (next == HandOver::kSkipLine) return LineOutcome::kGoOn;
+    }
   }
   freeMallocs();
 

@@ -19,6 +19,7 @@
 #include "run/game.h"
 #include "run/line_engine.h"
 #include "run/output_queue.h"
+#include "run/log_kind.h"
 #include "run/program_texts.h"
 #include "run/run_stamp.h"
 #include "run/scratch_pool.h"
@@ -78,11 +79,12 @@ bool findPreparser(char* path, std::size_t size) {
 // Runs the pre-parser with its standard output in "tmp-c" and waits for it. The child
 // reports a failed redirection or exec through a close-on-exec pipe, so the parent can tell
 // "could not be started" from "ran and failed". False when it could not be started.
-bool runPreparser(const char* path) {
+bool runPreparser(const char* path, LogKind kind) {
   int report[2];
   if (::pipe2(report, O_CLOEXEC) != 0) return false;
-  char* const argv[] = {const_cast<char*>(kPreparserHere), g_run.g_logfile.data(),
-                        const_cast<char*>(kPreparsedLog), nullptr};
+  const PreparserArgs args = preparserArgs(kind, const_cast<char*>(kPreparserHere), g_run.g_logfile.data(),
+                                           const_cast<char*>(kPreparsedLog));
+  char* const* argv = args.argv;
   std::fflush(stdout);
   const pid_t pid = ::fork();
   if (pid < 0) {
@@ -252,9 +254,13 @@ int kalimostatsMain(int argc, char** argv) {
   return written ? 0 : 1;
 }
 
-bool handOverToPreparser() {
-  g_run.g_log_type = 1;
-  std::printf("\nServer log detected ----------< pre-parsing >-----\n");
+HandOver handOverToPreparser(LogKind kind) {
+  if (kind == LogKind::kServer) {
+    g_run.g_log_type = 1;
+    std::printf("\nServer log detected ----------< pre-parsing >-----\n");
+  } else {
+    std::printf("\nClocked client log detected ---< pre-parsing >-----\n");
+  }
   std::printf(" - this may take a while...\n");
   g_run.fp.close();
 
@@ -264,15 +270,15 @@ bool handOverToPreparser() {
   g_run.g_str_tmp.append("\" \"kalimo-c.log\" > tmp-c");
 
   char path[4096];
-  if (!findPreparser(path, sizeof path) || !runPreparser(path)) {
+  if (!findPreparser(path, sizeof path) || !runPreparser(path, kind)) {
     // With `fp` closed the line loop ends: the run finishes without the rest of the log.
     std::printf(" - the pre-parser kx-preparse could not be run; the rest of the log is skipped\n");
-    return false;
+    return HandOver::kStop;
   }
   // A missing result leaves `fp` closed, which ends the line loop like the end of the log.
   g_run.fp.open(kPreparsedLog);
   std::printf("-----------------------------------<done>---------\n");
-  return true;
+  return kind == LogKind::kClockedClient ? HandOver::kSkipLine : HandOver::kReadOn;
 }
 
 void cleanUpTempFiles() {

@@ -5,16 +5,24 @@
 
 #include "run/fixed_string.h"
 #include "run/line_reader.h"
+#include "run/log_kind.h"
 #include "run/state.h"
 
 
 // The whole program; returns the exit status (0 after a complete run, 1 after an error).
 int kalimostatsMain(int argc, char** argv);
 
-// Called at the first " InitGame: " line of a client-form log: marks the log as a server
-// log, runs the pre-parser on it and switches `fp` to the result. False when no pre-parser
-// could be run (`fp` is then closed and the run reads no further).
-bool handOverToPreparser();
+// How the line loop goes on after a hand-over to the pre-parser.
+enum class HandOver {
+  kReadOn,    // the line goes on through the pipeline; the next line comes from the converted log
+  kSkipLine,  // the converted log holds this line again: read on from there without it
+  kStop,      // no pre-parser could be run: the run ends as at the end of the log
+};
+
+// Called at the first line that shows a server log (a " InitGame: " line, or one starting with
+// "InitGame: ") or, among the first lines, a clocked client log: runs the pre-parser on the log
+// and switches `fp` to the result (marking a server log as such).
+HandOver handOverToPreparser(LogKind kind);
 
 // Removes "tmp-c", "temp-c" and "kalimo-c.log", ignoring failures.
 void cleanUpTempFiles();

@@ -15,6 +15,8 @@ void RunState::reset() {
   g_game_count = kFirstGameId;
   g_int_tmp = 0;
   g_mod = 0;
+  linesChecked = 0;
+  clientLogConverted = false;
 }
 
 void GameState::reset() {

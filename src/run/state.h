@@ -35,6 +35,8 @@ struct RunState {
   int g_game_count = kFirstGameId; // id of the last page written
   int g_int_tmp = 0;
   int g_mod = 0;                   // 1 while OSP is announced as loaded; survives game resets
+  long linesChecked = 0;           // lines looked at for the clock of a foreign client log
+  bool clientLogConverted = false; // a clocked client log was handed to the pre-parser
 
   void reset();
 };

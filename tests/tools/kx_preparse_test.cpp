@@ -1,6 +1,7 @@
 // How the server-log pre-parser turns a dedicated server's log into lines our reader counts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -255,13 +256,14 @@ TEST(KxPreparseClients, EntriesRenamesTeamsAndLeavingAsOurReaderTakesThem) {
       "ClientUserinfoChanged: 4 n\\Fasano\\t\\1\n"
       // A leaving player's statistics come before his disconnect.
       "ClientDisconnect: 3\nWeapon_Stats: 3 Shotgun:10:4:0:0 Recvd:100\nClientDisconnect: 2\n"
-      "ClientConnect: 2\nClientUserinfoChanged: 2 n\\\\t\\1\nClientBegin: 2\n");
+      "ClientConnect: 2\nClientUserinfoChanged: 2 n\\\\t\\1\nClientBegin: 2\nShutdownGame:\n");
+  // Those who left are written as leaving when the game ends: until then they may come back.
   const std::vector<std::string> expected = {
       "Current map: ctf1", "Mocinha^7 entered the game (^1RED^7)", "Z^2eh^7 entered the game (^4BLUE^7)",
       "Z^2eh^7 was in the wrong place.", "Mocinha^7 is on team BLUE", "Mocinha^7 renamed to ^1Mo^7",
       "Fasano^7 entered the game (^1RED^7)", "Z^2eh^7 accuracy statistics Shotgun 10 4",
-      "Z^2eh^7 accuracy statistics Recvd 100", "Z^2eh^7 disconnected", "^1Mo^7 disconnected",
-      "UnnamedPlayer^7 entered the game (^1RED^7)"};
+      "Z^2eh^7 accuracy statistics Recvd 100", "UnnamedPlayer^7 entered the game (^1RED^7)",
+      " defends the RED base", "Z^2eh^7 disconnected", "^1Mo^7 disconnected", "----- CL_Shutdown -----"};
   ASSERT_EQ(expected, out);
 
   // Our reader registers the players under the names written and gives them the server's teams.
@@ -300,18 +302,100 @@ TEST(KxPreparseFlags, TouchesBecomePickUpsCapturesAndReturns) {
                     "  0:45 Item: 0 team_CTF_redflag\n"     // dropped 5 s ago: a return
                     "  0:50 Item: 0 team_CTF_redflag\n"));  // home, not carrying: a return
 
-  // A carrier touching his own flag: dropped 29 s ago it is still out (a return, and he
-  // keeps the enemy flag); 30 s after a drop it has gone home by itself (a capture).
+  // A carrier touching his own flag captures, even while we hold it for dropped: a dropped
+  // flag often goes home without a line (its carrier died in the void, it fell off the map).
   const std::string carrying = head + "  0:05 Item: 1 team_CTF_redflag\n  0:06 Item: 0 team_CTF_blueflag\n"
                                       "  0:10 Kill: 0 1 10: R killed B by MOD_RAILGUN\n";
-  EXPECT_EQ("R^7 returned the RED flag!", lastLine(carrying + "  0:39 Item: 0 team_CTF_redflag\n"));
-  EXPECT_EQ("R^7 captured the BLUE flag!", lastLine(carrying + "  0:40 Item: 0 team_CTF_redflag\n"));
+  EXPECT_EQ("R^7 captured the BLUE flag!", lastLine(carrying + "  0:11 Item: 0 team_CTF_redflag\n"));
 
   // No flags outside capture the flag; touches after the end of the match are left out.
   EXPECT_EQ("Current map: dm\n", convert("InitGame: \\g_gametype\\0\\mapname\\dm\n"
                                          "ClientUserinfoChanged: 0 n\\R\\t\\1\nItem: 0 team_CTF_blueflag\n"));
   EXPECT_EQ("hit the capturelimit.",
             lastLine(head + "Item: 0 team_CTF_blueflag\nExit: Capturelimit hit.\nItem: 1 team_CTF_redflag\n"));
+}
+
+TEST(KxPreparseClients, OnePlayerOneRowAcrossReconnectsAndNameClashes) {
+  // The lines after the map, the two entries and the first kill.
+  const auto after = [](const std::string& more) {
+    std::vector<std::string> lines = convertLines(
+        "InitGame: \\g_gametype\\0\\mapname\\m\nClientConnect: 1\nClientUserinfoChanged: 1 n\\Zeh\\t\\0\n"
+        "ClientBegin: 1\nClientConnect: 2\nClientUserinfoChanged: 2 n\\Dono\\t\\0\nClientBegin: 2\n"
+        "Kill: 1 2 10: Zeh killed Dono by MOD_RAILGUN\n" + more);
+    lines.erase(lines.begin(), lines.begin() + std::min<std::size_t>(4, lines.size()));
+    return lines;
+  };
+  using Lines = std::vector<std::string>;
+  // Back under the name he left with, on another number: his row goes on, no second entry.
+  EXPECT_EQ((Lines{"Zeh^7 was railed by Dono^7", "----- CL_Shutdown -----"}),
+            after("ClientDisconnect: 1\nClientConnect: 3\nClientUserinfoChanged: 3 n\\Zeh\\t\\0\nClientBegin: 3\n"
+                  "Kill: 2 3 10: Dono killed Zeh by MOD_RAILGUN\nShutdownGame:\n"));
+  // Back on his number under the name he first connected with, after a rename: the same row.
+  EXPECT_EQ((Lines{"Zeh^7 renamed to Mocinha^7", "Mocinha^7 renamed to Zeh^7", "Zeh^7 was railed by Dono^7",
+                   "----- CL_Shutdown -----"}),
+            after("ClientUserinfoChanged: 1 n\\Mocinha\\t\\0\nClientDisconnect: 1\nClientConnect: 1\n"
+                  "ClientUserinfoChanged: 1 n\\Zeh\\t\\0\nKill: 2 1 10: Dono killed Zeh by MOD_RAILGUN\nShutdownGame:\n"));
+  // Someone else on a freed number is someone else; who did not come back leaves at the end.
+  EXPECT_EQ((Lines{"Ann^7 entered the game", "Dono^7 was railed by Ann^7", "Zeh^7 disconnected",
+                   "----- CL_Shutdown -----"}),
+            after("ClientDisconnect: 1\nClientConnect: 1\nClientUserinfoChanged: 1 n\\Ann\\t\\0\nClientBegin: 1\n"
+                  "Kill: 1 2 10: Ann killed Dono by MOD_RAILGUN\nShutdownGame:\n"));
+  // Two bots of one name on opposite teams are two players.
+  EXPECT_EQ("Sarge^7(4)^7 was railed by Sarge^7",
+            lastLine("InitGame: \\g_gametype\\3\\mapname\\m\nClientUserinfoChanged: 3 n\\Sarge\\t\\1\n"
+                     "ClientUserinfoChanged: 4 n\\Sarge\\t\\2\nKill: 3 4 10: Sarge killed Sarge by MOD_RAILGUN\n"));
+}
+
+TEST(KxPreparseBadInput, ReusedNumbersUnknownClientsAndCutLogsAreCountedNotFatal) {
+  CollectSink sink;
+  Converter converter(sink, nullptr);
+  for (const char* line :
+       {"InitGame: \\g_gametype\\4\\mapname\\m", "ClientConnect: 1", "ClientUserinfoChanged: 1 n\\A\\t\\1",
+        "Kill: 1 1 20: A killed A by MOD_SUICIDE",
+        // Number 1 connects again without a disconnect: A is gone, B is new.
+        "ClientConnect: 1", "ClientUserinfoChanged: 1 n\\B\\t\\2", "Kill: 1 1 20: B killed B by MOD_SUICIDE",
+        // Client 7 was never introduced: the line's names stand in; his flag touch is dropped.
+        "Kill: 7 1 10: Ghost killed B by MOD_RAILGUN", "Item: 7 team_CTF_redflag", "ClientDisconnect: 1",
+        "Item: 1 team_CTF_blueflag", "Kill: 1022 9 22: <world> killed  by MOD_FALLING"}) {
+    converter.feed(line);
+  }
+  converter.finish();  // the log stops in the middle of the game
+  const std::vector<std::string> expected = {"Current map: m",
+                                             "A^7 entered the game (^1RED^7)",
+                                             "A^7 killed himself.",
+                                             "B^7 entered the game (^4BLUE^7)",
+                                             "B^7 killed himself.",
+                                             "B^7 was railed by Ghost^7"};
+  EXPECT_EQ(expected, sink.lines);
+  EXPECT_EQ(1, converter.skipped(Skip::kReusedClient));
+  EXPECT_EQ(2, converter.skipped(Skip::kUnknownClient));
+  EXPECT_EQ(1, converter.deathsOfUnknownClients());
+  EXPECT_EQ(1, converter.skipped(Skip::kDeathLeftOut));  // a death without a name
+  EXPECT_EQ(1, converter.skipped(Skip::kGameCutOff));
+}
+
+TEST(KxPreparseFlags, ServerScoresDecideAndAFlaglessGameStaysCaptureTheFlag) {
+  // Excessive Plus counts a capture only with a rise of its TeamScore line.
+  const std::string head = "InitGame: \\g_gametype\\4\\mapname\\m\nClientUserinfoChanged: 0 n\\R\\t\\1\n"
+                           "ClientUserinfoChanged: 1 n\\B\\t\\2\nFlag_Pickup: 0\n";
+  EXPECT_EQ("R^7 got the BLUE flag!", lastLine(head + "Flag_Capture: 0 9.1\nTeamScore: 1 0 Red\n"));
+  EXPECT_EQ("R^7 captured the BLUE flag!",
+            lastLine(head + "TeamScore: 1 1 Red\nTeamScore: 2 0 Blue\nFlag_Capture: 0 9.1\n"));
+  // Without a touch of a flag the game still reads as capture the flag, for nobody.
+  EXPECT_EQ(" defends the RED base\nhit the capturelimit.\n",
+            convert("InitGame: \\g_gametype\\4\\mapname\\m\nClientUserinfoChanged: 0 n\\R\\t\\1\n"
+                    "Kill: 0 0 20: R killed R by MOD_SUICIDE\nExit: Capturelimit hit.\n")
+                .substr(std::string("Current map: m\nR^7 entered the game (^1RED^7)\nR^7 killed himself.\n").size()));
+}
+
+TEST(KxPreparseGames, AnAdminsMapCommandNamesTheNextMatch) {
+  // CPMA's console: "Rcon from ...: map cpm1a" and the next match, without an InitGame line.
+  EXPECT_EQ("Current map: cpm16\nJS^7 entered the game\nJS^7 blew himself up.\nhit the fraglimit.\n"
+            "Current map: cpm1a\nJS^7 entered the game\nJS^7 blew himself up.\n",
+            convert("InitGame: \\mapname\\cpm16\nClientUserinfoChanged: 1 n\\JS\\t\\0\nClientBegin: 1\n"
+                    "Kill: 1 1 7: JS killed JS by MOD_ROCKET_SPLASH 5 in arena 0\nExit: Fraglimit hit in arena 0\n"
+                    "score: 0  ping: 48  client: 1 JS\nRcon from 185.132.0.79: map cpm1a\nClientBegin: 1\n"
+                    "Game_Start: FFA in arena 0\nKill: 1 1 7: JS killed JS by MOD_ROCKET_SPLASH 5 in arena 0\n"));
 }
 
 TEST(KxPreparseFlags, ModFlagLinesReplaceTheTouches) {
@@ -371,7 +455,7 @@ TEST(KxPreparseRun, CommandLineFilesAndLongLines) {
   EXPECT_EQ(kExitUsage, runWith({"kx-preparse", "a", "b", "c"}));
   EXPECT_EQ(kExitFileError, runWith({"kx-preparse", tempPath("missing.log"), tempPath("out.log")}));
   const std::string errors = testing::internal::GetCapturedStderr();
-  EXPECT_NE(std::string::npos, errors.find("usage: kx-preparse <server-log> <output>\n"));
+  EXPECT_NE(std::string::npos, errors.find("usage: kx-preparse [--client] <log> <output>\n"));
   EXPECT_NE(std::string::npos, errors.find("cannot read"));
 
   // A line longer than the read buffer is cut; its rest, here a Kill line of its own if it

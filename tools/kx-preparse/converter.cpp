@@ -14,6 +14,8 @@ namespace {
 constexpr const char kClShutdown[] = "----- CL_Shutdown -----";
 // Ends a warm-up: our reader drops everything recorded since the last game ended.
 constexpr const char kMatchBegun[] = "^3Match has begun!";
+// A flag event with an empty name: our reader counts it for no player of the game.
+constexpr const char kNobodysFlagEvent[] = " defends the RED base";
 
 struct ExitText {
   const char* reason;  // start of the Exit line's text
@@ -40,28 +42,18 @@ const char* entrySuffix(int team) {
 }
 bool isTeam(int team) { return team == 1 || team == 2; }
 
-// A dropped flag goes home by itself after this many seconds without a log line.
-constexpr double kFlagReturnSeconds = 30.0;
 
-// Flag events that a mod logs as lines of their own. Each names the acting client; the
-// colour in the text is the actor's own team or the enemy's.
-struct FlagLineText {
-  const char* kind;
-  bool enemyColour;
-  const char* before;
-  const char* after;
-};
 // Flag_ReturnWorld (the flag went home by itself) names no actor of ours and is left out.
 constexpr FlagLineText kFlagLineTexts[] = {
-    {"Flag_Pickup", true, "got the ", " flag!"},
-    {"Flag_Capture", true, "captured the ", " flag!"},
-    {"Flag_Return", false, "returned the ", " flag!"},
-    {"Kill_Carrier", true, "fragged ", "'s flag carrier!"},
-    {"Defend_Base", false, "defends the ", " base"},
-    {"Defend_Flag", false, "defends the ", " flag"},
-    {"Defend_Carrier", false, "defends the ", "'s flag carrier."},
-    {"Defend_Hurt_Carrier", false, "defends ", "'s flag carrier against an agressive enemy"},
-    {"Flag_Assist_Return", false, "gets an assist for returning the ", " flag!"},
+    {"Flag_Pickup", true, "got the ", " flag!", false},
+    {"Flag_Capture", true, "captured the ", " flag!", true},
+    {"Flag_Return", false, "returned the ", " flag!", false},
+    {"Kill_Carrier", true, "fragged ", "'s flag carrier!", false},
+    {"Defend_Base", false, "defends the ", " base", false},
+    {"Defend_Flag", false, "defends the ", " flag", false},
+    {"Defend_Carrier", false, "defends the ", "'s flag carrier.", false},
+    {"Defend_Hurt_Carrier", false, "defends ", "'s flag carrier against an agressive enemy", false},
+    {"Flag_Assist_Return", false, "gets an assist for returning the ", " flag!", false},
 };
 
 // Weapon names of the Weapon_Stats lines (compared without case: OSP writes "MachineGun",
@@ -133,7 +125,54 @@ int leadingNumber(std::string_view value) {
   return n;
 }
 
+// Kinds that carry nothing for our reader, by the reason the summary counts them under.
+struct SkippedKind {
+  const char* kind;
+  Skip reason;
+};
+constexpr SkippedKind kSkippedKinds[] = {
+    {"say", Skip::kChat},     {"sayteam", Skip::kChat},   {"tell", Skip::kChat},
+    {"score", Skip::kScore},  {"red", Skip::kScore},      {"Score", Skip::kScore},
+};
+
+constexpr const char* kSkipNames[] = {
+    "lines that are no events", "chat lines", "item pick-ups", "score lines", "lines of other kinds",
+    "deaths no text represents", "events after the end of a match", "flag events of unknown clients",
+    "client numbers reused without a disconnect", "games cut off by the end of the log",
+    "captures that did not score",
+};
+static_assert(sizeof kSkipNames / sizeof kSkipNames[0] == static_cast<int>(Skip::kCount),
+              "one name per reason");
+
+// The map an admin's command loads: "map cpm1a", "devmap q3dm17"; empty for anything else.
+std::string_view mapCommand(std::string_view command) {
+  for (std::string_view verb : {std::string_view("map "), std::string_view("devmap ")}) {
+    if (startsWith(command, verb)) {
+      std::string_view map = command.substr(verb.size());
+      while (!map.empty() && map.front() == ' ') map.remove_prefix(1);
+      std::size_t end = 0;
+      while (end < map.size() && map[end] != ' ') ++end;
+      return map.substr(0, end);
+    }
+  }
+  return {};
+}
+
 }  // namespace
+
+const char* skipName(Skip reason) { return kSkipNames[static_cast<int>(reason)]; }
+
+void NameText::set(std::string_view text) {
+  len_ = 0;
+  append(text);
+}
+
+void NameText::append(std::string_view text) {
+  const std::size_t n = text.size() < kBytes - len_ ? text.size() : kBytes - len_;
+  std::memcpy(text_ + len_, text.data(), n);
+  len_ += n;
+  text_[len_] = '\0';
+}
 
 const Converter::KindHandler Converter::kHandlers[] = {
     {"Kill", &Converter::onKill},
@@ -148,6 +187,8 @@ const Converter::KindHandler Converter::kHandlers[] = {
     {"Exit", &Converter::onExit},
     {"Warmup", &Converter::onWarmup},
     {"Game_Start", &Converter::onGameStart},
+    {"Rcon", &Converter::onRcon},
+    {"TeamScore", &Converter::onTeamScore},
 };
 
 Converter::Converter(LineSink& out, const FlagLineGames* flagGames)
@@ -156,11 +197,11 @@ Converter::Converter(LineSink& out, const FlagLineGames* flagGames)
 }
 
 void Converter::feed(std::string_view line) {
+  ++linesRead_;
   ServerLine s;
-  if (!readServerLine(line, s)) return;
-  if (s.hasTime) {
-    now_ = s.seconds;
-    nowKnown_ = true;
+  if (!readServerLine(line, s)) {
+    skip(Skip::kNotAnEvent);
+    return;
   }
   // The statistics of a leaving player follow his disconnect; anything else lets it go.
   if (pendingDisconnect_ >= 0 && s.kind != "Weapon_Stats") flushPendingDisconnect();
@@ -172,37 +213,51 @@ void Converter::feed(std::string_view line) {
   }
   for (const FlagLineText& f : kFlagLineTexts) {
     if (s.kind == f.kind) {
-      onFlagLine(s.fields, f.enemyColour, f.before, f.after);
+      onFlagLine(s.fields, f);
       return;
     }
   }
+  for (const SkippedKind& k : kSkippedKinds) {
+    if (s.kind == k.kind) {
+      skip(k.reason);
+      return;
+    }
+  }
+  skip(Skip::kOtherKind);
 }
 
 void Converter::finish() {
   flushPendingDisconnect();
+  if (pendingEnd_ == nullptr && playerLines_ > 0) skip(Skip::kGameCutOff);
   flushPendingEnd();
 }
 
 // ---- games ----------------------------------------------------------------------------
 
 void Converter::onInitGame(std::string_view fields) {
+  pendingMap_ = NameText{};  // the map this line names is the one loaded
   closeServerGame();
   ++serverGames_;
   resetClients();
   resetFlags();
   warmup_ = false;
+  for (int team = 1; team <= 2; ++team) {
+    teamScore_[team] = 0;
+    scored_[team] = false;
+  }
   flagLines_ = flagGames_ != nullptr && flagGames_->usesFlagLines(serverGames_);
   bool hasType = false;
   const std::string_view type = infoValue(fields, "g_gametype", &hasType);
   gametype_ = hasType ? leadingNumber(type) : -1;
+  writeMap(infoValue(fields, "mapname"));
+}
 
-  std::string_view map = infoValue(fields, "mapname");
+void Converter::writeMap(std::string_view map) {
   if (map.size() > kMaxNameBytes) map = map.substr(0, kMaxNameBytes);
-  if (!map.empty()) {
-    LineText t;
-    t.add("Current map: ").add(map);
-    out_.writeLine(t.view());
-  }
+  if (map.empty()) return;
+  LineText t;
+  t.add("Current map: ").add(map);
+  out_.writeLine(t.view());
 }
 
 void Converter::onShutdownGame(std::string_view) { closeServerGame(); }
@@ -244,8 +299,29 @@ void Converter::onGameStart(std::string_view) {
   closeClientGame(kClShutdown);
 }
 
+// CPMA loads the map an admin asks for ("Rcon from 1.2.3.4: map cpm1a") without an InitGame
+// line in its console log; the next match is played there. The map is written as soon as our
+// reader's current game is over, so it names the next game, not the one still open.
+void Converter::onRcon(std::string_view fields) {
+  const std::string_view map = mapCommand(fields);
+  if (map.empty()) {
+    skip(Skip::kOtherKind);
+    return;
+  }
+  if (pendingEnd_ == nullptr && playerLines_ == 0) {
+    writeMap(map);
+  } else {
+    pendingMap_.set(map.substr(0, kMaxNameBytes));
+  }
+}
+
 void Converter::closeClientGame(const char* boundary) {
   if (playerLines_ > 0) {
+    // Our reader takes a game for capture the flag at its first flag event. A capture-the-flag
+    // game in which no flag was touched gets one flag line that names nobody, so that it is
+    // still shown as capture the flag (0 to 0), not as a team deathmatch.
+    if (gametype_ == 4 && !flagEventWritten_ && boundary != kMatchBegun) out_.writeLine(kNobodysFlagEvent);
+    for (Departed& d : departed_) writeDisconnect(d);
     out_.writeLine(boundary);
     if (boundary == kMatchBegun) {
       ++warmupsDropped_;
@@ -253,11 +329,17 @@ void Converter::closeClientGame(const char* boundary) {
       ++gamesHandedOn_;
     }
   }
+  for (Departed& d : departed_) d = Departed{};
   playerLines_ = 0;
   eventsStarted_ = false;
+  flagEventWritten_ = false;
   pendingEnd_ = nullptr;
   for (Client& c : clients_) c.inGame = false;
   resetFlags();
+  if (!pendingMap_.empty()) {
+    writeMap(pendingMap_.view());
+    pendingMap_ = NameText{};
+  }
 }
 
 void Converter::closeServerGame() {
@@ -279,8 +361,16 @@ void Converter::flushPendingEnd() {
 void Converter::onClientConnect(std::string_view fields) {
   const int c = clientOf(fields);
   if (c < 0) return;
+  // A number still in use changes hands only after a disconnect; a log that lost that line
+  // still gives the old player his leave.
+  if (clients_[c].connected && known(c)) {
+    skip(Skip::kReusedClient);
+    if (pendingDisconnect_ == c) pendingDisconnect_ = -1;
+    depart(c);
+  }
   dropFlagsOf(c);
   clients_[c] = Client{};
+  clients_[c].connected = true;
 }
 
 void Converter::onUserinfo(std::string_view fields) {
@@ -288,21 +378,20 @@ void Converter::onUserinfo(std::string_view fields) {
   if (c < 0) return;
   while (!fields.empty() && fields.front() == ' ') fields.remove_prefix(1);
   Client& cl = clients_[c];
+  cl.connected = true;
 
   bool hasName = false;
   std::string_view name = infoValue(fields, "n", &hasName);
   if (hasName) {
     if (name.empty()) name = kUnnamed;  // the server never lets a name be empty
     if (name.size() > kMaxNameBytes) name = name.substr(0, kMaxNameBytes);
-    if (name != nameOf(c)) {
-      // A player our reader knows in this game is renamed; anyone else simply gets the new
-      // name for his next line.
-      if (cl.inGame && pendingEnd_ == nullptr && cl.nameLen > 0) {
-        LineText t;
-        t.add(nameOf(c)).add(kNameEnd).add(" renamed to ").add(name).add(kNameEnd);
-        emit(t.view());
-      }
-      setName(cl, name);
+    if (cl.name.empty()) {
+      cl.name.set(name);
+      cl.firstName.set(name);
+      chooseWrittenName(c);
+    } else if (name != cl.name.view()) {
+      cl.name.set(name);
+      rename(c);
     }
   }
 
@@ -326,6 +415,50 @@ void Converter::onUserinfo(std::string_view fields) {
   if (eventsStarted_ && pendingEnd_ == nullptr && cl.begun) announce(c);
 }
 
+void Converter::chooseWrittenName(int c) {
+  Client& cl = clients_[c];
+  for (Departed& d : departed_) {
+    if (d.client < 0) continue;
+    if (d.name.view() == cl.name.view() || (d.client == c && d.firstName.view() == cl.name.view())) {
+      cl.written = d.written;
+      cl.inGame = true;
+      d = Departed{};
+      ++reconnects_;
+      // Back under the name he first connected with: his row follows him to it.
+      rename(c);
+      return;
+    }
+  }
+  ownName(c, cl.name.view());
+}
+
+// A player our reader knows in this game is renamed; anyone else simply gets the new name
+// for his next line.
+void Converter::rename(int c) {
+  Client& cl = clients_[c];
+  const NameText before = cl.written;
+  ownName(c, cl.name.view());
+  if (before.view() == cl.written.view()) return;
+  if (cl.inGame && pendingEnd_ == nullptr) {
+    LineText t;
+    t.add(before.view()).add(kNameEnd).add(" renamed to ").add(cl.written.view()).add(kNameEnd);
+    emit(t.view());
+  }
+}
+
+void Converter::ownName(int c, std::string_view name) {
+  Client& cl = clients_[c];
+  cl.written.set(name);
+  for (int other = 0; other < kMaxClients; ++other) {
+    if (other == c || !clients_[other].connected || clients_[other].written.view() != name) continue;
+    char number[8];
+    const int n = std::snprintf(number, sizeof number, "(%d)", c);
+    cl.written.append(kNameEnd);
+    cl.written.append(std::string_view(number, n > 0 ? static_cast<std::size_t>(n) : 0));
+    return;
+  }
+}
+
 // Players entering after the end of a match belong to the next one (CPMA plays several
 // matches on one map). Before the first event of a game entries are only noted: a game in
 // which nothing happens writes no line, so it gives our reader no game of idle players.
@@ -333,6 +466,7 @@ void Converter::onClientBegin(std::string_view fields) {
   const int c = clientOf(fields);
   if (c < 0) return;
   clients_[c].begun = true;
+  clients_[c].connected = true;
   flushPendingEnd();
   if (eventsStarted_) announce(c);
 }
@@ -343,9 +477,14 @@ void Converter::onClientDisconnect(std::string_view fields) {
   Client& cl = clients_[c];
   dropFlagsOf(c);
   cl.begun = false;
+  cl.connected = false;
   // After the match has ended a player leaving changes nothing for the ended game, and his
   // record must keep its name for the statistics lines still to come.
-  if (pendingEnd_ != nullptr || !cl.inGame) return;
+  if (pendingEnd_ != nullptr) return;
+  if (!cl.inGame) {
+    clients_[c] = Client{};
+    return;
+  }
   pendingDisconnect_ = c;
 }
 
@@ -353,10 +492,36 @@ void Converter::flushPendingDisconnect() {
   const int c = pendingDisconnect_;
   if (c < 0) return;
   pendingDisconnect_ = -1;
+  depart(c);
+  clients_[c] = Client{};
+}
+
+void Converter::depart(int c) {
+  Client& cl = clients_[c];
+  if (!cl.inGame || pendingEnd_ != nullptr) return;
+  Departed* slot = &departed_[0];
+  for (Departed& d : departed_) {
+    if (d.client < 0) {
+      slot = &d;
+      break;
+    }
+  }
+  // No room to wait for another return: the first of those away leaves for good now.
+  if (slot->client >= 0) writeDisconnect(*slot);
+  slot->name = cl.name;
+  slot->firstName = cl.firstName;
+  slot->written = cl.written;
+  slot->client = c;
+  cl.inGame = false;
+}
+
+void Converter::writeDisconnect(Departed& d) {
+  if (d.client < 0) return;
   LineText t;
-  t.add(nameOf(c)).add(kNameEnd).add(" disconnected");
-  emit(t.view());
-  clients_[c].inGame = false;
+  t.add(d.written.view()).add(kNameEnd).add(" disconnected");
+  out_.writeLine(t.view());
+  ++playerLines_;
+  d = Departed{};
 }
 
 void Converter::startEvent() {
@@ -371,7 +536,7 @@ void Converter::startEvent() {
 
 void Converter::announce(int c) {
   Client& cl = clients_[c];
-  if (cl.inGame || cl.nameLen == 0 || cl.team == 3) return;
+  if (cl.inGame || !known(c) || cl.team == 3) return;
   LineText t;
   t.add(nameOf(c)).add(kNameEnd).add(" entered the game").add(entrySuffix(cl.team));
   emit(t.view());
@@ -385,16 +550,9 @@ void Converter::emit(std::string_view text) {
   ++playerLines_;
 }
 
-void Converter::setName(Client& client, std::string_view name) {
-  std::memcpy(client.name, name.data(), name.size());
-  client.name[name.size()] = '\0';
-  client.nameLen = name.size();
-}
-
-std::string_view Converter::nameOf(int c) const { return {clients_[c].name, clients_[c].nameLen}; }
-
 void Converter::resetClients() {
   for (Client& c : clients_) c = Client{};
+  for (Departed& d : departed_) d = Departed{};
   pendingDisconnect_ = -1;
 }
 
@@ -402,22 +560,24 @@ void Converter::resetClients() {
 
 void Converter::onKill(std::string_view fields) {
   KillFields k;
-  if (!readKill(fields, k) || k.victim < 0 || k.victim >= kMaxClients) return;
+  if (!readKill(fields, k) || k.victim < 0 || k.victim >= kMaxClients) {
+    skip(Skip::kNotAnEvent);
+    return;
+  }
   // Between the end of a match and the next one nothing counts.
   if (pendingEnd_ != nullptr) {
-    ++deathsLeftOut_;
+    skip(Skip::kAfterMatch);
     return;
   }
   const bool killerIsPlayer = k.killer >= 0 && k.killer < kMaxClients;
   const bool self = killerIsPlayer && k.killer == k.victim;
   const int v = k.victim;
-  const bool victimCarried = (flags_[1].where == FlagWhere::kCarried && flags_[1].carrier == v) ||
-                             (flags_[2].where == FlagWhere::kCarried && flags_[2].carrier == v);
+  const bool victimCarried = carrier_[1] == v || carrier_[2] == v;
 
   // The names the server keeps for the client numbers; the line's own names only when a log
   // starts in the middle of a game and a number was never introduced.
   const auto nameFor = [this](int c, std::string_view lineName) {
-    if (clients_[c].nameLen > 0) return nameOf(c);
+    if (known(c)) return nameOf(c);
     return lineName.substr(0, kMaxNameBytes);
   };
 
@@ -437,8 +597,9 @@ void Converter::onKill(std::string_view fields) {
   const std::string_view killerName = twoName != nullptr ? nameFor(k.killer, k.killerName) : "";
   if ((oneName == nullptr && twoName == nullptr) || victimName.empty() ||
       (twoName != nullptr && killerName.empty())) {
-    ++deathsLeftOut_;
+    skip(Skip::kDeathLeftOut);
   } else {
+    if (!known(v) || (twoName != nullptr && !known(k.killer))) ++deathsOfUnknownClients_;
     startEvent();
     announce(v);
     if (twoName != nullptr) announce(k.killer);
@@ -452,12 +613,12 @@ void Converter::onKill(std::string_view fields) {
     emit(t.view());
     ++deathsWritten_;
     // The obituary itself makes our reader hold a record of each name it carries.
-    if (clients_[v].nameLen > 0) clients_[v].inGame = true;
-    if (twoName != nullptr && clients_[k.killer].nameLen > 0) clients_[k.killer].inGame = true;
+    if (known(v)) clients_[v].inGame = true;
+    if (twoName != nullptr && known(k.killer)) clients_[k.killer].inGame = true;
   }
 
   // Flag carriers killed by the other team, for games that log only the flag touches.
-  if (!flagLines_ && victimCarried && killerIsPlayer && !self && clients_[k.killer].nameLen > 0 &&
+  if (!flagLines_ && victimCarried && killerIsPlayer && !self && known(k.killer) &&
       isTeam(clients_[v].team) && isTeam(clients_[k.killer].team) &&
       clients_[v].team != clients_[k.killer].team) {
     writeFlagEvent(k.killer, "fragged ", clients_[v].team, "'s flag carrier!");
@@ -468,83 +629,113 @@ void Converter::onKill(std::string_view fields) {
 // ---- flags ----------------------------------------------------------------------------
 
 void Converter::writeFlagEvent(int c, const char* before, int colour, const char* after) {
-  if (clients_[c].nameLen == 0) return;
+  if (!known(c)) return;
   startEvent();
   announce(c);
   LineText t;
   t.add(nameOf(c)).add(kNameEnd).add(" ").add(before).add(teamWord(colour)).add(after);
   emit(t.view());
   clients_[c].inGame = true;
+  flagEventWritten_ = true;
 }
 
 // On a stock server the only flag lines are the touches, "Item: 2 team_CTF_blueflag". The
-// game lets a player touch the enemy flag (a pick-up), his own flag when it lies dropped (a
-// return), or his own flag at home while he carries the enemy flag (a capture); other
-// touches are not logged. Which one a touch of the own flag is follows from where the flag
-// is, which the pick-ups, the carriers' deaths and departures, and the time since a drop
-// tell.
+// game lets a player touch the enemy flag (a pick-up), his own flag where it lies dropped (a
+// return), or his own flag at home while he carries the enemy flag (a capture). A carrier's
+// touch of his own flag is taken as a capture whatever we believe of that flag: a dropped
+// flag often goes home without a line (a carrier dying in the void or lava, a flag falling
+// off the map), and a carrier who does return his own flag on the way goes on to capture,
+// which comes out as the same capture and the same return.
 void Converter::onItem(std::string_view fields) {
-  if (flagLines_ || pendingEnd_ != nullptr || (gametype_ >= 0 && gametype_ != 4)) return;
+  if (flagLines_ || (gametype_ >= 0 && gametype_ != 4)) {
+    skip(Skip::kItem);
+    return;
+  }
   const int c = clientOf(fields);
-  if (c < 0) return;
+  if (c < 0) {
+    skip(Skip::kNotAnEvent);
+    return;
+  }
   while (!fields.empty() && fields.front() == ' ') fields.remove_prefix(1);
   int colour = 0;
   if (startsWith(fields, "team_CTF_redflag")) colour = 1;
   if (startsWith(fields, "team_CTF_blueflag")) colour = 2;
+  if (colour == 0) {
+    skip(Skip::kItem);
+    return;
+  }
+  if (pendingEnd_ != nullptr) {
+    skip(Skip::kAfterMatch);
+    return;
+  }
+  if (!known(c)) {
+    skip(Skip::kUnknownClient);
+    return;
+  }
   const int team = clients_[c].team;
-  if (colour == 0 || !isTeam(team)) return;
+  if (!isTeam(team)) return;
 
-  Flag& touched = flags_[colour];
   if (team != colour) {
-    touched.where = FlagWhere::kCarried;
-    touched.carrier = c;
+    carrier_[colour] = c;
     writeFlagEvent(c, "got the ", colour, " flag!");
     return;
   }
   const int enemy = 3 - colour;
-  Flag& carried = flags_[enemy];
-  const bool carrying = carried.where == FlagWhere::kCarried && carried.carrier == c;
-  const bool home = touched.where == FlagWhere::kBase ||
-                    (touched.where == FlagWhere::kDropped && dropExpired(touched));
-  if (carrying && home) {
-    carried = Flag{};
-    touched = Flag{};
+  if (carrier_[enemy] == c) {
+    carrier_[enemy] = -1;
     writeFlagEvent(c, "captured the ", enemy, " flag!");
   } else {
-    touched = Flag{};
     writeFlagEvent(c, "returned the ", colour, " flag!");
   }
 }
 
-void Converter::onFlagLine(std::string_view fields, bool enemyColour, const char* before,
-                           const char* after) {
-  if (pendingEnd_ != nullptr) return;
+void Converter::onFlagLine(std::string_view fields, const FlagLineText& text) {
+  if (pendingEnd_ != nullptr) {
+    skip(Skip::kAfterMatch);
+    return;
+  }
   const int c = clientOf(fields);
   if (c < 0) return;
+  if (!known(c)) {
+    skip(Skip::kUnknownClient);
+    return;
+  }
   const int team = clients_[c].team;
   if (!isTeam(team)) return;
-  writeFlagEvent(c, before, enemyColour ? 3 - team : team, after);
+  // A server that logs its team scores tells which captures counted: one without a rise of
+  // the team's score (Excessive Plus, with nobody on the other team) did not.
+  if (text.capture && flagGames_ != nullptr && flagGames_->logsTeamScores()) {
+    if (!scored_[team]) {
+      skip(Skip::kCaptureNotScored);
+      return;
+    }
+    scored_[team] = false;
+  }
+  writeFlagEvent(c, text.before, text.enemyColour ? 3 - team : team, text.after);
+}
+
+// "TeamScore: 1 4 Stroggs": the red team has 4 points now.
+void Converter::onTeamScore(std::string_view fields) {
+  int team = 0;
+  int points = 0;
+  if (!readInt(fields, team) || !isTeam(team) || !readInt(fields, points)) {
+    skip(Skip::kScore);
+    return;
+  }
+  if (points > teamScore_[team]) scored_[team] = true;
+  teamScore_[team] = points;
+  skip(Skip::kScore);
 }
 
 void Converter::dropFlagsOf(int c) {
   for (int colour = 1; colour <= 2; ++colour) {
-    Flag& f = flags_[colour];
-    if (f.where == FlagWhere::kCarried && f.carrier == c) {
-      f.where = FlagWhere::kDropped;
-      f.carrier = -1;
-      f.dropTimeKnown = nowKnown_;
-      f.droppedAt = now_;
-    }
+    if (carrier_[colour] == c) carrier_[colour] = -1;
   }
 }
 
-bool Converter::dropExpired(const Flag& flag) const {
-  return flag.dropTimeKnown && nowKnown_ && now_ >= flag.droppedAt + kFlagReturnSeconds;
-}
-
 void Converter::resetFlags() {
-  flags_[1] = Flag{};
-  flags_[2] = Flag{};
+  carrier_[1] = -1;
+  carrier_[2] = -1;
 }
 
 // ---- statistics -----------------------------------------------------------------------
@@ -565,7 +756,6 @@ void Converter::onWeaponStats(std::string_view fields) {
   // its records until its end line, which waits for these lines.
   if (clients_[c].inGame) writeAccuracy(c, fields);
 }
-
 // "MachineGun:2947:409:0:0 Shotgun:253:48:5:2 ... Given:9374 Recvd:7378 Armor:810": a weapon
 // token is name:shots:hits:pick-ups:drops, a damage token name:amount. Each becomes one
 // record: name + "^7 accuracy statistics " + keyword + shots and hits, or + the amount.

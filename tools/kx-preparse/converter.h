@@ -19,16 +19,67 @@ class LineSink {
 // every written line far below the reader's line limit.
 constexpr std::size_t kMaxNameBytes = 63;
 
+// Why a line of the log, or an event in it, was not written. The summary prints one count
+// per reason, in this order.
+enum class Skip {
+  kNotAnEvent,      // not "Kind: fields": console chatter, separators, garbled lines
+  kChat,            // say:, sayteam:, tell:
+  kItem,            // item pick-ups other than flags
+  kScore,           // score:, red:, Score:, TeamScore: (our reader computes the scores)
+  kOtherKind,       // any other kind that carries nothing for our reader
+  kDeathLeftOut,    // a means of death no text of ours represents
+  kAfterMatch,      // a death or flag touch between the end of a match and the next
+  kUnknownClient,   // an Item: or flag line for a client never introduced or gone
+  kReusedClient,    // a client number connected again without a disconnect
+  kGameCutOff,      // a game the log stops in the middle of (no end written)
+  kCaptureNotScored,  // a Flag_Capture the server's TeamScore lines did not count
+  kCount
+};
+// The summary's words for a reason ("chat lines").
+const char* skipName(Skip reason);
+
+// A flag event that a mod logs as a line of its own ("Flag_Capture: 1 21.650"), naming the
+// acting client; the colour in the text is the actor's own team or the enemy's.
+struct FlagLineText {
+  const char* kind;
+  bool enemyColour;
+  const char* before;
+  const char* after;
+  bool capture;
+};
+
+// A name as the converter keeps it: fixed size, cut to its room.
+class NameText {
+ public:
+  // Room for a name, "^7(", a client number and ")".
+  static constexpr std::size_t kBytes = kMaxNameBytes + 6;
+  void set(std::string_view text);
+  void append(std::string_view text);
+  std::string_view view() const { return {text_, len_}; }
+  bool empty() const { return len_ == 0; }
+
+ private:
+  char text_[kBytes + 1] = {};
+  std::size_t len_ = 0;
+};
+
 // The converter follows the server's clients by number and writes, for every server game
 // (InitGame ... ShutdownGame), the lines a game client would have printed: the map, players
 // entering, renaming, changing team and leaving, obituaries, flag events, one-line accuracy
 // records and, last, one line that ends the game for our reader. Players are written as
 // entering at the game's first death or flag event, so a game in which nothing happens
-// writes no player line and ends no game of our reader's. State is fixed-size. Two things
-// wait: a disconnect, for one line, so that the player's statistics line that follows it is
-// written first; and the end of a match (Exit), until its statistics lines have been written
-// and the map is unloaded or the next match begins. Deaths and flag touches between the end
-// of a match and the next are left out.
+// writes no player line and ends no game of our reader's. State is fixed-size.
+//
+// One player is one row of our reader's: two clients present at the same time under one
+// name are written as two names (the later one with "^7(N)", N its client number), and a
+// client that leaves and comes back in the same game (under the name he left with, or on
+// the same client number under the name he first connected with) is the same player again.
+// So a player's leaving is written only when the game ends, for those who did not come back.
+//
+// Two things wait: a disconnect, for one line, so that the player's statistics line that
+// follows it is written first; and the end of a match (Exit), until its statistics lines have
+// been written and the map is unloaded or the next match begins. Deaths and flag touches
+// between the end of a match and the next are left out.
 class Converter {
  public:
   // `flagGames` tells which games log their flag events as Flag_* lines (see FlagLineGames);
@@ -36,7 +87,7 @@ class Converter {
   Converter(LineSink& out, const FlagLineGames* flagGames);
 
   // Takes the next line of the server log (line break removed). Lines that are not
-  // "Kind: fields", and kinds that carry nothing for our reader, are skipped.
+  // "Kind: fields", and kinds that carry nothing for our reader, are skipped and counted.
   void feed(std::string_view line);
 
   // End of the log. A game that had ended by its rules gets its end line even if the log
@@ -44,27 +95,35 @@ class Converter {
   // log that stops in the middle of a game.
   void finish();
 
+  long linesRead() const { return linesRead_; }
   int serverGames() const { return serverGames_; }        // InitGame lines seen
   int gamesHandedOn() const { return gamesHandedOn_; }    // games ended after player lines
   int warmupsDropped() const { return warmupsDropped_; }  // warm-ups ended as warm-ups
   int deathsWritten() const { return deathsWritten_; }
-  int deathsLeftOut() const { return deathsLeftOut_; }   // means no text of ours represents
+  int reconnects() const { return reconnects_; }          // players who came back to a game
+  // Deaths of or by a client never introduced, written with the names the Kill line prints.
+  int deathsOfUnknownClients() const { return deathsOfUnknownClients_; }
+  long skipped(Skip reason) const { return skipped_[static_cast<int>(reason)]; }
 
  private:
   struct Client {
-    char name[kMaxNameBytes + 1] = {};
-    std::size_t nameLen = 0;
-    int team = 0;         // 0 none, 1 red, 2 blue, 3 spectator
-    bool begun = false;   // ClientBegin seen since the client connected
-    bool inGame = false;  // our reader holds a record under this name in the current game
+    NameText name;       // the name the server knows the client by
+    NameText firstName;  // the name the client connected with
+    NameText written;    // the name our reader holds the player's record under
+    int team = 0;            // 0 none, 1 red, 2 blue, 3 spectator
+    bool connected = false;  // seen since the client number was last given up
+    bool begun = false;      // ClientBegin seen since the client connected
+    bool inGame = false;     // our reader holds a record under `written` in the current game
   };
-  enum class FlagWhere { kBase, kCarried, kDropped };
-  struct Flag {
-    FlagWhere where = FlagWhere::kBase;
-    int carrier = -1;
-    bool dropTimeKnown = false;
-    double droppedAt = 0.0;
+  // A player who left the current game: his disconnect is written at the game's end unless
+  // he comes back.
+  struct Departed {
+    NameText name;
+    NameText firstName;
+    NameText written;
+    int client = -1;  // -1: a free entry
   };
+  static constexpr int kMaxDeparted = 16;
   using Handler = void (Converter::*)(std::string_view fields);
   struct KindHandler {
     const char* kind;
@@ -77,20 +136,23 @@ class Converter {
   void onExit(std::string_view fields);
   void onWarmup(std::string_view fields);
   void onGameStart(std::string_view fields);
+  void onRcon(std::string_view fields);
   void onClientConnect(std::string_view fields);
   void onUserinfo(std::string_view fields);
   void onClientBegin(std::string_view fields);
   void onClientDisconnect(std::string_view fields);
   void onKill(std::string_view fields);
   void onItem(std::string_view fields);
-  void onFlagLine(std::string_view fields, bool enemyColour, const char* before, const char* after);
+  void onFlagLine(std::string_view fields, const FlagLineText& text);
+  void onTeamScore(std::string_view fields);
   void onWeaponStats(std::string_view fields);
 
   // Writes a player line, after the waiting disconnect and the waiting end of the game.
   void emit(std::string_view text);
   void flushPendingDisconnect();
   void flushPendingEnd();
-  // Ends our reader's current game with `boundary` if anything was written in it.
+  // Ends our reader's current game with `boundary` if anything was written in it; the
+  // players who left and did not come back are written as leaving first.
   void closeClientGame(const char* boundary);
   // The map is unloaded (or a new one starts without the old one being unloaded).
   void closeServerGame();
@@ -101,29 +163,46 @@ class Converter {
   void announce(int c);
   void writeAccuracy(int c, std::string_view stats);
   void writeFlagEvent(int c, const char* before, int colour, const char* after);
+  void writeMap(std::string_view map);
+  // A client named for the first time since he connected takes the row of the departed
+  // player he is, or a name no other present client has.
+  void chooseWrittenName(int c);
+  // The client's written name follows his server name; our reader is told of the rename.
+  void rename(int c);
+  // A name for client `c` that no other present client is written under.
+  void ownName(int c, std::string_view name);
+  // The client leaves the game; our reader keeps his row open for his return.
+  void depart(int c);
+  void writeDisconnect(Departed& d);
   void dropFlagsOf(int c);
-  bool dropExpired(const Flag& flag) const;
-  void setName(Client& client, std::string_view name);
-  std::string_view nameOf(int c) const;
+  bool known(int c) const { return !clients_[c].name.empty(); }
+  std::string_view nameOf(int c) const { return clients_[c].written.view(); }
+  void skip(Skip reason) { ++skipped_[static_cast<int>(reason)]; }
   void resetClients();
   void resetFlags();
 
   LineSink& out_;
   const FlagLineGames* flagGames_;
   Client clients_[kMaxClients];
-  Flag flags_[3];             // [1] the red flag, [2] the blue flag
+  Departed departed_[kMaxDeparted];
+  int carrier_[3] = {-1, -1, -1};  // [1] who carries the red flag, [2] the blue flag; -1 none
+  long linesRead_ = 0;
   int serverGames_ = 0;
   int gametype_ = -1;         // g_gametype of the InitGame line; -1 when it has none
   bool flagLines_ = false;    // this game's flag events come from Flag_* lines
   bool warmup_ = false;       // a warm-up is running: its lines are dropped at its end
   int playerLines_ = 0;       // player lines written since our reader's game began
   bool eventsStarted_ = false;  // a death or flag event was written in our reader's game
+  bool flagEventWritten_ = false;  // a flag event was written in our reader's game
+  int teamScore_[3] = {0, 0, 0};   // the last TeamScore of [1] red and [2] blue
+  bool scored_[3] = {false, false, false};  // the team's score rose since its last capture
   const char* pendingEnd_ = nullptr;  // the match ended; its end line waits for its statistics
   int pendingDisconnect_ = -1;
-  bool nowKnown_ = false;
-  double now_ = 0.0;
+  NameText pendingMap_;       // a map an admin loaded without a logged InitGame (CPMA consoles)
   int gamesHandedOn_ = 0;
   int warmupsDropped_ = 0;
   int deathsWritten_ = 0;
-  int deathsLeftOut_ = 0;
+  int reconnects_ = 0;
+  int deathsOfUnknownClients_ = 0;
+  long skipped_[static_cast<int>(Skip::kCount)] = {};
 };

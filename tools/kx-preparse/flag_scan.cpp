@@ -11,6 +11,8 @@ void FlagLineGames::scanLine(std::string_view line) {
     flagLines_.push_back(false);
   } else if (s.kind == "Flag_Pickup" || s.kind == "Flag_Capture" || s.kind == "Flag_Return") {
     flagLines_[static_cast<std::size_t>(game_)] = true;
+  } else if (s.kind == "TeamScore") {
+    teamScores_ = true;
   }
 }
 

@@ -20,7 +20,12 @@ class FlagLineGames {
   // True when game `game` holds a Flag_Pickup, Flag_Capture or Flag_Return line.
   bool usesFlagLines(int game) const;
 
+  // True when the log holds TeamScore lines (Excessive Plus): the server's own record of
+  // which captures scored.
+  bool logsTeamScores() const { return teamScores_; }
+
  private:
   int game_ = 0;
+  bool teamScores_ = false;
   std::vector<bool> flagLines_ = std::vector<bool>(1, false);
 };

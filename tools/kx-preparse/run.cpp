@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "client_log.h"
 #include "converter.h"
 #include "flag_scan.h"
 
@@ -32,6 +33,99 @@ void complain(const char* what, const char* path) {
   std::fprintf(stderr, "\"\n");
 }
 
+// The run's figures on standard output: the caller sends it to a file of its own, apart from
+// the converted log.
+void printSummary(const Converter& converter, long linesWritten) {
+  std::printf("kx-preparse: %ld lines read, %d server games, %d games handed on, %d warm-ups dropped, "
+              "%d deaths written (%d with names from the line), %d players back after leaving, "
+              "%ld lines written\n",
+              converter.linesRead(), converter.serverGames(), converter.gamesHandedOn(),
+              converter.warmupsDropped(), converter.deathsWritten(), converter.deathsOfUnknownClients(),
+              converter.reconnects(), linesWritten);
+  for (int r = 0; r < static_cast<int>(Skip::kCount); ++r) {
+    const Skip reason = static_cast<Skip>(r);
+    if (converter.skipped(reason) == 0) continue;
+    std::printf("kx-preparse: skipped %ld %s\n", converter.skipped(reason), skipName(reason));
+  }
+}
+
+void printClientSummary(const ClientLogConverter& converter, long linesWritten) {
+  std::printf("kx-preparse: %ld lines read, %d matches ended, %ld lines written\n", converter.linesRead(),
+              converter.matchesEnded(), linesWritten);
+  for (int r = 0; r < static_cast<int>(ClientSkip::kCount); ++r) {
+    const ClientSkip reason = static_cast<ClientSkip>(r);
+    if (converter.skipped(reason) == 0) continue;
+    std::printf("kx-preparse: skipped %ld %s\n", converter.skipped(reason), clientSkipName(reason));
+  }
+}
+
+// Reads the log at `path` line by line, handing each line to `each`; false, with the message
+// printed, when it cannot be read.
+template <class Each>
+bool readLog(const char* path, Each each) {
+  std::FILE* in = std::fopen(path, "rb");
+  if (in == nullptr) {
+    complain("cannot read", path);
+    return false;
+  }
+  LogLines lines(in);
+  const char* text = nullptr;
+  std::size_t length = 0;
+  while (lines.next(text, length)) each(std::string_view(text, length));
+  const bool readError = std::ferror(in) != 0;
+  std::fclose(in);
+  if (readError) complain("cannot read", path);
+  return !readError;
+}
+
+// The second pass: `convert(sink)` reads the log and writes the output file through `sink`.
+// Returns the exit status; `written` is the number of lines written.
+template <class Convert>
+int writeOutput(const char* outPath, long& written, Convert convert) {
+  std::FILE* out = std::fopen(outPath, "wb");
+  if (out == nullptr) {
+    complain("cannot write", outPath);
+    return kExitFileError;
+  }
+  FileSink sink(out);
+  const bool read = convert(sink);
+  const bool closeFailed = std::fclose(out) != 0;
+  written = sink.lines();
+  if (!read) return kExitFileError;
+  if (sink.failed() || closeFailed) {
+    complain("cannot write", outPath);
+    return kExitFileError;
+  }
+  return kExitDone;
+}
+
+int convertServerLog(const char* inPath, const char* outPath) {
+  // First pass: which games log their flag events in lines of their own.
+  FlagLineGames flagGames;
+  if (!readLog(inPath, [&](std::string_view line) { flagGames.scanLine(line); })) return kExitFileError;
+  long written = 0;
+  return writeOutput(outPath, written, [&](LineSink& sink) {
+    Converter converter(sink, &flagGames);
+    const bool read = readLog(inPath, [&](std::string_view line) { converter.feed(line); });
+    converter.finish();
+    if (read) printSummary(converter, static_cast<const FileSink&>(sink).lines());
+    return read;
+  });
+}
+
+int convertClientLog(const char* inPath, const char* outPath) {
+  // First pass: the maps, which the mod names only after each match.
+  ClientMatchMaps maps;
+  if (!readLog(inPath, [&](std::string_view line) { maps.scanLine(line); })) return kExitFileError;
+  long written = 0;
+  return writeOutput(outPath, written, [&](LineSink& sink) {
+    ClientLogConverter converter(sink, &maps);
+    const bool read = readLog(inPath, [&](std::string_view line) { converter.feed(line); });
+    if (read) printClientSummary(converter, static_cast<const FileSink&>(sink).lines());
+    return read;
+  });
+}
+
 }  // namespace
 
 bool LogLines::next(const char*& text, std::size_t& length) {
@@ -51,66 +145,10 @@ bool LogLines::next(const char*& text, std::size_t& length) {
 }
 
 int runPreparse(int argc, char** argv) {
+  if (argc == 4 && std::strcmp(argv[1], "--client") == 0) return convertClientLog(argv[2], argv[3]);
   if (argc != 3) {
-    std::fprintf(stderr, "usage: kx-preparse <server-log> <output>\n");
+    std::fprintf(stderr, "usage: kx-preparse [--client] <log> <output>\n");
     return kExitUsage;
   }
-  const char* inPath = argv[1];
-  const char* outPath = argv[2];
-
-  // First pass: which games log their flag events in lines of their own.
-  FlagLineGames flagGames;
-  {
-    std::FILE* in = std::fopen(inPath, "rb");
-    if (in == nullptr) {
-      complain("cannot read", inPath);
-      return kExitFileError;
-    }
-    LogLines lines(in);
-    const char* text = nullptr;
-    std::size_t length = 0;
-    while (lines.next(text, length)) flagGames.scanLine(std::string_view(text, length));
-    const bool readError = std::ferror(in) != 0;
-    std::fclose(in);
-    if (readError) {
-      complain("cannot read", inPath);
-      return kExitFileError;
-    }
-  }
-
-  std::FILE* in = std::fopen(inPath, "rb");
-  if (in == nullptr) {
-    complain("cannot read", inPath);
-    return kExitFileError;
-  }
-  std::FILE* out = std::fopen(outPath, "wb");
-  if (out == nullptr) {
-    std::fclose(in);
-    complain("cannot write", outPath);
-    return kExitFileError;
-  }
-  FileSink sink(out);
-  Converter converter(sink, &flagGames);
-  LogLines lines(in);
-  const char* text = nullptr;
-  std::size_t length = 0;
-  while (lines.next(text, length)) converter.feed(std::string_view(text, length));
-  converter.finish();
-  const bool readError = std::ferror(in) != 0;
-  std::fclose(in);
-  const bool closeFailed = std::fclose(out) != 0;
-  const bool writeError = sink.failed() || closeFailed;
-  if (readError) {
-    complain("cannot read", inPath);
-    return kExitFileError;
-  }
-  if (writeError) {
-    complain("cannot write", outPath);
-    return kExitFileError;
-  }
-  std::printf("kx-preparse: %d server games, %d games handed on, %d warm-ups dropped, "
-              "%d deaths written, %d left out, %ld lines written\n",
-              converter.serverGames(), converter.gamesHandedOn(), converter.warmupsDropped(),
-              converter.deathsWritten(), converter.deathsLeftOut(), sink.lines());
-  return kExitDone;
+  return convertServerLog(argv[1], argv[2]);
 }

@@ -9,9 +9,12 @@ constexpr int kExitDone = 0;
 constexpr int kExitFileError = 1;  // the log cannot be read or the output cannot be written
 constexpr int kExitUsage = 2;
 
-// `kx-preparse <server-log> <output>`: converts the server log into the output file. Errors go
-// to standard error (the caller sends standard output to a file); a one-line summary goes to
-// standard output. The log is read twice, line by line, and never held in memory.
+// `kx-preparse <server-log> <output>` converts a server log (or a server's console log),
+// `kx-preparse --client <client-log> <output>` a client console log with a clock before its
+// lines (Excessive Plus), into the output file. Errors go to standard error; a summary (lines
+// read and written, games, and the lines left out by reason) goes to standard output, which
+// the caller sends to a file of its own. The log is read twice, line by line, and never held
+// in memory.
 int runPreparse(int argc, char** argv);
 
 // Reads a file line by line through one fixed buffer. A line longer than the buffer is cut:

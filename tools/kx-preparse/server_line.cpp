@@ -60,6 +60,15 @@ bool readServerLine(std::string_view line, ServerLine& out) {
     out.seconds = seconds;
     skipBlanks(text);
   }
+  // CPMA names the sender of a remote command: "Rcon from 185.132.0.79: map cpm1a".
+  static constexpr std::string_view kRconFrom = "Rcon from ";
+  if (text.substr(0, kRconFrom.size()) == kRconFrom) {
+    const std::size_t colon = text.find(": ");
+    if (colon == std::string_view::npos) return false;
+    out.kind = text.substr(0, 4);
+    out.fields = text.substr(colon + 2);
+    return true;
+  }
   std::size_t n = 0;
   while (n < text.size() && isKindChar(text[n])) ++n;
   if (n == 0 || n >= text.size() || text[n] != ':') {

@@ -16,7 +16,8 @@ struct ServerLine {
 // Splits `line` (line break removed) into an optional time ("mm:ss" padded with blanks,
 // "1230:04", or seconds with a decimal such as "45.1", followed by one blank) and "Kind: fields",
 // where Kind is letters and underscores. Console logs of servers carry the same kinds without
-// a time, so the time is optional. Returns false, with `out.kind` empty, for any other line
+// a time, so the time is optional. CPMA's "Rcon from ADDRESS: command" is kind "Rcon" with the
+// command as its fields. Returns false, with `out.kind` empty, for any other line
 // (console chatter, separators, a line cut and glued to the next).
 bool readServerLine(std::string_view line, ServerLine& out);
 
