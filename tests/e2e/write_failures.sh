@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# A run whose writes fail stops with one message and a non-zero status, and leaves every page
+# and SQL line written before the failure whole: a full file system under html/ (a small tmpfs
+# when run as root, else a per-file size limit) and a console on /dev/full.
+#
+# usage: write_failures.sh <kalimostats-c> <site-dir> <work-dir>
+set -u
+export LC_ALL=C
+program=$(realpath "$1")
+site=$(realpath "$2")
+work=$3
+rm -rf "$work"
+mkdir -p "$work"
+work=$(realpath "$work")
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+setup() {  # <dir>: a run directory with the site's configuration and the three-game sample
+  mkdir -p "$1"
+  cp "$site/c-default.cfg" "$site/c-header.html" "$site/c-footer.html" "$1/"
+  cp "$site/sample/sample.log" "$1/input.log"
+}
+
+# The whole run, for the pages the failing run must leave as they are.
+setup "$work/whole"
+(cd "$work/whole" && "$program" input.log >stdout.txt 2>stderr.txt) || fail "the unlimited run failed"
+mapfile -t pages < <(cd "$work/whole/html" && ls)
+[[ ${#pages[@]} -eq 6 ]] || fail "expected 6 pages from the sample, got ${#pages[@]}"
+
+# Game 1001's two pages take 8464 + 35210 bytes; game 1002's weapon page alone 36987.
+setup "$work/full"
+mkdir -p "$work/full/html"
+mounted=0
+if [[ $(id -u) == 0 ]] && mount -t tmpfs -o size=56k tmpfs "$work/full/html" 2>/dev/null; then
+  mounted=1
+  (cd "$work/full" && "$program" input.log >stdout.txt 2>stderr.txt)
+  status=$?
+  reason="No space left on device"
+else
+  # A file may not grow past 36 KiB; the signal that would kill the writer is ignored, so the
+  # write fails with an error instead.
+  (cd "$work/full" && trap '' XFSZ && ulimit -f 36 && exec "$program" input.log >stdout.txt 2>stderr.txt)
+  status=$?
+  reason="File too large"
+fi
+[[ $status == 1 ]] || fail "full file system: exit status $status, expected 1"
+last=$(tail -n 1 "$work/full/stdout.txt")
+[[ $last == "ERROR: could not write html/kalimostats_"*"_1002_"*": $reason" ]] ||
+  fail "full file system: last console line is '$last'"
+grep -q 'games processed' "$work/full/stdout.txt" && fail "full file system: a summary was printed"
+[[ -s $work/full/stderr.txt ]] && fail "full file system: standard error is not empty"
+# Game 1001 whole, nothing of game 1002 or later, no temporary file left behind.
+for page in "${pages[@]}"; do
+  if [[ $page == *_1001_* ]]; then
+    cmp -s <(sed -E 's/[0-9]{4}(_[0-9]{2}){5}/STAMP/g' "$work/whole/html/$page") \
+      <(sed -E 's/[0-9]{4}(_[0-9]{2}){5}/STAMP/g' "$work/full/html/"*"_1001_${page##*_1001_}") ||
+      fail "full file system: $page differs from the whole run's"
+  fi
+done
+leftover=$(cd "$work/full/html" && ls -A | grep -v '_1001_' || true)
+[[ -z $leftover ]] || fail "full file system: left in html/: $leftover"
+# The SQL lines of every page begun are there: 1001's, and 1002's written before its pages.
+[[ $(grep -c '^UPDATE gamestats' "$work/full/db_sql_gamestats.txt") == 2 ]] ||
+  fail "full file system: expected the SQL lines of two pages"
+if [[ $mounted == 1 ]]; then umount "$work/full/html"; fi
+
+# A console that cannot be written: the run says so on standard error and fails.
+setup "$work/devfull"
+(cd "$work/devfull" && "$program" input.log >/dev/full 2>stderr.txt)
+status=$?
+[[ $status != 0 ]] || fail "/dev/full: exit status 0"
+grep -q '^kalimostats-c: could not write the console output: No space left on device$' "$work/devfull/stderr.txt" ||
+  fail "/dev/full: standard error says '$(cat "$work/devfull/stderr.txt")'"
+
+if [[ $failures -gt 0 ]]; then exit 1; fi
+echo "write failures: all checks passed"
