@@ -23,9 +23,45 @@ extern const char SENTINEL_NAME[];
 constexpr std::string_view kSentinelName =
     "poiwsdkghghpoidertrtdsfkbnmcvdawhbpwqgdhomawqasdhgftvbn";
 
+// Counts every change of a player's identity (rawName), so that lookups by name can keep a
+// compact index of the table and know when it must be rebuilt.
+extern unsigned long g_nameGeneration;
+
+// A rawName: a Text510 whose every change is counted in g_nameGeneration.
+class PlayerName : public Text510 {
+ public:
+  PlayerName() = default;
+  PlayerName(const PlayerName& other) : Text510(other) { ++g_nameGeneration; }
+  PlayerName& operator=(const PlayerName& other) {
+    Text510::operator=(other);
+    ++g_nameGeneration;
+    return *this;
+  }
+  PlayerName& operator=(std::string_view text) {
+    assign(text);
+    return *this;
+  }
+  void clear() {
+    Text510::clear();
+    ++g_nameGeneration;
+  }
+  void assign(std::string_view text) {
+    Text510::assign(text);
+    ++g_nameGeneration;
+  }
+  void append(std::string_view text) {
+    Text510::append(text);
+    ++g_nameGeneration;
+  }
+  void syncLength() {
+    Text510::syncLength();
+    ++g_nameGeneration;
+  }
+};
+
 struct PlayerRecord {
-  Text510 name;     // colour codes removed
-  Text510 rawName;  // as logged; the record's identity; empty = free slot
+  Text510 name;         // colour codes removed
+  PlayerName rawName;   // as logged; the record's identity; empty = free slot
   Text510 quote;
   int disconnected;
   int frags;

@@ -58,7 +58,7 @@ TEST_F(WeaponStats, RowsAddToTheFiguresAndAccumulate) {
 
 TEST_F(WeaponStats, IncompleteOrUnknownRowsChangeNothing) {
   static PlayerRecord before[kTableSlots];
-  std::memcpy(before, q3players, sizeof before);
+  std::memcpy(static_cast<void*>(before), q3players, sizeof before);
   for (const char* line : {
            "Bob^7 accuracy statistics Railgun 20",    // one number only
            "Bob^7 accuracy statistics Railgun:20 7",  // the keyword needs its blank

@@ -113,7 +113,7 @@ TEST_F(Frags, LinesWithoutTwoKnownPlayersOrAWeaponChangeNothing) {
   EXPECT_EQ(0.0f, getKalimoPoints(WP_UNKNOWN));
   EXPECT_EQ(0.0f, getKalimoPoints(-1));
   static PlayerRecord before[2];
-  std::memcpy(before, q3players, sizeof before);
+  std::memcpy(static_cast<void*>(before), q3players, sizeof before);
   for (const char* line : {
            "Bob^7 was railed by Zed^7",  // killer not in the table
            "Zed^7 was railed by Ann^7",  // victim not in the table
