@@ -38,6 +38,12 @@ void LineRecord::cutNames() {
 
 void LineRecord::stripAndScan() {
   const std::size_t n = stripColorCodes(raw.text, strippedBuffer);
+  // Without a colour code the stripped line is the raw line, and so is its scan.
+  if (n == raw.text.size()) {
+    stripped.text = std::string_view(strippedBuffer, n);
+    stripped.scan.copyFrom(raw.scan);
+    return;
+  }
   stripped.assign(std::string_view(strippedBuffer, n));
 }
 

@@ -214,3 +214,16 @@ int TextScan::firstFrom(TableId table, int from) const {
 bool TextScan::hasEntry(TableId table, int index) const {
   return found(Vocabulary::get().entryIds[table][static_cast<std::size_t>(index)]);
 }
+
+void TextScan::copyFrom(const TextScan& other) {
+  std::memcpy(bits_, other.bits_, sizeof bits_);
+  std::memcpy(tableFirst_, other.tableFirst_, sizeof tableFirst_);
+  std::memcpy(tableFirstPos_, other.tableFirstPos_, sizeof tableFirstPos_);
+  foundCount_ = other.foundCount_;
+  for (int k = 0; k < foundCount_; ++k) {
+    const int id = other.foundIds_[k];
+    foundIds_[k] = static_cast<uint16_t>(id);
+    first_[id] = other.first_[id];
+    last_[id] = other.last_[id];
+  }
+}

@@ -28,6 +28,8 @@ class TextScan {
   int firstFrom(TableId table, int from) const;
   // True when entry `index` of `table` occurs.
   bool hasEntry(TableId table, int index) const;
+  // Becomes the scan of the same text as `other` (copying only what that scan found).
+  void copyFrom(const TextScan& other);
 
  private:
   friend void scanText(std::string_view s, TextScan& out);
