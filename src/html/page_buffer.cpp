@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 void PageBuffer::grow(std::size_t n) {
@@ -39,38 +40,88 @@ void PageBuffer::appendFixed2(double value) {
   append(std::string_view(text, static_cast<std::size_t>(result.ptr - text)));
 }
 
-void PageBuffer::format(const char* format, va_list args) {
+namespace {
+
+enum class Conversion : uint8_t { kNone, kPercent, kInt, kInt2, kString, kFixed2 };
+
+// One piece of a template: literal text, then (unless kNone) one conversion.
+struct Piece {
+  uint32_t offset;
+  uint32_t length;
+  Conversion conversion;
+};
+
+// A template cut into pieces once, on its first use.
+struct CompiledTemplate {
+  const char* format = nullptr;
+  std::vector<Piece> pieces;
+};
+
+void compile(const char* format, CompiledTemplate& t) {
+  t.format = format;
+  t.pieces.clear();
   const char* p = format;
   for (;;) {
     const char* percent = std::strchr(p, '%');
+    const char* literalEnd = percent ? percent : p + std::strlen(p);
+    Piece piece{static_cast<uint32_t>(p - format), static_cast<uint32_t>(literalEnd - p), Conversion::kNone};
     if (percent == nullptr) {
-      append(std::string_view(p));
+      t.pieces.push_back(piece);
       return;
     }
-    append(std::string_view(p, static_cast<std::size_t>(percent - p)));
     const char* spec = percent + 1;
     if (spec[0] == '%') {
-      appendChar('%');
+      piece.conversion = Conversion::kPercent;
       p = spec + 1;
     } else if (spec[0] == 'd') {
-      appendInt(va_arg(args, int));
+      piece.conversion = Conversion::kInt;
       p = spec + 1;
     } else if (spec[0] == 's') {
-      append(std::string_view(va_arg(args, const char*)));
+      piece.conversion = Conversion::kString;
       p = spec + 1;
     } else if (std::strncmp(spec, ".2d", 3) == 0) {
-      appendInt(va_arg(args, int), 2);
+      piece.conversion = Conversion::kInt2;
       p = spec + 3;
     } else if (std::strncmp(spec, "0.2f", 4) == 0) {
-      appendFixed2(va_arg(args, double));
+      piece.conversion = Conversion::kFixed2;
       p = spec + 4;
     } else if (std::strncmp(spec, ".2f", 3) == 0) {
-      appendFixed2(va_arg(args, double));
+      piece.conversion = Conversion::kFixed2;
       p = spec + 3;
     } else {
-      // A conversion our templates never use: a programming error, shown on the page.
-      appendChar('%');
+      // A conversion our templates never use: a programming error, shown on the page as it is.
+      piece.length += 1;
       p = spec;
+    }
+    t.pieces.push_back(piece);
+  }
+}
+
+// Templates are string literals at their call sites, so a template is known by its address:
+// a small direct-mapped cache keeps the compiled form of those in use.
+constexpr std::size_t kCachedTemplates = 1024;
+
+const CompiledTemplate& compiled(const char* format) {
+  static CompiledTemplate* cache = new CompiledTemplate[kCachedTemplates];  // kept until exit
+  const std::size_t slot = (reinterpret_cast<std::uintptr_t>(format) >> 3) % kCachedTemplates;
+  CompiledTemplate& t = cache[slot];
+  if (t.format != format) compile(format, t);
+  return t;
+}
+
+}  // namespace
+
+void PageBuffer::format(const char* format, va_list args) {
+  const CompiledTemplate& t = compiled(format);
+  for (const Piece& piece : t.pieces) {
+    append(std::string_view(format + piece.offset, piece.length));
+    switch (piece.conversion) {
+      case Conversion::kNone: break;
+      case Conversion::kPercent: appendChar('%'); break;
+      case Conversion::kInt: appendInt(va_arg(args, int)); break;
+      case Conversion::kInt2: appendInt(va_arg(args, int), 2); break;
+      case Conversion::kString: append(std::string_view(va_arg(args, const char*))); break;
+      case Conversion::kFixed2: appendFixed2(va_arg(args, double)); break;
     }
   }
 }

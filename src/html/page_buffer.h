@@ -31,7 +31,9 @@ class PageBuffer {
   void appendFixed2(double value);
 
   // Appends `format` with its values. Our templates use only %d, %.2d, %s, %0.2f (also
-  // written %.2f) and %%; a template is read in one pass, its literal runs copied whole.
+  // written %.2f) and %%. A template is cut into literal runs and conversions on its first
+  // use and kept so by its address: templates are string literals (the format checks of the
+  // build refuse any other).
   void format(const char* format, va_list args);
   void formatf(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
