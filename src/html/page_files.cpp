@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "run/strutil.h"
+
 namespace {
 
 constexpr char kPageDirectory[] = "html/";
@@ -24,20 +26,6 @@ std::string temporaryPath() {
   std::snprintf(name, sizeof name, "%s.kx-%ld-%u", kPageDirectory, static_cast<long>(::getpid()),
                 sequence.fetch_add(1));
   return name;
-}
-
-bool writeAll(int fd, const char* bytes, std::size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, bytes, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = EIO;
-      return false;
-    }
-    bytes += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return true;
 }
 
 struct OpenPage {
@@ -74,7 +62,7 @@ std::string writeError(const Text510& name, int error) {
 
 // Writes `size` bytes and puts the page in place; the console text of a failure, or "".
 std::string complete(OpenPage& page, const Text510& name, const char* bytes, std::size_t size) {
-  if (!writeAll(page.fd, bytes, size)) {
+  if (!writeAllBytes(page.fd, bytes, size)) {
     const int error = errno;
     discard(page);
     return writeError(name, error);

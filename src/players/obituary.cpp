@@ -19,16 +19,6 @@ std::string_view trimColorCode(std::string_view name) {
   return name;
 }
 
-// The bytes `start`..`end` of `s` as the scratch-string substring would give them.
-std::string_view cut(std::string_view s, int start, int end) {
-  const int len = static_cast<int>(s.size());
-  if (end > len) return s;
-  if (start < 0) start = 0;
-  if (end >= len) end = len - 1;
-  if (end - start + 1 <= 0) return std::string_view();
-  return s.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start + 1));
-}
-
 // One test of the means-of-death table: all of its groups must hold, each group by any one
 // of its texts; `unless` (when set) must not occur.
 constexpr int kNoText = -1;
@@ -102,11 +92,11 @@ NameCut cutVictimName(const ScannedText& line) {
   // One-name messages first: a name ending in "connected" is cut there even in a kill line.
   if (line.scan.first(kSelfStrings) >= 0) {
     const int pos = line.scan.firstPos(kSelfStrings);
-    return {trimColorCode(cut(line.text, 0, pos - 2)), 1};  // the separating blank goes too
+    return {trimColorCode(substringUncounted(line.text, 0, pos - 2)), 1};  // the separating blank goes too
   }
   if (line.scan.first(kDualStrings) >= 0) {
     const int pos = line.scan.firstPos(kDualStrings);
-    return {trimColorCode(cut(line.text, 0, pos - 1)), 1};
+    return {trimColorCode(substringUncounted(line.text, 0, pos - 1)), 1};
   }
   return {kSentinelName, 0};
 }
@@ -119,7 +109,7 @@ NameCut cutAttackerName(const ScannedText& line) {
   if (message >= 0 && !ateWithoutWeapon) {
     const int start = line.scan.firstPos(kDualStrings) +
                       static_cast<int>(std::string_view(dual_strings[message]).size());
-    std::string_view attacker = cut(line.text, start, static_cast<int>(line.text.size()));
+    std::string_view attacker = substringUncounted(line.text, start, static_cast<int>(line.text.size()));
     const int suffix = line.scan.firstFrom(kPossessiveStrings, start);
     if (suffix >= 0) {
       const std::size_t n = std::string_view(kPossessives[suffix]).size();

@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+#include "run/strutil.h"
+
 namespace {
 
 // Pages waiting to be written, at most: enough to keep the writer busy while a game is read,
@@ -55,39 +57,25 @@ Queue& queue() {
   return *q;
 }
 
-bool writeAll(int fd, const char* bytes, std::size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, bytes, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = EIO;
-      return false;
-    }
-    bytes += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 // Carries out one item; false when it failed (its failure written to the console if possible).
 bool carryOut(Queue& q, Item& item) {
   switch (item.target) {
     case Target::kConsole:
-      if (writeAll(STDOUT_FILENO, item.bytes.data(), item.bytes.size())) return true;
+      if (writeAllBytes(STDOUT_FILENO, item.bytes.data(), item.bytes.size())) return true;
       q.consoleError = std::strerror(errno);
       return false;
     case Target::kSql:
-      if (writeAll(q.sqlFd, item.bytes.data(), item.bytes.size())) return true;
+      if (writeAllBytes(q.sqlFd, item.bytes.data(), item.bytes.size())) return true;
       {
         const std::string message =
             std::string("ERROR: could not write db_sql_gamestats.txt: ") + std::strerror(errno) + "\n";
-        if (!writeAll(STDOUT_FILENO, message.data(), message.size())) q.consoleError = std::strerror(errno);
+        if (!writeAllBytes(STDOUT_FILENO, message.data(), message.size())) q.consoleError = std::strerror(errno);
       }
       return false;
     case Target::kPages: {
       const std::string failure = writePageJob(*item.pages);
       if (failure.empty()) return true;
-      if (!writeAll(STDOUT_FILENO, failure.data(), failure.size())) q.consoleError = std::strerror(errno);
+      if (!writeAllBytes(STDOUT_FILENO, failure.data(), failure.size())) q.consoleError = std::strerror(errno);
       return false;
     }
   }

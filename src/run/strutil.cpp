@@ -1,12 +1,19 @@
 // Text routines shared by the whole program.
 #include "run/strutil.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstring>
 
 #include "run/scratch_pool.h"
 
 std::string_view substring(std::string_view s, int start, int end) {
   storeMallocs();
+  return substringUncounted(s, start, end);
+}
+
+std::string_view substringUncounted(std::string_view s, int start, int end) {
   const int len = static_cast<int>(s.size());
   if (end > len) return s;
   if (start < 0) start = 0;
@@ -129,6 +136,20 @@ int findText(std::string_view haystack, std::string_view needle) {
 
 bool containsText(std::string_view haystack, std::string_view needle) {
   return findText(haystack, needle) >= 0;
+}
+
+bool writeAllBytes(int fd, const char* bytes, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, bytes, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      return false;
+    }
+    bytes += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
 }
 
 void writeBytes(std::FILE* out, std::string_view text) {

@@ -8,6 +8,8 @@
 // scratch string is counted). An `end` beyond the length gives `s` itself; an empty or
 // reversed range gives the empty string.
 std::string_view substring(std::string_view s, int start, int end);
+// The same bytes, without counting a scratch string.
+std::string_view substringUncounted(std::string_view s, int start, int end);
 
 // Writes `src` without its Quake III colour codes (a caret and the byte after it) into
 // `dest`, which must hold src.size() + 1 bytes, and NUL-terminates it. Returns the length
@@ -46,6 +48,10 @@ bool containsText(std::string_view haystack, std::string_view needle);
 
 // Index of the first occurrence of `needle` in `haystack`, or -1.
 int findText(std::string_view haystack, std::string_view needle);
+
+// Writes all `size` bytes to the file descriptor, going on after interruptions and short
+// writes. False (errno set) when a write fails.
+bool writeAllBytes(int fd, const char* bytes, std::size_t size);
 
 // Writes `text` to `out` byte for byte (never as a format).
 void writeBytes(std::FILE* out, std::string_view text);
