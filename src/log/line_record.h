@@ -26,7 +26,12 @@ struct LineRecord {
   char strippedBuffer[kLineBufferSize];
   ScannedText raw;
   ScannedText stripped;
+  // The recognisers the line concerns (Handler bits), set once the line's players are known.
   unsigned handlers = 0;
+
+  // Which message the line is: the first text of valid_strings in table order that it holds
+  // (the line filter's verdict decides whether it is read at all), or -1.
+  int message() const { return raw.scan.first(kValidStrings); }
 
   // Names cut once from the raw line, and their slots as resolved after registration.
   NameCut victimCut;

@@ -15,18 +15,9 @@
 #include "run/log_kind.h"
 #include "run/main_loop.h"
 #include "run/scratch_pool.h"
+#include "run/strutil.h"
 
 namespace {
-
-// Bytes that never reach a recogniser: everything outside printable ASCII, and the
-// characters that would mean something in a page, a query or a format.
-struct UnwantedBytes {
-  char replacement[256];
-  UnwantedBytes() {
-    for (int c = 0; c < 256; ++c) replacement[c] = (c < 0x20 || c > 0x7E) ? '_' : static_cast<char>(c);
-    for (unsigned char c : {'\\', '&', '"', '+', '#', '=', '%'}) replacement[c] = '_';
-  }
-};
 
 bool concernsMatchInfo(const LineRecord& line) {
   const TextScan& s = line.stripped.scan;
@@ -95,7 +86,6 @@ LogKind logKindOfLine(const LineRecord& line) {
 }  // namespace
 
 std::size_t prepareLine(char* buf, std::size_t readLength) {
-  static const UnwantedBytes unwanted;
   const void* nul = std::memchr(buf, '\0', readLength);
   std::size_t len = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - buf) : readLength;
   for (std::size_t i = len > 5 ? len - 5 : 0; i < len; ++i) {
@@ -105,7 +95,7 @@ std::size_t prepareLine(char* buf, std::size_t readLength) {
     }
   }
   buf[len] = '\0';
-  for (std::size_t i = 0; i < len; ++i) buf[i] = unwanted.replacement[static_cast<unsigned char>(buf[i])];
+  replaceNonPrintableChars(buf, len);
   return len;
 }
 
@@ -136,7 +126,8 @@ LineOutcome processLine(LineRecord& line, std::size_t readLength) {
   line.stripAndScan();
   freeMallocs();
   line.cutNames();
-  if (concernsMatchInfo(line) && updateMiscInfo(line) == 1) return LineOutcome::kGoOn;
+  line.handlers = concernsMatchInfo(line) ? kHandleMatchInfo : 0;
+  if ((line.handlers & kHandleMatchInfo) != 0 && updateMiscInfo(line) == 1) return LineOutcome::kGoOn;
 
   if (line.stripped.scan.first(kAddPlayerStrings) >= 0) {
     freeMallocs();
@@ -145,10 +136,10 @@ LineOutcome processLine(LineRecord& line, std::size_t readLength) {
   }
   line.resolveSlots();
 
-  const unsigned handlers = handlersOf(line);
+  line.handlers |= handlersOf(line);
   for (const RecogniserStep& step : kRecognisers) {
     freeMallocs();
-    if ((handlers & step.handler) == 0) {
+    if ((line.handlers & step.handler) == 0) {
       storeMallocs(step.scratchWhenSkipped(line));
     } else if (!step.run(line)) {
       return LineOutcome::kFail;

@@ -71,20 +71,21 @@ namespace {
 // Bytes that never reach a recogniser: everything outside printable ASCII, and the
 // characters that would mean something in a page, a query or a format.
 struct UnwantedBytes {
-  bool byte[256] = {};
+  char replacement[256];
   UnwantedBytes() {
-    for (int c = 0; c < 256; ++c) byte[c] = c < 0x20 || c > 0x7E;
-    for (unsigned char c : {'\\', '&', '"', '+', '#', '=', '%'}) byte[c] = true;
+    for (int c = 0; c < 256; ++c) replacement[c] = (c < 0x20 || c > 0x7E) ? '_' : static_cast<char>(c);
+    for (unsigned char c : {'\\', '&', '"', '+', '#', '=', '%'}) replacement[c] = '_';
   }
 };
 
+const UnwantedBytes kUnwanted;
+
 }  // namespace
 
-void replaceNonPrintableChars(char* s) {
-  static const UnwantedBytes unwanted;
-  for (; *s; ++s) {
-    if (unwanted.byte[static_cast<unsigned char>(*s)]) *s = '_';
-  }
+void replaceNonPrintableChars(char* s) { replaceNonPrintableChars(s, std::strlen(s)); }
+
+void replaceNonPrintableChars(char* s, std::size_t len) {
+  for (std::size_t i = 0; i < len; ++i) s[i] = kUnwanted.replacement[static_cast<unsigned char>(s[i])];
 }
 
 void stripIllegalFilenameChars(char* s) {

@@ -25,6 +25,8 @@ void stripNewLineChars(char* s);
 // Replaces, in the NUL-terminated `s`, every byte outside 0x20..0x7E and every one of
 // \ & " + # = % by '_'.
 void replaceNonPrintableChars(char* s);
+// The same for the first `len` bytes of `s`, NUL or not.
+void replaceNonPrintableChars(char* s, std::size_t len);
 
 // Replaces every byte of `s` other than A-Z, a-z, 0-9 and '.' by '_'.
 void stripIllegalFilenameChars(char* s);
