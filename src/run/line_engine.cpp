@@ -126,7 +126,7 @@ LineOutcome processLine(LineRecord& line, std::size_t readLength) {
   line.stripAndScan();
   freeMallocs();
   line.cutNames();
-  line.handlers = concernsMatchInfo(line) ? kHandleMatchInfo : 0;
+  line.handlers = concernsMatchInfo(line) ? static_cast<unsigned>(kHandleMatchInfo) : 0u;
   if ((line.handlers & kHandleMatchInfo) != 0 && updateMiscInfo(line) == 1) return LineOutcome::kGoOn;
 
   if (line.stripped.scan.first(kAddPlayerStrings) >= 0) {
