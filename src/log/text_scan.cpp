@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "players/ctf.h"
@@ -56,6 +57,8 @@ struct Vocabulary {
   std::vector<uint32_t> bucketStart;  // per hash: range in candidates
   std::vector<Candidate> candidates;
   std::vector<uint16_t> entryIds[kTableCount];
+  // Per text, the tables that list it and its first place in each: (table, index) pairs.
+  std::vector<std::pair<int8_t, int8_t>> placesOf[kMaxTexts];
 
   Vocabulary() {
     std::memset(tableIndex, -1, sizeof tableIndex);
@@ -69,6 +72,9 @@ struct Vocabulary {
         if (tableIndex[id][t] < 0) tableIndex[id][t] = static_cast<int8_t>(i);
       }
     }
+    for (int id = 0; id < static_cast<int>(texts.size()); ++id)
+      for (int t = 0; t < kTableCount; ++t)
+        if (tableIndex[id][t] >= 0) placesOf[id].push_back({static_cast<int8_t>(t), tableIndex[id][t]});
     buildAnchors();
   }
 
@@ -189,11 +195,9 @@ void scanText(std::string_view s, TextScan& out) {
   }
   for (int k = 0; k < out.foundCount_; ++k) {
     const int id = out.foundIds_[k];
-    const int8_t* index = v.tableIndex[id];
-    for (int t = 0; t < kTableCount; ++t) {
-      if (index[t] < 0) continue;
-      if (out.tableFirst_[t] < 0 || index[t] < out.tableFirst_[t]) {
-        out.tableFirst_[t] = index[t];
+    for (const auto& [t, index] : v.placesOf[id]) {
+      if (out.tableFirst_[t] < 0 || index < out.tableFirst_[t]) {
+        out.tableFirst_[t] = index;
         out.tableFirstPos_[t] = out.first_[id];
       }
     }

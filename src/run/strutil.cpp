@@ -3,6 +3,10 @@
 
 #include <unistd.h>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <cerrno>
 #include <cstring>
 
@@ -85,7 +89,21 @@ const UnwantedBytes kUnwanted;
 void replaceNonPrintableChars(char* s) { replaceNonPrintableChars(s, std::strlen(s)); }
 
 void replaceNonPrintableChars(char* s, std::size_t len) {
-  for (std::size_t i = 0; i < len; ++i) s[i] = kUnwanted.replacement[static_cast<unsigned char>(s[i])];
+  std::size_t i = 0;
+#ifdef __SSE2__
+  // Most lines hold no such byte: sixteen bytes at a time are only checked, and the first
+  // block that holds one starts the byte-by-byte replacement.
+  const __m128i low = _mm_set1_epi8(0x1F);
+  const __m128i high = _mm_set1_epi8(0x7E);
+  for (; i + 16 <= len; i += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+    // Signed compares: bytes 0x80..0xFF are negative, so they count as below 0x20.
+    __m128i bad = _mm_or_si128(_mm_cmpgt_epi8(low, v), _mm_cmpgt_epi8(v, high));
+    for (char c : {'\\', '&', '"', '+', '#', '=', '%'}) bad = _mm_or_si128(bad, _mm_cmpeq_epi8(v, _mm_set1_epi8(c)));
+    if (_mm_movemask_epi8(bad) != 0) break;
+  }
+#endif
+  for (; i < len; ++i) s[i] = kUnwanted.replacement[static_cast<unsigned char>(s[i])];
 }
 
 void stripIllegalFilenameChars(char* s) {
