@@ -116,10 +116,14 @@ struct NameIndex {
   uint64_t head[MAX_PLAYERS];
 };
 
+// The first eight bytes of a name as one word (fewer for a shorter name, the rest zero).
 uint64_t headOf(std::string_view name) {
   uint64_t head = 0;
-  if (name.empty()) return head;  // an empty view may have no storage at all
-  std::memcpy(&head, name.data(), name.size() < sizeof head ? name.size() : sizeof head);
+  if (name.size() >= sizeof head) {
+    std::memcpy(&head, name.data(), sizeof head);
+    return head;
+  }
+  for (std::size_t i = 0; i < name.size(); ++i) head |= uint64_t{static_cast<unsigned char>(name[i])} << (8 * i);
   return head;
 }
 
