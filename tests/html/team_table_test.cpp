@@ -64,31 +64,6 @@ TEST_F(TeamTableTest, SumsOfTheSidesThatNoBannerShows) {
   for (const auto& [key, sum] : doubleSums) EXPECT_DOUBLE_EQ(sum, getStatsDouble(key)) << key;
 }
 
-TEST_F(TeamTableTest, CaptureTheFlagBanner) {
-  g_game.g_gametype = 2;
-  g_game.g_mapname = "q3wctf1";
-  PlayerRecord& a = addTestPlayer("A", TEAM_RED);
-  a.caps = 2, a.touches = 3, a.holdKills = 1, a.fcDefends = 1, a.fcDefendsAgr = 2;
-  a.efcKills = 4, a.returns = 5, a.baseDefends = 6;
-  PlayerRecord& b = addTestPlayer("B", TEAM_RED);
-  b.caps = 1, b.touches = 1;
-  PlayerRecord& c = addTestPlayer("C", TEAM_BLUE);
-  c.touches = 2, c.returns = 1;
-  addTestPlayer("D", TEAM_NONE).caps = 9;  // counts for neither side
-
-  EXPECT_EQ("\n<table CLASS=\"neutralHighlightCtf\" BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100%>\n"
-            "<tr>\n<td COLSPAN=3 CLASS=\"redHighlight\">&nbsp;</td>\n</tr>\n"
-            "<tr>\n<td VALIGN=TOP CLASS=\"red\"><img src=images/flag_ctf_red.jpg></td>\n"
-            "<td VALIGN=MIDDLE WIDTH=100%>\n\n<table BORDER=0 CELLSPACING=1 CELLPADDING=1 WIDTH=100%>\n" +
-                bigFigures("3", "0", "q3wctf1") + comparison("4", "flag touches", "2") +
-                comparison("1", "flag hold kills", "0") +
-                comparison("3", "flag carrier defends", "0") +  // both kinds of carrier defence
-                comparison("4", "flag carrier kills", "0") + comparison("5", "flag returns", "1") +
-                comparison("6", "base defends", "0") +
-                "</table>\n</td>\n<td VALIGN=TOP CLASS=\"blue\"><img src=images/flag_ctf_blue.jpg></td>\n</tr>\n"
-                "<tr>\n<td COLSPAN=3 CLASS=\"blueHighlight\">&nbsp;</td>\n</tr>\n</table>\n",
-            drawTeamTable());
-}
 
 TEST_F(TeamTableTest, ClanArenaShowsRoundsWonAndAScoreLine) {
   g_game.g_gametype = 3;

@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "log/match_info.h"
-#include "players/player_table.h"
-#include "run/game.h"
+#include "osp_test_support.h"
 #include "run/main_loop.h"
 #include "run/scratch_pool.h"
 
@@ -17,30 +16,17 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The OSP figures of a record: hits/shots of every weapon that has any, then the sums.
-std::string figures(const PlayerRecord& p) {
-  std::string s = p.hits[0] ? "gauntlet " + std::to_string(p.hits[0]) + ", " : "";
-  for (int w = 1; w <= 8; ++w) {
-    if (p.hits[w] || p.shots[w]) {
-      s += std::to_string(w) + ": " + std::to_string(p.hits[w]) + "/" +
-           std::to_string(p.shots[w]) + ", ";
-    }
-  }
-  return s + "total " + std::to_string(p.totalHits) + "/" + std::to_string(p.totalShots) +
-         ", given " + std::to_string(p.damageGiven) + ", rcvd " + std::to_string(p.damageReceived);
-}
-const std::string kNoFigures = "total 0/0, given 0, rcvd 0";
+using osp_test::figures;
+using osp_test::kNoFigures;
 
-class OspReport : public testing::Test {
+// Ann and Bob are registered with colour codes: their stripped names are "Ann" and "Bob".
+class OspReport : public osp_test::TwoPlayers {
  protected:
+  OspReport() : TwoPlayers("^1Ann", "^4Bob") {}
   void SetUp() override {
-    initPlayers();
-    initGlobals();
+    TwoPlayers::SetUp();
     g_run.g_mod = 1;
-    resetScratchPool();
     g_run.fp.close();
-    addPlayer("^1Ann");  // slot 0, stripped name Ann
-    addPlayer("^4Bob");  // slot 1, stripped name Bob
   }
   void TearDown() override {
     g_run.fp.close();
@@ -67,10 +53,6 @@ class OspReport : public testing::Test {
     while (g_run.fp.readLine(buf)) lines.emplace_back(buf);
     return lines;
   }
-
-  PlayerRecord& ann = q3players[0];
-  PlayerRecord& bob = q3players[1];
-  PlayerRecord& sink = q3players[NO_PLAYER];
 
  private:
   std::string path_;
@@ -151,13 +133,5 @@ TEST_F(OspReport, EndOfLogInsideTheReportKeepsTheRowsRead) {
   EXPECT_EQ(Lines{}, rest());
 }
 
-TEST_F(OspReport, ScratchStringsAreReleasedLineByLine) {
-  // Each 60-character row takes about 180 scratch strings to strip; 20 of them would
-  // overflow the 999-entry pool if it were not emptied after every line.
-  std::string log = "Accuracy info for: Bob\n";
-  for (int i = 0; i < 20; ++i) log += "Railgun: 50.0 5/10" + std::string(42, ' ') + "\n";
-  EXPECT_EQ("\nscanning OSP stats:\n", scan(log + "MATCH COMPLETE\n"));  // no "cant store anymore"
-  EXPECT_EQ("6: 5/10, total 100/200, given 0, rcvd 0", figures(bob));  // 20 rows of 5/10
-}
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "players/player_table.h"
 #include "run/game.h"
 #include "run/scratch_pool.h"
+#include "players_test_support.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "players/player_table.h"
 #include "run/game.h"
 #include "run/scratch_pool.h"
+#include "players_test_support.h"
 
 namespace {
 
@@ -26,12 +27,7 @@ class Ctf : public testing::Test {
  protected:
   void SetUp() override { reset(); }
   static void reset() {
-    initPlayers();
-    initGlobals();
-    resetScratchPool();
-    addPlayer("Ann");  // slot 0
-    addPlayer("Bob");  // slot 1
-    addPlayer("Cat");  // slot 2
+    players_test::freshGame({"Ann", "Bob", "Cat"});
     q3players[0].team = TEAM_RED;
     q3players[1].team = TEAM_BLUE;
     q3players[2].team = TEAM_BLUE;

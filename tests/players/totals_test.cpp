@@ -10,16 +10,13 @@
 #include "players/player_table.h"
 #include "run/game.h"
 #include "run/scratch_pool.h"
+#include "players_test_support.h"
 
 namespace {
 
 class Totals : public testing::Test {
  protected:
-  void SetUp() override {
-    initPlayers();
-    g_game.g_gametype = 0;
-    resetScratchPool();
-  }
+  void SetUp() override { players_test::freshGame(); }
   // Registers `count` players named P0, P1, ... in slots 0, 1, ...
   static void addPlayers(int count) {
     for (int i = 0; i < count; ++i) addPlayer("P" + std::to_string(i));

@@ -25,42 +25,8 @@ TEST(StripColorCodes, RemovesCaretAndFollowingByte) {
   EXPECT_EQ("b", stripped("^ab"));          // any byte after a caret goes with it
 }
 
-TEST(StripColorCodes, CountsThreeScratchStringsPerKeptByteAndTwoPerCode) {
-  resetScratchPool();
-  char buf[64];
-  stripColorCodes("^1ab", buf);  // one code dropped, two bytes kept: 2 + 3 + 3
-  EXPECT_EQ(8, liveMallocs());
-  freeMallocs();
-  EXPECT_EQ(8, g_max_mallocs);
-  EXPECT_EQ(0, liveMallocs());
-}
 
-TEST(ScratchPool, FullPoolReportsEveryRefusedString) {
-  resetScratchPool();
-  testing::internal::CaptureStdout();
-  storeMallocs(kPoolCapacity + 2);
-  std::string out = testing::internal::GetCapturedStdout();
-  EXPECT_EQ("cant store anymore\ncant store anymore\n", out);
-  freeMallocs();
-  EXPECT_EQ(999, g_max_mallocs);  // refused strings are never released, so never counted
-  storeMallocs(5);
-  freeMallocs();
-  EXPECT_EQ(999, g_max_mallocs);  // the high-water mark only rises
-  resetScratchPool();
-}
 
-TEST(StripColorCodes, LongLineOverflowsThePool) {
-  resetScratchPool();
-  std::string line(400, 'x');  // 1200 scratch strings: 201 cannot be stored
-  char buf[512];
-  testing::internal::CaptureStdout();
-  stripColorCodes(line, buf);
-  std::string out = testing::internal::GetCapturedStdout();
-  std::string expected;
-  for (int i = 0; i < 201; ++i) expected += "cant store anymore\n";
-  EXPECT_EQ(expected, out);
-  resetScratchPool();
-}
 
 TEST(StripNewLineChars, LooksOnlyAtTheLastFiveBytes) {
   char a[] = "line\r\n";

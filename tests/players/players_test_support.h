@@ -1,0 +1,32 @@
+// Shared set-up of the player tests: a fresh game with players registered in slot order, and printed output.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "players/player_table.h"
+#include "run/game.h"
+#include "run/scratch_pool.h"
+
+namespace players_test {
+
+// A fresh free-for-all game, empty scratch pool, with `names` registered in slots 0, 1, ...
+inline void freshGame(std::initializer_list<std::string_view> names = {}) {
+  initPlayers();
+  initGlobals();
+  resetScratchPool();
+  for (std::string_view name : names) addPlayer(name);
+}
+
+// Runs `f` and returns what it printed.
+template <typename F>
+std::string printed(F f) {
+  testing::internal::CaptureStdout();
+  f();
+  return testing::internal::GetCapturedStdout();
+}
+
+}  // namespace players_test
