@@ -1,83 +1,51 @@
-// Tests of the weapon page: names and colours, column widths, weapon and TOTAL lines, the switch between pages.
+// Tests of the weapon page where no end-to-end page looks: unequal teams and a page that cannot be created.
 #include "html/weapon_page.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <initializer_list>
 #include <string>
 
 #include "html_test_support.h"
-#include "players/player_table.h"
-#include "run/config.h"
-#include "run/game.h"
 
 namespace {
 
 using html_test::addTestPlayer;
 using html_test::countOf;
-using html_test::inOrder;
 using html_test::readFile;
-using html_test::ScratchDirectory;
 
 class WeaponPageTest : public testing::Test {
  protected:
   void SetUp() override {
     html_test::resetHtmlState();
     g_config_use_name_colors = "no";
-    g_config_use_weapon_colors = "no";
     out_filename_stats = "main.html";
     out_filename_wepns = "wpn.html";
   }
-
-  // Runs the page switch from an open main page "html/main.html" holding "MAIN\n"; returns
-  // the weapon page and leaves the main page's text in mainPage.
-  std::string drawWeaponPage() {
-    EXPECT_TRUE(createMainPage());
-    wr("MAIN\n");
-    EXPECT_TRUE(htmlDrawWeaponTable());
-    wr("AFTER\n");
-    finishPage();
-    mainPage = readFile("html/main.html");
-    return readFile("html/wpn.html");
-  }
-
-  std::string mainPage;
+  html_test::ScratchDirectory dir_;
 };
 
-
-
-TEST_F(WeaponPageTest, ColumnWidthsFollowTheNumberOfOpponents) {
-  ScratchDirectory dir;
-  g_game.g_gametype = 0;
-  for (const char* name : {"P1", "P2", "P3", "P4", "P5"}) addTestPlayer(name, TEAM_NONE);
-  std::string page = drawWeaponPage();
-  // Free for all, five players: W = 100 / (5 + 3) = 12.50; five tables of five opponent pairs.
-  EXPECT_EQ(5, countOf(page, "<td WIDTH=\"12.50%\" CLASS=\"neutralHighlight\"><A name=\"weapons-"));
-  EXPECT_EQ(25, countOf(page, "<td WIDTH=\"12.50%\" COLSPAN=2 CLASS=\"neutralLowlight\">"));
-
-  // Team game, 3 red against 4 blue: red tables first, blue opponents, W = 100 / 7 = 14.29;
-  // then blue tables, red opponents, W = 100 / 6 = 16.67. The player without a team has none.
-  initPlayers();
-  g_game.g_gametype = 1;
+TEST_F(WeaponPageTest, EachTeamsColumnsAreSharedByTheOtherTeamsPlayers) {
+  g_game.g_gametype = GT_TDM;
   for (const char* name : {"B1", "R1", "B2", "R2", "B3", "R3", "B4"}) {
     addTestPlayer(name, name[0] == 'R' ? TEAM_RED : TEAM_BLUE);
   }
   addTestPlayer("Watcher", TEAM_NONE);
-  page = drawWeaponPage();
+  ASSERT_TRUE(createMainPage());
+  ASSERT_TRUE(htmlDrawWeaponTable());
+  finishPage();
+  const std::string page = readFile("html/wpn.html");
+  // 3 red tables of 4 blue opponents: W = 100 / (4 + 3) = 14.29; 4 blue tables of 3 red
+  // opponents: W = 100 / (3 + 3) = 16.67. The player without a team has no table.
   EXPECT_EQ(3, countOf(page, "<td WIDTH=\"14.29%\" CLASS=\"redHighlight\"><A name=\"weapons-R"));
   EXPECT_EQ(12, countOf(page, "<td WIDTH=\"14.29%\" COLSPAN=2 CLASS=\"blueHighlight\">"));
   EXPECT_EQ(4, countOf(page, "<td WIDTH=\"16.67%\" CLASS=\"blueHighlight\"><A name=\"weapons-B"));
   EXPECT_EQ(12, countOf(page, "<td WIDTH=\"16.67%\" COLSPAN=2 CLASS=\"redHighlight\">"));
   EXPECT_EQ(std::string::npos, page.find("weapons-Watcher"));
-  // Tables and opponents in slot order; team tables link to the statistic block.
-  EXPECT_TRUE(inOrder(page, {"<A name=\"weapons-R1\"><A href=\"main.html#stat-R1\">", "#weapons-B1", "#weapons-B4",
-                             "<A name=\"weapons-R3\">", "<A name=\"weapons-B1\">", "<A name=\"weapons-B4\">"}));
+  EXPECT_TRUE(html_test::inOrder(page, {"<A name=\"weapons-R1\"><A href=\"main.html#stat-R1\">", "#weapons-B1",
+                                        "#weapons-B4", "<A name=\"weapons-R3\">", "<A name=\"weapons-B1\">"}));
 }
 
-
 TEST_F(WeaponPageTest, WeaponPageThatCannotBeCreatedStopsTheRunAfterSavingTheMainPage) {
-  ScratchDirectory dir;
   ASSERT_TRUE(createMainPage());
   ASSERT_EQ(0, ::mkdir("html/wpn.html", 0777));  // a directory where the page should go
   testing::internal::CaptureStdout();

@@ -80,8 +80,8 @@ TEST_F(HtmlWriterTest, HeaderAndFooterAreCopiedByteForByte) {
   // A percent sign, a NUL byte, a line longer than one 509-byte piece, a last line without end.
   const std::string header = "<table width=100%>\n" + std::string("x\0y\n", 4) + std::string(1200, 'L') +
                              "\n\n%s%n tail";
-  html_test::writeFile("c-header.html", header);
-  html_test::writeFile("c-footer.html", "</div>\r\n");
+  std::ofstream("c-header.html", std::ios::binary) << header;
+  std::ofstream("c-footer.html", std::ios::binary) << "</div>\r\n";
   g_config_header_file = "c-header.html";
   g_config_footer_file = "c-footer.html";
   EXPECT_EQ(header + "|</div>\r\n", written([] {

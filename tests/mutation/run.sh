@@ -11,7 +11,8 @@ work=$(realpath -m "${1:-$repo/build-mutation}")
 [ $# -gt 0 ] && shift
 src=$work/src build=$work/build
 mkdir -p "$src"
-rsync -a --delete --exclude node_modules "$repo/CMakeLists.txt" "$repo/src" "$repo/tools" "$repo/tests" "$src/"
+# Without -t: a file copied in gets a new time, so the build never keeps a mutant object file.
+rsync -rl --checksum --delete --exclude node_modules "$repo/CMakeLists.txt" "$repo/src" "$repo/tools" "$repo/tests" "$src/"
 cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE=-O1 >/dev/null || exit 2
 targets=(kx-unit-tests kalimostats-c kx-preparse kx-index fake-preparse fragment-check)
 
