@@ -4,13 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 
 #include "html_test_support.h"
-#include "players/player_table.h"
-#include "run/config.h"
-#include "run/game.h"
 
 namespace {
 
@@ -59,7 +55,6 @@ PlayerRecord& addScoredPlayer(std::string_view name, int team, int frags, int ki
   return p;
 }
 
-
 TEST_F(PlayerListTest, SmallerTeamIsPaddedToTheLargerOne) {
   g_game.g_gametype = 1;
   for (const char* name : {"r1", "r2", "b1", "b2", "b3", "b4", "b5"}) {
@@ -102,6 +97,5 @@ TEST_F(PlayerListTest, UnknownTeamPlayersOnlyWhenConfigured) {
   g_game.g_gametype = 4;  // a game type without a layout writes nothing
   EXPECT_EQ("", drawPlayerList());
 }
-
 
 }  // namespace

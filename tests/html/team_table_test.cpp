@@ -8,8 +8,6 @@
 #include <utility>
 
 #include "html_test_support.h"
-#include "players/player_table.h"
-#include "run/game.h"
 
 namespace {
 
@@ -64,7 +62,6 @@ TEST_F(TeamTableTest, SumsOfTheSidesThatNoBannerShows) {
   for (const auto& [key, sum] : doubleSums) EXPECT_DOUBLE_EQ(sum, getStatsDouble(key)) << key;
 }
 
-
 TEST_F(TeamTableTest, ClanArenaShowsRoundsWonAndAScoreLine) {
   g_game.g_gametype = 3;
   g_game.g_mapname = "q3dm17";
@@ -79,20 +76,6 @@ TEST_F(TeamTableTest, ClanArenaShowsRoundsWonAndAScoreLine) {
                            comparison("20.50", "combat", "0.00") + comparison("15", "score", "0") +
                            comparison("18", "kills", "0") + comparison("13", "deaths", "0") + "</table>\n</td>\n",
                        "<td VALIGN=TOP CLASS=\"blue\"><img src=images/flag_tdm_blue.gif></td>\n"}));
-}
-
-TEST_F(TeamTableTest, MapCaptionAndPicture) {
-  // The map name is written as text; an empty one leaves out the caption but keeps the picture.
-  const std::pair<const char*, const char*> cases[] = {
-      {"q3%s%dm", "<div align=center><br><b>map : q3%s%dm</b><br><IMG name=MAP src=images/maps/q3%s%dm.jpg "},
-      {"", "<div align=center><br><br><IMG name=MAP src=images/maps/.jpg WIDTH=160 HEIGHT=128 "
-           "onError=\"loadDefaultMap();\"></div>"}};
-  for (const auto& [map, fragment] : cases) {
-    g_game.g_mapname = map;
-    EXPECT_TRUE(inOrder(drawTeamTable(), {fragment}));
-  }
-  g_game.g_gametype = 5;  // a game type without a layout writes nothing
-  EXPECT_EQ("", drawTeamTable());
 }
 
 }  // namespace

@@ -7,9 +7,6 @@
 #include <string>
 
 #include "html_test_support.h"
-#include "players/player_table.h"
-#include "run/config.h"
-#include "run/game.h"
 #include "run/main_loop.h"
 
 namespace {
@@ -98,7 +95,6 @@ TEST_F(HtmlWriterTest, HeaderAndFooterAreCopiedByteForByte) {
               htmlReadFooter();
             }));
 }
-
 
 TEST_F(HtmlWriterTest, VeryLongClanTagsAreCutSoThePageCanStillBeCreated) {
   // Two 300-character tags give a label far beyond what a file name may hold (255 bytes).

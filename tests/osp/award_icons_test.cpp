@@ -9,7 +9,7 @@
 #include <string>
 
 #include "html/writer.h"
-#include "players/player_table.h"
+#include "osp_test_support.h"
 
 namespace {
 
@@ -25,7 +25,6 @@ std::string icons(std::initializer_list<int> held, const char* family, int value
   fpw = nullptr;
   return std::string(page.view());
 }
-
 
 TEST(AwardIcons, BlankIconForAnEmptyFamilyAndNothingForAnUnknownOne) {
   // A weapon award says nothing about the other families.

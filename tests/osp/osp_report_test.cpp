@@ -10,7 +10,6 @@
 #include "log/match_info.h"
 #include "osp_test_support.h"
 #include "run/main_loop.h"
-#include "run/scratch_pool.h"
 
 namespace {
 
@@ -57,28 +56,6 @@ class OspReport : public osp_test::TwoPlayers {
  private:
   std::string path_;
 };
-
-TEST_F(OspReport, ReportOverwritesWeaponFiguresAndAddsToTotals) {
-  bob.totalShots = 50;  // from one-line records earlier in the game
-  bob.shots[1] = 999;
-  bob.damageGiven = 5;
-  EXPECT_EQ("\nscanning OSP stats:\nMAP: q3dm6\n",
-            scan("Map: Q3DM6\n"  // stored and printed in lower case
-                 "Accuracy info for: ^4Bob^7\n"
-                 "MachineGun: 23.5 47/200\n"
-                 "Gauntlet: 100.0 3/3\n"
-                 "Total damage given: 1890\n"
-                 "MATCH COMPLETE\n"
-                 "^4Bob^7 entered the game\n"));
-  EXPECT_EQ("q3dm6", g_game.g_mapname.view());
-  // Weapon figures and damage overwritten (200 shots, not 999 + 200); the gauntlet row sets
-  // its hits only; the totals added to: 0 + 47 hits, 50 + 200 shots.
-  EXPECT_EQ("gauntlet 3, 1: 47/200, total 47/250, given 1890, rcvd 0", figures(bob));
-  EXPECT_EQ(kNoFigures, figures(ann));
-  // "MATCH COMPLETE" was consumed, so it cannot end the game a second time; the main loop
-  // goes on after it.
-  EXPECT_EQ(Lines{"^4Bob^7 entered the game\n"}, rest());
-}
 
 TEST_F(OspReport, DoesNothingWithoutOsp) {
   g_run.g_mod = 0;
@@ -132,6 +109,5 @@ TEST_F(OspReport, EndOfLogInsideTheReportKeepsTheRowsRead) {
   EXPECT_EQ("6: 5/10, total 5/10, given 300, rcvd 0", figures(bob));
   EXPECT_EQ(Lines{}, rest());
 }
-
 
 }  // namespace

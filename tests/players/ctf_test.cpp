@@ -5,16 +5,12 @@
 
 #include <string>
 
-#include "players/player_table.h"
-#include "run/game.h"
-#include "run/scratch_pool.h"
 #include "players_test_support.h"
 
 namespace {
 
-// 35 characters; the game prints its first 29 in obituaries.
-const std::string kWholeName = "Sir_Reginald_Fragsworth_Of_Quake3DM";
-const std::string kCutName = "Sir_Reginald_Fragsworth_Of_Qu";
+using players_test::kCutName;
+using players_test::kWholeName;
 
 using R = PlayerRecord;
 using Counter = int R::*;

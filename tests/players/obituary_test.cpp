@@ -5,8 +5,6 @@
 
 #include <string>
 
-#include "players/player_table.h"
-#include "run/scratch_pool.h"
 #include "players_test_support.h"
 
 namespace {
@@ -99,6 +97,5 @@ TEST_F(Obituary, ResolversFindRegisteredPlayersOnly) {
   EXPECT_EQ(1, getAttacker(line));
   EXPECT_EQ(NO_PLAYER, getVictim("C^7 was railed by B^7"));
 }
-
 
 }  // namespace

@@ -1,11 +1,9 @@
 // Registration, lookup, eviction, removal and the skill ordering of the player table.
-#include "players/player_table.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "run/scratch_pool.h"
 #include "players_test_support.h"
 
 namespace {
@@ -106,7 +104,5 @@ TEST_F(PlayerTable, FullTableWithoutDepartedPlayersRefuses) {
   EXPECT_EQ(NO_PLAYER, getPlayerIndex("Late"));
   EXPECT_EQ(64, getTotalPlayers());
 }
-
-
 
 }  // namespace

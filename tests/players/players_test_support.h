@@ -13,6 +13,10 @@
 
 namespace players_test {
 
+// 35 characters; the game prints the first 29 in obituaries.
+inline const std::string kWholeName = "Sir_Reginald_Fragsworth_Of_Quake3DM";
+inline const std::string kCutName = "Sir_Reginald_Fragsworth_Of_Qu";
+
 // A fresh free-for-all game, empty scratch pool, with `names` registered in slots 0, 1, ...
 inline void freshGame(std::initializer_list<std::string_view> names = {}) {
   initPlayers();

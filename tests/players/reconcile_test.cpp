@@ -3,19 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 
-#include "players/player_table.h"
-#include "run/game.h"
-#include "run/scratch_pool.h"
 #include "players_test_support.h"
 
 namespace {
 
-// 35 characters; the obituaries print the first 29.
-const std::string kWholeName = "Sir_Reginald_Fragsworth_Of_Quake3DM";
-const std::string kCutName = "Sir_Reginald_Fragsworth_Of_Qu";
+using players_test::kCutName;
+using players_test::kWholeName;
 const std::string kMergeSeparator = "<font color=#CC6600> / </font>";
 const std::string kMergeMarker = "^7<font color=#CC6600>&nbsp;+</font>";
 const std::string kGuessMarker = "^7&nbsp;<font color=#CC6600>~</font>";

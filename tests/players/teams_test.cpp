@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "players/player_table.h"
-#include "run/game.h"
-#include "run/scratch_pool.h"
 #include "players_test_support.h"
 
 namespace {

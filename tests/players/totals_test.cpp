@@ -7,9 +7,6 @@
 
 #include "players/frags.h"
 #include "players/obituary.h"
-#include "players/player_table.h"
-#include "run/game.h"
-#include "run/scratch_pool.h"
 #include "players_test_support.h"
 
 namespace {

@@ -1,12 +1,10 @@
 // Where games end, which of them earn a page, and what is cleared for the next one.
-#include "run/game.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "../html/html_test_support.h"
-#include "players/player_table.h"
 #include "run/main_loop.h"
 
 namespace {
