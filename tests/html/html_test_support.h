@@ -5,9 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -30,10 +28,6 @@ inline void resetHtmlState() {
   initGlobals();
   resetScratchPool();
   setConfigDefaults();
-  g_config_file_extension = "html";
-  g_config_stylesheet = "c-kalimo.css";
-  g_config_use_name_colors = "yes";
-  g_config_display_unknown_team_players = "no";
   g_config_make_weapon_stats = "no";
   g_config_header_file = "no-such-header.html";
   g_config_footer_file = "no-such-footer.html";
@@ -59,14 +53,15 @@ std::string written(Write write) {
   return std::string(page.view());
 }
 
-// Runs the test inside a fresh directory, with an "html" subdirectory unless told not to.
+// Runs the test inside a fresh directory holding an empty "html" directory.
 class ScratchDirectory {
  public:
-  explicit ScratchDirectory(bool withHtmlDir = true) {
+  ScratchDirectory() {
     char pattern[] = "/tmp/kx-html-test-XXXXXX";
     path_ = mkdtemp(pattern);
-    if (getcwd(oldDir_, sizeof oldDir_) == nullptr || chdir(path_.c_str()) != 0) std::abort();
-    if (withHtmlDir && mkdir("html", 0700) != 0) std::abort();
+    if (getcwd(oldDir_, sizeof oldDir_) == nullptr || chdir(path_.c_str()) != 0 || mkdir("html", 0700) != 0) {
+      std::abort();
+    }
   }
   ~ScratchDirectory() {
     if (chdir(oldDir_) != 0) std::abort();
@@ -85,23 +80,17 @@ inline std::string readFile(const std::string& path) {
   return text.str();
 }
 
-inline void writeFile(const std::string& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
-}
-
 // Number of non-overlapping occurrences of `needle` in `haystack`.
 inline int countOf(std::string_view haystack, std::string_view needle) {
   int count = 0;
-  for (std::size_t at = haystack.find(needle); at != std::string_view::npos;
-       at = haystack.find(needle, at + needle.size())) {
+  for (auto at = haystack.find(needle); at != std::string_view::npos; at = haystack.find(needle, at + needle.size())) {
     ++count;
   }
   return count;
 }
 
 // Passes when every fragment occurs in `text`, each one after the end of the one before.
-inline testing::AssertionResult inOrder(const std::string& text,
-                                        std::initializer_list<std::string> fragments) {
+inline testing::AssertionResult inOrder(const std::string& text, std::initializer_list<std::string> fragments) {
   std::size_t from = 0;
   for (const std::string& fragment : fragments) {
     const std::size_t at = text.find(fragment, from);
@@ -111,12 +100,6 @@ inline testing::AssertionResult inOrder(const std::string& text,
     from = at + fragment.size();
   }
   return testing::AssertionSuccess();
-}
-
-inline testing::AssertionResult endsWith(const std::string& text, const std::string& end) {
-  const std::size_t n = std::min(text.size(), end.size());
-  if (text.compare(text.size() - n, n, end) == 0) return testing::AssertionSuccess();
-  return testing::AssertionFailure() << "ends with:\n" << text.substr(text.size() - n);
 }
 
 }  // namespace html_test

@@ -4,13 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 
 #include "html_test_support.h"
-#include "players/player_table.h"
-#include "run/config.h"
-#include "run/game.h"
 
 namespace {
 
@@ -42,9 +38,6 @@ std::string cells(const std::string& cls, std::initializer_list<const char*> val
   }
   return row + "</tr>\n";
 }
-std::string total(const std::string& cls, std::initializer_list<const char*> values) {
-  return "<tr>\n<td CLASS=\"" + cls + "\"><b>TOTAL</b></td>" + cells(cls, values, "<b>");
-}
 std::string padding(const std::string& cls, int cellCount) {
   std::string row = "<tr>\n";
   for (int c = 0; c < cellCount; ++c) row += "<td CLASS=\"" + cls + "\">&nbsp;</td>";
@@ -60,29 +53,6 @@ PlayerRecord& addScoredPlayer(std::string_view name, int team, int frags, int ki
   PlayerRecord& p = addTestPlayer(name, team);
   p.frags = frags, p.kills = kills, p.deaths = deaths, p.caps = caps, p.combat = combat, p.skill = skill;
   return p;
-}
-
-TEST_F(PlayerListTest, CaptureTheFlagTablesHaveTheCapsColumnEverywhere) {
-  g_game.g_gametype = 2;
-  addScoredPlayer("Red", TEAM_RED, 7, 9, 3, 2, 12.5f, 14.25f);
-  addScoredPlayer("Bob", TEAM_BLUE, 4, 5, 6, 0, 10.0f, 11.5f);
-  addScoredPlayer("Al%s", TEAM_BLUE, 1, 2, 8, 1, 9.0f, 8.0f);
-  const auto labels = {"SCORE", "KILLS", "DEATHS", "CAPS", "COMBAT", "SKILL"};
-  EXPECT_EQ(
-      "\n<table BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100%>\n<tr>\n<td VALIGN=TOP WIDTH=50%>\n"
-      "\n<table  CLASS=\"redHighlight\" BORDER=0 CELLSPACING=1 CELLPADDING=2 WIDTH=99.50% >\n" +
-          headers("redHighlight", labels) + teamLine("red", "Red") +
-          cells("red", {"7", "9", "3", "2", "12.50", "14.25"}) +
-          padding("red", 7) +  // blue has one player more
-          total("redHighlight", {"7", "9", "3", "2", "12.50", "14.25"}) +
-          "</table></td>\n<td VALIGN=TOP WIDTH=50%>\n"
-          "\n<table ALIGN=RIGHT  CLASS=\"blueHighlight\" BORDER=0 CELLSPACING=1 CELLPADDING=2 WIDTH=99.50% >\n" +
-          headers("blueHighlight", labels) + teamLine("blue", "Bob") +
-          cells("blue", {"4", "5", "6", "0", "10.00", "11.50"}) + teamLine("blue", "Al%s") +
-          cells("blue", {"1", "2", "8", "1", "9.00", "8.00"}) +
-          // 4+1 frags, 5+2 kills, 6+8 deaths, 0+1 caps, 10+9 combat, 11.5+8 skill.
-          total("blueHighlight", {"5", "7", "14", "1", "19.00", "19.50"}) + "</table></td>\n</tr>\n</table><br>",
-      drawPlayerList());
 }
 
 TEST_F(PlayerListTest, SmallerTeamIsPaddedToTheLargerOne) {
@@ -107,7 +77,7 @@ TEST_F(PlayerListTest, UnknownTeamPlayersOnlyWhenConfigured) {
   PlayerRecord& z = addScoredPlayer("^2Zed", TEAM_NONE, 1, 2, 3, 0, 7.5f, 8.5f);
   z.suicides = 4, z.killStreak = 5, z.deathStreak = 6;
   const std::string twoTables = drawPlayerList();
-  EXPECT_TRUE(html_test::endsWith(twoTables, "</tr>\n</table><br>"));
+  EXPECT_EQ("</tr>\n</table><br>", twoTables.substr(twoTables.size() - 18));
   EXPECT_EQ(std::string::npos, twoTables.find("Zed"));
 
   g_config_display_unknown_team_players = "yes";
@@ -122,27 +92,10 @@ TEST_F(PlayerListTest, UnknownTeamPlayersOnlyWhenConfigured) {
             drawPlayerList());
 
   z.team = TEAM_RED;  // configured on, but everyone has a team: no third table
-  EXPECT_TRUE(html_test::endsWith(drawPlayerList(), "</tr>\n</table><br>"));
+  const std::string noThird = drawPlayerList();
+  EXPECT_EQ("</tr>\n</table><br>", noThird.substr(noThird.size() - 18));
   g_game.g_gametype = 4;  // a game type without a layout writes nothing
   EXPECT_EQ("", drawPlayerList());
-}
-
-TEST_F(PlayerListTest, FreeForAllCountsNamesAndLineClasses) {
-  g_game.g_gametype = 0;
-  PlayerRecord& a = addScoredPlayer("A", TEAM_NONE, 5, 5, 12, 0, 11.0f, 15.5f);
-  a.killStreak = 3;
-  addScoredPlayer("B%n", TEAM_NONE, 120, 123, 7, 0, 10.0f, 12.0f);
-  addScoredPlayer("T", TEAM_RED, 0, 0, 0, 0, 10.0f, 11.0f);  // has a team: not listed
-  addScoredPlayer("D", TEAM_NONE, 0, 0, 0, 0, 10.0f, 9.0f);
-  const std::string page = drawPlayerList();
-  // Paired counts have at least two digits: 05 / 12, 03 / 00, 123 / 07.
-  EXPECT_TRUE(inOrder(page, {"<div align=center>05 / 12</div>", "<div align=center>03 / 00</div>",
-                             // The name reaches anchor, link and cell as text.
-                             "<A name=\"list-B%n\"><A href=\"w.html#weapons-B%n\"><font size=\"0\">B%n</font>",
-                             "<div align=center>123 / 07</div>",
-                             // Slot 3 follows the skipped slot 2, with its rank and the class of an odd slot.
-                             "<tr>\n<td CLASS=\"neutral\"><div align=center>4</div></td>\n"}));
-  EXPECT_EQ(std::string::npos, page.find("list-T\""));
 }
 
 }  // namespace

@@ -7,9 +7,6 @@
 #include <string>
 
 #include "html_test_support.h"
-#include "players/player_table.h"
-#include "run/config.h"
-#include "run/game.h"
 #include "run/main_loop.h"
 
 namespace {
@@ -80,8 +77,8 @@ TEST_F(HtmlWriterTest, HeaderAndFooterAreCopiedByteForByte) {
   // A percent sign, a NUL byte, a line longer than one 509-byte piece, a last line without end.
   const std::string header = "<table width=100%>\n" + std::string("x\0y\n", 4) + std::string(1200, 'L') +
                              "\n\n%s%n tail";
-  html_test::writeFile("c-header.html", header);
-  html_test::writeFile("c-footer.html", "</div>\r\n");
+  std::ofstream("c-header.html", std::ios::binary) << header;
+  std::ofstream("c-footer.html", std::ios::binary) << "</div>\r\n";
   g_config_header_file = "c-header.html";
   g_config_footer_file = "c-footer.html";
   EXPECT_EQ(header + "|</div>\r\n", written([] {
@@ -97,32 +94,6 @@ TEST_F(HtmlWriterTest, HeaderAndFooterAreCopiedByteForByte) {
               htmlReadHeader();
               htmlReadFooter();
             }));
-}
-
-TEST_F(HtmlWriterTest, BeginningAPageNamesCreatesAndRecordsIt) {
-  ScratchDirectory dir;
-  g_run.fp_sql_gamestats = std::fopen("db_sql_gamestats.txt", "a");
-  // Label from the clan tags: "CTF_[AB]_vs_=XY=" filtered to "CTF__AB__vs__XY_", then the
-  // stem's final '_'. The extension is not filtered.
-  g_game.g_gametype = 2;
-  html_test::addTestPlayer("[AB]Joe", TEAM_RED);
-  html_test::addTestPlayer("[AB]Max", TEAM_RED);
-  html_test::addTestPlayer("=XY=one", TEAM_BLUE);
-  html_test::addTestPlayer("=XY=two", TEAM_BLUE);
-  g_config_file_extension = "x-php";
-  ASSERT_TRUE(beginPage());
-  wr("<html>%d%%\n", 1);
-  wrText("%s");
-  finishPage();
-  EXPECT_EQ(nullptr, fpw);
-  std::fclose(g_run.fp_sql_gamestats);
-  const std::string stem = "kalimostats_2001_08_10_12_00_00_1001_CTF__AB__vs__XY__";
-  EXPECT_EQ(stem + "main.x-php", std::string(out_filename_stats.view()));
-  EXPECT_EQ(stem + "wpn.x-php", std::string(out_filename_wepns.view()));
-  EXPECT_EQ("<html>1%\n%s", readFile("html/" + stem + "main.x-php"));
-  EXPECT_EQ("SELECT @oldestHtml:=MIN(html) from gamestats;\n"
-            "UPDATE gamestats SET html='" + stem + "main.x-php' WHERE html=@oldestHtml LIMIT 1;\n",
-            readFile("db_sql_gamestats.txt"));
 }
 
 TEST_F(HtmlWriterTest, VeryLongClanTagsAreCutSoThePageCanStillBeCreated) {

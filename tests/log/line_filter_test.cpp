@@ -10,21 +10,6 @@
 
 namespace {
 
-TEST(Vocabulary, TablesHaveTheirFullLengthAndOrder) {
-  EXPECT_EQ(93, tableSize(valid_strings));
-  EXPECT_EQ(59, tableSize(addPlayer_strings));
-  EXPECT_EQ(12, tableSize(reset_strings));
-  EXPECT_EQ(20, tableSize(dual_strings));
-  EXPECT_EQ(54, tableSize(self_strings));
-  EXPECT_EQ(20, tableSize(suicide_strings));
-  EXPECT_EQ(11, tableSize(ctf_red_strings));
-  EXPECT_EQ(11, tableSize(ctf_blue_strings));
-  EXPECT_STREQ(" ate ", valid_strings[87]);
-  EXPECT_STREQ("]\\connect ", valid_strings[20]);
-  EXPECT_STREQ("fragged BLUE's flag carrier!", addPlayer_strings[38]);
-  EXPECT_STREQ("fragged BLUE's flag carrier!", addPlayer_strings[39]);  // listed twice
-  EXPECT_STREQ("wins the match: ", reset_strings[11]);
-}
 
 TEST(TextScan, TableOrderDecidesNotPosition) {
   // "disconnected" (3) precedes "connected" (4) in the one-name table; both occur.

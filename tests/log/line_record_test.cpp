@@ -67,20 +67,5 @@ TEST(LineRecord, EveryKindOfLineIsCutAndResolvedOnce) {
   initPlayers();
 }
 
-TEST(LineRecord, AskingForANameCountsItsScratchStringEveryTime) {
-  initPlayers();
-  resetScratchPool();
-  static LineRecord record;
-  record.setText("Ann^7 was railed by Bob^7");
-  EXPECT_EQ(0, liveMallocs());  // making the record counts nothing
-  record.victimSlot();
-  record.attackerName();
-  record.victimName();
-  EXPECT_EQ(3, liveMallocs());
-  record.setText("Timelimit hit.");
-  record.victimSlot();
-  EXPECT_EQ(3, liveMallocs());  // no name cut, no string
-  freeMallocs();
-}
 
 }  // namespace

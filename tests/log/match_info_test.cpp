@@ -39,16 +39,6 @@ class MatchInfo : public testing::Test {
   char stripped_[512] = {};
 };
 
-TEST_F(MatchInfo, OspAnnouncementModelAndMap) {
-  EXPECT_EQ(1, feed("Loaded OSP Client Version: 1.03a"));
-  EXPECT_EQ(1, g_run.g_mod);
-  EXPECT_EQ(1, feed("Bob is using model sarge/red"));
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(1, feed("Current map: Q3DM17 (3 players)"));
-  EXPECT_EQ(1, feed("Current map: "));  // too few words: the map stays, but is announced
-  EXPECT_EQ("MAP: q3dm17\nMAP: q3dm17\n", testing::internal::GetCapturedStdout());
-  EXPECT_EQ("q3dm17", g_game.g_mapname.view());
-}
 
 TEST_F(MatchInfo, ClanArenaRoundsAndTies) {
   EXPECT_EQ(1, feed("^1RED^7 leads: 1 to 0"));
@@ -135,9 +125,5 @@ TEST_F(MatchInfo, LongNamesLoseTwoBytesInDisconnectLines) {
   EXPECT_EQ(cut + "^7<font color=#CC6600>&nbsp;x</font>", q3players[0].rawName.view());
 }
 
-TEST_F(MatchInfo, OtherLinesArePassedOn) {
-  EXPECT_EQ(0, feed("A^7 was railed by B^7"));
-  EXPECT_EQ(0, feed("Timelimit hit."));
-}
 
 }  // namespace

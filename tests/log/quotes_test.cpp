@@ -39,22 +39,29 @@ TEST_F(Quotes, LongerLinesReplaceShorterOnesWithColoursStripped) {
   EXPECT_EQ("hello all", quote());
 }
 
-TEST_F(Quotes, EqualOrShorterLinesReplaceOnlyWhenLongAndLucky) {
-  scanForQuotes("^1Bob^7: this is a long first line");
-  // Find two same-length candidates: one whose line length draws r <= 4, one that does not.
-  std::string lucky, unlucky;
-  for (int extra = 0; extra < 40 && (lucky.empty() || unlucky.empty()); ++extra) {
-    // Colour pairs change the line length but not the stripped message.
-    std::string padded = "^1Bob^7: ";
-    for (int i = 0; i < extra; ++i) padded += "^5";
-    padded += "short but over ten";
-    (drawFor(padded.size()) <= 4 ? lucky : unlucky) = padded;
+// A chat line of Bob's saying `message`, padded with colour pairs (which change the line's
+// length but not the stripped message) until the line's draw is lucky (r <= 4) or not.
+std::string chatLine(const std::string& message, bool lucky) {
+  std::string line = "^1Bob^7: " + message;
+  for (int tries = 0; (drawFor(line.size()) <= 4) != lucky; ++tries) {
+    if (tries == 100) {
+      ADD_FAILURE() << "no padding of \"" << message << "\" gives that draw";
+      break;
+    }
+    line.insert(9, "^5");
   }
-  ASSERT_FALSE(lucky.empty());
-  ASSERT_FALSE(unlucky.empty());
-  scanForQuotes(unlucky);
+  return line;
+}
+
+TEST_F(Quotes, EqualOrShorterLinesReplaceOnlyWhenLongAndLucky) {
+  scanForQuotes("^1Bob^7: this is a long first line");  // 25 characters
+  scanForQuotes(chatLine("this is a long other line", false));  // as long, unlucky
   EXPECT_EQ("this is a long first line", quote());
-  scanForQuotes(lucky);
+  scanForQuotes(chatLine("short but over ten", false));
+  EXPECT_EQ("this is a long first line", quote());
+  scanForQuotes(chatLine("short", true));  // lucky, but ten characters or fewer
+  EXPECT_EQ("this is a long first line", quote());
+  scanForQuotes(chatLine("short but over ten", true));
   EXPECT_EQ("short but over ten", quote());
 }
 

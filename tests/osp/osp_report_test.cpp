@@ -8,39 +8,24 @@
 #include <vector>
 
 #include "log/match_info.h"
-#include "players/player_table.h"
-#include "run/game.h"
+#include "osp_test_support.h"
 #include "run/main_loop.h"
-#include "run/scratch_pool.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
-// The OSP figures of a record: hits/shots of every weapon that has any, then the sums.
-std::string figures(const PlayerRecord& p) {
-  std::string s = p.hits[0] ? "gauntlet " + std::to_string(p.hits[0]) + ", " : "";
-  for (int w = 1; w <= 8; ++w) {
-    if (p.hits[w] || p.shots[w]) {
-      s += std::to_string(w) + ": " + std::to_string(p.hits[w]) + "/" +
-           std::to_string(p.shots[w]) + ", ";
-    }
-  }
-  return s + "total " + std::to_string(p.totalHits) + "/" + std::to_string(p.totalShots) +
-         ", given " + std::to_string(p.damageGiven) + ", rcvd " + std::to_string(p.damageReceived);
-}
-const std::string kNoFigures = "total 0/0, given 0, rcvd 0";
+using osp_test::figures;
+using osp_test::kNoFigures;
 
-class OspReport : public testing::Test {
+// Ann and Bob are registered with colour codes: their stripped names are "Ann" and "Bob".
+class OspReport : public osp_test::TwoPlayers {
  protected:
+  OspReport() : TwoPlayers("^1Ann", "^4Bob") {}
   void SetUp() override {
-    initPlayers();
-    initGlobals();
+    TwoPlayers::SetUp();
     g_run.g_mod = 1;
-    resetScratchPool();
     g_run.fp.close();
-    addPlayer("^1Ann");  // slot 0, stripped name Ann
-    addPlayer("^4Bob");  // slot 1, stripped name Bob
   }
   void TearDown() override {
     g_run.fp.close();
@@ -68,35 +53,9 @@ class OspReport : public testing::Test {
     return lines;
   }
 
-  PlayerRecord& ann = q3players[0];
-  PlayerRecord& bob = q3players[1];
-  PlayerRecord& sink = q3players[NO_PLAYER];
-
  private:
   std::string path_;
 };
-
-TEST_F(OspReport, ReportOverwritesWeaponFiguresAndAddsToTotals) {
-  bob.totalShots = 50;  // from one-line records earlier in the game
-  bob.shots[1] = 999;
-  bob.damageGiven = 5;
-  EXPECT_EQ("\nscanning OSP stats:\nMAP: q3dm6\n",
-            scan("Map: Q3DM6\n"  // stored and printed in lower case
-                 "Accuracy info for: ^4Bob^7\n"
-                 "MachineGun: 23.5 47/200\n"
-                 "Gauntlet: 100.0 3/3\n"
-                 "Total damage given: 1890\n"
-                 "MATCH COMPLETE\n"
-                 "^4Bob^7 entered the game\n"));
-  EXPECT_EQ("q3dm6", g_game.g_mapname.view());
-  // Weapon figures and damage overwritten (200 shots, not 999 + 200); the gauntlet row sets
-  // its hits only; the totals added to: 0 + 47 hits, 50 + 200 shots.
-  EXPECT_EQ("gauntlet 3, 1: 47/200, total 47/250, given 1890, rcvd 0", figures(bob));
-  EXPECT_EQ(kNoFigures, figures(ann));
-  // "MATCH COMPLETE" was consumed, so it cannot end the game a second time; the main loop
-  // goes on after it.
-  EXPECT_EQ(Lines{"^4Bob^7 entered the game\n"}, rest());
-}
 
 TEST_F(OspReport, DoesNothingWithoutOsp) {
   g_run.g_mod = 0;
@@ -149,15 +108,6 @@ TEST_F(OspReport, EndOfLogInsideTheReportKeepsTheRowsRead) {
             scan("Accuracy info for: Bob\nRailgun: 50.0 5/10\nTotal damage given: 300"));
   EXPECT_EQ("6: 5/10, total 5/10, given 300, rcvd 0", figures(bob));
   EXPECT_EQ(Lines{}, rest());
-}
-
-TEST_F(OspReport, ScratchStringsAreReleasedLineByLine) {
-  // Each 60-character row takes about 180 scratch strings to strip; 20 of them would
-  // overflow the 999-entry pool if it were not emptied after every line.
-  std::string log = "Accuracy info for: Bob\n";
-  for (int i = 0; i < 20; ++i) log += "Railgun: 50.0 5/10" + std::string(42, ' ') + "\n";
-  EXPECT_EQ("\nscanning OSP stats:\n", scan(log + "MATCH COMPLETE\n"));  // no "cant store anymore"
-  EXPECT_EQ("6: 5/10, total 100/200, given 0, rcvd 0", figures(bob));  // 20 rows of 5/10
 }
 
 }  // namespace

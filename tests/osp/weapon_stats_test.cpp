@@ -6,39 +6,17 @@
 #include <cstring>
 #include <string>
 
-#include "players/player_table.h"
-#include "run/game.h"
-#include "run/scratch_pool.h"
+#include "osp_test_support.h"
 
 namespace {
 
-// The OSP figures of a record: hits/shots of every weapon that has any, then the sums.
-std::string figures(const PlayerRecord& p) {
-  std::string s;
-  for (int w = 1; w <= 8; ++w) {
-    if (p.hits[w] || p.shots[w]) {
-      s += std::to_string(w) + ": " + std::to_string(p.hits[w]) + "/" +
-           std::to_string(p.shots[w]) + ", ";
-    }
-  }
-  return s + "total " + std::to_string(p.totalHits) + "/" + std::to_string(p.totalShots) +
-         ", given " + std::to_string(p.damageGiven) + ", rcvd " + std::to_string(p.damageReceived);
-}
-const std::string kNoFigures = "total 0/0, given 0, rcvd 0";
+using osp_test::figures;
+using osp_test::kNoFigures;
 
-class WeaponStats : public testing::Test {
+// Registered as the name cutters give them: one trailing colour code already dropped.
+class WeaponStats : public osp_test::TwoPlayers {
  protected:
-  void SetUp() override {
-    initPlayers();
-    initGlobals();
-    resetScratchPool();
-    // Registered as the name cutters give them: one trailing colour code already dropped.
-    addPlayer("^1Ann");  // slot 0
-    addPlayer("Bob");    // slot 1
-  }
-  PlayerRecord& ann = q3players[0];
-  PlayerRecord& bob = q3players[1];
-  PlayerRecord& sink = q3players[NO_PLAYER];
+  WeaponStats() : TwoPlayers("^1Ann", "Bob") {}
 };
 
 TEST_F(WeaponStats, RowsAddToTheFiguresAndAccumulate) {

@@ -7,9 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "players/player_table.h"
-#include "run/game.h"
-#include "run/scratch_pool.h"
+#include "players_test_support.h"
 
 namespace {
 

@@ -5,15 +5,12 @@
 
 #include <string>
 
-#include "players/player_table.h"
-#include "run/game.h"
-#include "run/scratch_pool.h"
+#include "players_test_support.h"
 
 namespace {
 
-// 35 characters; the game prints its first 29 in obituaries.
-const std::string kWholeName = "Sir_Reginald_Fragsworth_Of_Quake3DM";
-const std::string kCutName = "Sir_Reginald_Fragsworth_Of_Qu";
+using players_test::kCutName;
+using players_test::kWholeName;
 
 using R = PlayerRecord;
 using Counter = int R::*;
@@ -26,12 +23,7 @@ class Ctf : public testing::Test {
  protected:
   void SetUp() override { reset(); }
   static void reset() {
-    initPlayers();
-    initGlobals();
-    resetScratchPool();
-    addPlayer("Ann");  // slot 0
-    addPlayer("Bob");  // slot 1
-    addPlayer("Cat");  // slot 2
+    players_test::freshGame({"Ann", "Bob", "Cat"});
     q3players[0].team = TEAM_RED;
     q3players[1].team = TEAM_BLUE;
     q3players[2].team = TEAM_BLUE;

@@ -6,22 +6,14 @@
 #include <cstring>
 
 #include "players/obituary.h"
-#include "players/player_table.h"
-#include "run/game.h"
-#include "run/scratch_pool.h"
+#include "players_test_support.h"
 
 namespace {
 
 class Frags : public testing::Test {
  protected:
   void SetUp() override { reset(); }
-  static void reset() {
-    initPlayers();
-    g_game.g_gametype = 0;
-    resetScratchPool();
-    addPlayer("Bob");  // slot 0
-    addPlayer("Ann");  // slot 1
-  }
+  static void reset() { players_test::freshGame({"Bob", "Ann"}); }
   PlayerRecord& bob = q3players[0];
   PlayerRecord& ann = q3players[1];
 };

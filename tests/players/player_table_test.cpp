@@ -1,20 +1,16 @@
 // Registration, lookup, eviction, removal and the skill ordering of the player table.
-#include "players/player_table.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "run/scratch_pool.h"
+#include "players_test_support.h"
 
 namespace {
 
 class PlayerTable : public testing::Test {
  protected:
-  void SetUp() override {
-    initPlayers();
-    resetScratchPool();
-  }
+  void SetUp() override { players_test::freshGame(); }
 };
 
 TEST_F(PlayerTable, RegistersOnceUnderTheExactRawName) {
@@ -107,19 +103,6 @@ TEST_F(PlayerTable, FullTableWithoutDepartedPlayersRefuses) {
             testing::internal::GetCapturedStdout());
   EXPECT_EQ(NO_PLAYER, getPlayerIndex("Late"));
   EXPECT_EQ(64, getTotalPlayers());
-}
-
-TEST_F(PlayerTable, PrintPlayersListsStrippedNames) {
-  addPlayer("^1Red^7Fox");
-  addPlayer("Bob");
-  testing::internal::CaptureStdout();
-  printPlayers();
-  EXPECT_EQ("TOTAL PLAYERS -> 2\n - RedFox\n - Bob\n", testing::internal::GetCapturedStdout());
-}
-
-TEST_F(PlayerTable, RegistrationCountsTheColourStrippingOfTheName) {
-  addPlayer("^1Ab");  // one code (2) and two kept bytes (3 each)
-  EXPECT_EQ(8, liveMallocs());
 }
 
 }  // namespace

@@ -3,18 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 
-#include "players/player_table.h"
-#include "run/game.h"
-#include "run/scratch_pool.h"
+#include "players_test_support.h"
 
 namespace {
 
-// 35 characters; the obituaries print the first 29.
-const std::string kWholeName = "Sir_Reginald_Fragsworth_Of_Quake3DM";
-const std::string kCutName = "Sir_Reginald_Fragsworth_Of_Qu";
+using players_test::kCutName;
+using players_test::kWholeName;
 const std::string kMergeSeparator = "<font color=#CC6600> / </font>";
 const std::string kMergeMarker = "^7<font color=#CC6600>&nbsp;+</font>";
 const std::string kGuessMarker = "^7&nbsp;<font color=#CC6600>~</font>";
@@ -27,24 +23,10 @@ std::string merged(const std::string& cut, const std::string& whole) {
   return whole + kMergeSeparator + cut + kMergeMarker;
 }
 
-// Registers the players named, in slot order.
-void setUpPlayers(std::initializer_list<std::string> names) {
-  initPlayers();
-  initGlobals();
-  resetScratchPool();
-  for (const auto& name : names) addPlayer(name);
-}
-
-// Runs `merge` and returns what it printed.
-template <typename F>
-std::string printed(F merge) {
-  testing::internal::CaptureStdout();
-  merge();
-  return testing::internal::GetCapturedStdout();
-}
+using players_test::printed;
 
 TEST(Reconcile, LongNameSeenCutAndWholeBecomesOneRecord) {
-  setUpPlayers({"Ann", kCutName, kWholeName});
+  players_test::freshGame({"Ann", kCutName, kWholeName});
   PlayerRecord& cut = q3players[1];    // the obituaries' record
   PlayerRecord& whole = q3players[2];  // the team and flag announcements' record
   const struct {
@@ -92,7 +74,7 @@ TEST(Reconcile, LongNameSeenCutAndWholeBecomesOneRecord) {
 }
 
 TEST(Reconcile, BothEntriesReturnTheMergedSlot) {
-  setUpPlayers({"Ann", kCutName, kWholeName});
+  players_test::freshGame({"Ann", kCutName, kWholeName});
   q3players[0].skill = 20.0f;
   q3players[1].skill = 15.0f;
   int slot = -1;
@@ -101,7 +83,7 @@ TEST(Reconcile, BothEntriesReturnTheMergedSlot) {
   EXPECT_EQ(NO_PLAYER, mergeIdenticalPlayerNonChopped(1));  // Ann contains no cut name
   EXPECT_EQ(NO_PLAYER, mergeIdenticalPlayerChopped(NO_PLAYER));
 
-  setUpPlayers({kCutName, "Ann", kWholeName});
+  players_test::freshGame({kCutName, "Ann", kWholeName});
   q3players[1].skill = 30.0f;
   printed([&] { slot = mergeIdenticalPlayerChopped(0); });
   EXPECT_EQ(1, slot);  // 10 + 10 = 20 < 30: Ann moves to slot 0
@@ -113,7 +95,7 @@ TEST(Reconcile, MergeAllJoinsEveryPairAndOnlyPairs) {
   // matches the whole name, which has no caret after "Quak".
   const std::string caretCut = "^1Reginald_Fragsworth_OfQuak^";
   const std::string caretWhole = "^1Reginald_Fragsworth_OfQuake3";
-  setUpPlayers({kCutName, "Ann", caretCut, kWholeName, caretWhole,
+  players_test::freshGame({kCutName, "Ann", caretCut, kWholeName, caretWhole,
                 "ExactlyTwentyNineCharactersXY",  // 29, contained in no other name
                 "TwentyEightCharacterNameHere",   // 28: never a cut name
                 "TwentyEightCharacterNameHere_and_more"});
@@ -129,7 +111,7 @@ TEST(Reconcile, MergeAllJoinsEveryPairAndOnlyPairs) {
 }
 
 TEST(Reconcile, TwoLongNamesSharingTheCutAreAmbiguous) {
-  setUpPlayers({kCutName, kWholeName, kCutName + "akeLive"});
+  players_test::freshGame({kCutName, kWholeName, kCutName + "akeLive"});
   q3players[0].team = TEAM_RED;
   q3players[2].team = TEAM_BLUE;
   EXPECT_EQ("", printed(mergeAllIdenticalPlayers));
@@ -146,7 +128,7 @@ TEST(Reconcile, MergedNameTooLongForItsFieldIsCutAndStillFound) {
   const std::string whole = kCutName + std::string(461, 'x');  // 490 characters
   int slot = -1;
   printed([&] {  // stripping a name this long overflows the scratch pool, which says so
-    setUpPlayers({kCutName, whole});
+    players_test::freshGame({kCutName, whole});
     resetScratchPool();
     slot = mergeIdenticalPlayerChopped(0);
   });
@@ -156,7 +138,7 @@ TEST(Reconcile, MergedNameTooLongForItsFieldIsCutAndStillFound) {
 }
 
 TEST(Reconcile, TeamsGuessedFromKillersThenFromVictims) {
-  setUpPlayers({"Ann", "Bob", "Cat", "Dan", "Eve", "Fay"});
+  players_test::freshGame({"Ann", "Bob", "Cat", "Dan", "Eve", "Fay"});
   q3players[0].team = TEAM_RED;
   q3players[1].team = TEAM_BLUE;
   PlayerRecord& cat = q3players[2];
@@ -189,7 +171,7 @@ TEST(Reconcile, TeamsGuessedFromKillersThenFromVictims) {
 }
 
 TEST(Reconcile, NoGuessingWithoutBothTeams) {
-  setUpPlayers({"Ann", "Cat"});
+  players_test::freshGame({"Ann", "Cat"});
   q3players[0].team = TEAM_RED;
   q3players[1].deathTable[6][0] = 1;  // killed by a red player, but nobody is blue
   EXPECT_EQ("", printed(assignTeamToUnknownPlayers));
@@ -198,7 +180,7 @@ TEST(Reconcile, NoGuessingWithoutBothTeams) {
 }
 
 TEST(Reconcile, BlankNamesAreMarked) {
-  setUpPlayers({"^7", "   ", " a "});  // "^7" is "" once the colour code is stripped
+  players_test::freshGame({"^7", "   ", " a "});  // "^7" is "" once the colour code is stripped
   fixPlayerNames();
   EXPECT_EQ("\\_", q3players[0].name.view());
   EXPECT_EQ("^7^7<font color=#CC6600>_</font>", q3players[0].rawName.view());

@@ -3,21 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include "players/player_table.h"
-#include "run/game.h"
-#include "run/scratch_pool.h"
+#include "players_test_support.h"
 
 namespace {
 
 class Teams : public testing::Test {
  protected:
-  void SetUp() override {
-    initPlayers();
-    g_game.g_gametype = 0;
-    resetScratchPool();
-    addPlayer("Ann");  // slot 0
-    addPlayer("Bob");  // slot 1
-  }
+  void SetUp() override { players_test::freshGame({"Ann", "Bob"}); }
 };
 
 TEST_F(Teams, EachLineSetsOrKeepsOneTeamAndTheLastOneWins) {

