@@ -23,7 +23,7 @@ constexpr int kAnchorBytes = 4;
 // The scan takes four windows out of one eight-byte load by shifting, which is the byte order
 // of little-endian machines.
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the anchor scan assumes little-endian loads");
-constexpr int kHashBits = 16;
+constexpr int kHashBits = 15;
 constexpr uint32_t kHashMultiplier = 0x9E3779B1u;
 
 inline uint32_t load32(const char* p) {
@@ -48,12 +48,12 @@ struct Candidate {
   uint8_t offset;  // where the anchor stands in the text
 };
 
-// Every text once, each with an anchor window; a bitmap of the anchors' hashes (8 KiB, so it
-// stays in the first-level cache) and, per hash, the texts to check.
+// Every text once, each with an anchor window; a byte per hash value saying whether some
+// anchor has it (32 KiB, so it stays in the first-level cache) and, per hash, the texts to check.
 struct Vocabulary {
   std::vector<std::string_view> texts;
   int8_t tableIndex[kMaxTexts][kTableCount];
-  uint8_t bitmap[(1u << kHashBits) / 8] = {};
+  uint8_t anchored[1u << kHashBits] = {};
   std::vector<uint32_t> bucketStart;  // per hash: range in candidates
   std::vector<Candidate> candidates;
   std::vector<uint16_t> entryIds[kTableCount];
@@ -110,7 +110,7 @@ struct Vocabulary {
     for (std::size_t id = 0; id < texts.size(); ++id) {
       const int off = chooseAnchor(texts[id]);
       const uint32_t h = anchorHash(load32(texts[id].data() + off));
-      bitmap[h >> 3] = static_cast<uint8_t>(bitmap[h >> 3] | (1u << (h & 7)));
+      anchored[h] = 1;
       buckets[h].push_back({static_cast<uint16_t>(id), static_cast<uint8_t>(off)});
     }
     bucketStart.assign((1u << kHashBits) + 1, 0);
@@ -152,7 +152,7 @@ void scanText(std::string_view s, TextScan& out) {
   out.foundCount_ = 0;
   const int n = s.size() < 32767 ? static_cast<int>(s.size()) : 32767;
   const char* p = s.data();
-  auto hit = [&v](uint32_t h) { return (v.bitmap[h >> 3] >> (h & 7)) & 1u; };
+  auto hit = [&v](uint32_t h) { return static_cast<unsigned>(v.anchored[h]); };
   auto check = [&](int i, uint32_t h) {
     for (uint32_t c = v.bucketStart[h]; c < v.bucketStart[h + 1]; ++c) {
       const Candidate cand = v.candidates[c];
