@@ -1,10 +1,12 @@
 // One pass over a string finds every vocabulary text in it: hashed four-byte anchors, checked on a hit.
 #include "log/text_scan.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -87,6 +89,9 @@ struct Vocabulary {
     return static_cast<int>(texts.size() - 1);
   }
 
+  // Per four-byte window, the number of texts holding it.
+  std::unordered_map<uint32_t, int> windowTexts;
+
   int chooseAnchor(std::string_view text) const {
     int best = 0;
     int bestScore = -1;
@@ -94,9 +99,7 @@ struct Vocabulary {
       int score = 0;
       for (int k = 0; k < kAnchorBytes; ++k) score += rarity(static_cast<unsigned char>(text[off + k])) * 4;
       // Windows that many texts share make every hit a list of checks.
-      const std::string_view window = text.substr(off, kAnchorBytes);
-      for (std::string_view other : texts)
-        if (other.find(window) != std::string_view::npos) --score;
+      score -= windowTexts.at(load32(text.data() + off));
       if (score > bestScore) {
         bestScore = score;
         best = static_cast<int>(off);
@@ -106,6 +109,13 @@ struct Vocabulary {
   }
 
   void buildAnchors() {
+    for (std::string_view text : texts) {
+      std::vector<uint32_t> seen;
+      for (std::size_t off = 0; off + kAnchorBytes <= text.size(); ++off) seen.push_back(load32(text.data() + off));
+      std::sort(seen.begin(), seen.end());
+      seen.erase(std::unique(seen.begin(), seen.end()), seen.end());
+      for (uint32_t window : seen) ++windowTexts[window];
+    }
     std::vector<std::vector<Candidate>> buckets(1u << kHashBits);
     for (std::size_t id = 0; id < texts.size(); ++id) {
       const int off = chooseAnchor(texts[id]);
