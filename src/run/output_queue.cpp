@@ -20,7 +20,7 @@ namespace {
 
 // Pages waiting to be written, at most: enough to keep the writer busy while a game is read,
 // few enough that memory stays flat however long the log.
-constexpr std::size_t kMaxPagesQueued = 4;
+constexpr std::size_t kMaxPagesQueued = 2;
 
 enum class Target { kConsole, kSql, kPages };
 
