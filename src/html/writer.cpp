@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "html/escape.h"
 #include "players/clans.h"
 #include "run/config.h"
 #include "run/main_loop.h"
@@ -234,7 +235,7 @@ void htmlWriteQ3String(std::string_view name) {
   const std::size_t len = name.size();
   while (i + 1 < len) {
     if (name[i] == '^' && name[i + 1] != '^') {
-      wrText(name.substr(runStart, i - runStart));
+      wrNameText(name.substr(runStart, i - runStart));
       if (colors) {
         wr("</font>");
         // Signed remainder on purpose: bytes 128..255 give negative indices, which select no
@@ -249,7 +250,7 @@ void htmlWriteQ3String(std::string_view name) {
     }
   }
   // The last character is written unless a colour code consumed it.
-  wrText(name.substr(runStart, len > runStart ? len - runStart : 0));
+  wrNameText(name.substr(runStart, len > runStart ? len - runStart : 0));
   wr("</font>");
 }
 
