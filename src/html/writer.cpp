@@ -11,6 +11,7 @@
 #include <string>
 
 #include "html/escape.h"
+#include "html/page_sink.h"
 #include "players/clans.h"
 #include "run/config.h"
 #include "run/main_loop.h"
@@ -48,6 +49,7 @@ GamePages& pages() {
 
 // Creates (or empties) html/<fileName> as fopen(..., "w") would; -1 when it cannot.
 int createPageFile(const Text510& fileName) {
+  if (pageSink() != nullptr) return kPageInMemory;
   char path[sizeof kPageDirectory + kTextSize];
   std::memcpy(path, kPageDirectory, sizeof kPageDirectory);
   std::memcpy(path + sizeof kPageDirectory - 1, fileName.c_str(), fileName.size() + 1);
@@ -65,8 +67,12 @@ void writeAll(int fd, std::string_view bytes) {
 
 void closePage(int& fd, PageBuffer& page) {
   if (fd < 0) return;
-  writeAll(fd, page.view());
-  ::close(fd);
+  if (fd == kPageInMemory) {
+    pageSink()(page.view());
+  } else {
+    writeAll(fd, page.view());
+    ::close(fd);
+  }
   fd = -1;
   page.clear();
 }
