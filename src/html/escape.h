@@ -12,7 +12,8 @@ void appendLogText(PageBuffer& out, std::string_view text);
 // Appends a player's `rawName` (or a piece of it) as element content. As appendLogText, except
 // that the program's own marks appended to names (leave, re-entry, merge, guessed team, blank
 // name: "<font color=#CC6600>" + mark + "</font>") stay markup; a look-alike of a mark that is
-// not exactly one of them is text.
+// not exactly one of them is text. No log line can hold a mark: its '=', '#' and '&' are
+// replaced before it is read.
 void appendNameText(PageBuffer& out, std::string_view rawName);
 
 // Appends a player's `rawName` inside a double-quoted attribute (anchors and the links to

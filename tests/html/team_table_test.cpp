@@ -107,9 +107,11 @@ TEST_F(TeamTableTest, ClanArenaShowsRoundsWonAndAScoreLine) {
 }
 
 TEST_F(TeamTableTest, MapCaptionAndPicture) {
-  // The map name is written as text; an empty one leaves out the caption but keeps the picture.
+  // The map name is written as text, never a format, and percent-encoded in the picture's
+  // unquoted file name; an empty one leaves out the caption but keeps the picture.
   const std::pair<const char*, const char*> cases[] = {
-      {"q3%s%dm", "<div align=center><br><b>map : q3%s%dm</b><br><IMG name=MAP src=images/maps/q3%s%dm.jpg "},
+      {"q3%s%dm", "<div align=center><br><b>map : q3%s%dm</b><br><IMG name=MAP src=images/maps/q3%25s%25dm.jpg "},
+      {"q3dm6><b", "<b>map : q3dm6&gt;&lt;b</b><br><IMG name=MAP src=images/maps/q3dm6%3E%3Cb.jpg "},
       {"", "<div align=center><br><br><IMG name=MAP src=images/maps/.jpg WIDTH=160 HEIGHT=128 "
            "onError=\"loadDefaultMap();\"></div>"}};
   for (const auto& [map, fragment] : cases) {
