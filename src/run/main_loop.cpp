@@ -46,15 +46,10 @@ void copyCtime(const std::time_t* t, char* out) {
 
 // Creates an empty temporary file under `path` in the working directory. Whatever had the
 // name goes first: a symbolic link left there is removed, never followed, so no file elsewhere
-// is emptied; O_EXCL and O_NOFOLLOW refuse a link put back in between. Returns the open
-// descriptor (close-on-exec), or -1.
-int createTempFile(const char* path) {
-  ::unlink(path);
-  return ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-}
-
+// is emptied; O_EXCL and O_NOFOLLOW refuse a link put back in between.
 void touchTempFile(const char* path) {
-  const int fd = createTempFile(path);
+  ::unlink(path);
+  const int fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
   if (fd >= 0) ::close(fd);
 }
 

@@ -35,6 +35,6 @@ for t in "${targets[@]}"; do
     status=1
     tail -40 "$work/log"
   fi
-  grep -E '^#[0-9]+ +DONE|^stat::(number_of_executed_units|average_exec_per_sec)' "$work/log" || true
+  grep -E '^#[0-9]+[[:space:]]+DONE|^stat::(number_of_executed_units|average_exec_per_sec)' "$work/log" || true
 done
 exit $status
