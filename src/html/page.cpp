@@ -5,6 +5,7 @@
 #include "html/player_stats.h"
 #include "html/team_table.h"
 #include "html/weapon_page.h"
+#include "html/escape.h"
 #include "html/writer.h"
 #include "run/config.h"
 #include "run/game.h"
@@ -113,9 +114,10 @@ void htmlTitleTable() {
 }
 
 void htmlPrintMapImage() {
-  // The map name comes from the log: it is written as text, never as part of a format.
+  // The map name comes from the log: never a format, and percent-encoded so that it cannot
+  // end the unquoted attribute.
   wr("<IMG name=MAP src=images/maps/");
-  wrText(g_game.g_mapname.view());
+  wrLogUrlPiece(g_game.g_mapname.view());
   wr(".jpg WIDTH=160 HEIGHT=128 onError=\"loadDefaultMap();\">");
 }
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "html/team_table.h"
+#include "html/escape.h"
 #include "html/writer.h"
 #include "osp/award_icons.h"
 #include "players/player_table.h"
@@ -51,23 +52,23 @@ constexpr TeamSide kBlueSide = {TEAM_BLUE, TEAM_RED, "blue", "blueHighlight",
 
 bool isCaptureTheFlag() { return g_game.g_gametype == GT_CTF; }
 
-// Anchors and links carry the logged name verbatim; it is written as bytes between the
-// template pieces, never as a format.
+// Anchors and links carry the logged name, escaped alike on both sides so that they still
+// match; it is written between the template pieces, never as a format.
 void writeListAnchor(std::string_view rawName) {
   wr("<A name=\"list-");
-  wrText(rawName);
+  wrNameAttribute(rawName);
   wr("\">");
 }
 
 void writeStatLink(std::string_view rawName) {
   wr("<A href=\"#stat-");
-  wrText(rawName);
+  wrNameAttribute(rawName);
   wr("\">");
 }
 
 void writeWeaponPageLink(std::string_view rawName) {
   wr("<A href=\"%s#weapons-", out_filename_wepns.c_str());
-  wrText(rawName);
+  wrNameAttribute(rawName);
   wr("\">");
 }
 

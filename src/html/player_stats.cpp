@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "html/escape.h"
 #include "html/writer.h"
 #include "osp/award_icons.h"
 #include "players/player_table.h"
@@ -56,7 +57,7 @@ void playerLinkCell(const BlockSide& side, int slot) {
   const std::string_view rawName = q3players[slot].rawName.view();
   wr("<td WIDTH=25%% CLASS=\"%s\"><div align=center><font size=-2>", side.plainClass);
   wr("<A href=\"#stat-");
-  wrText(rawName);
+  wrNameAttribute(rawName);
   wr("\">");
   htmlWriteQ3String(rawName);
   wr("</A></font></div></td>\n");
@@ -66,12 +67,12 @@ void nameLine(const BlockSide& side, const PlayerRecord& p) {
   const std::string_view rawName = p.rawName.view();
   wr("<tr>\n");
   wr("<td COLSPAN=2 CLASS=\"%s\">", side.highlightClass);
-  // Anchor and link carry the logged name verbatim, written as bytes, never as a format.
+  // Anchor and link carry the logged name, escaped alike, never as a format.
   wr("<A name=\"stat-");
-  wrText(rawName);
+  wrNameAttribute(rawName);
   wr("\">");
   wr("<A href=\"%s#weapons-", out_filename_wepns.c_str());
-  wrText(rawName);
+  wrNameAttribute(rawName);
   wr("\">");
   htmlWriteQ3String(rawName);
   wr("</A></A></td>\n");
@@ -85,7 +86,7 @@ void quoteLine(const BlockSide& side, const PlayerRecord& p) {
   wr("<tr>\n");
   wr("<td COLSPAN=4 CLASS=\"%s\"><DIV align=right>\" ", side.plainClass);
   // The sentinel stands for "said nothing": the quotation marks stay, with nothing between.
-  if (p.quote != kSentinelName) wrText(substring(p.quote.view(), 0, kQuoteLastChar));
+  if (p.quote != kSentinelName) wrLogText(substring(p.quote.view(), 0, kQuoteLastChar));
   wr(" \"</DIV></td>\n");
   wr("</tr>\n");
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "html/page.h"
+#include "html/escape.h"
 #include "html/writer.h"
 #include "players/player_table.h"
 #include "run/game.h"
@@ -111,11 +112,11 @@ constexpr int countOf(const ComparisonLine (&)[N]) {
   return static_cast<int>(N);
 }
 
-// The map name comes from the log: the caption is written around it as literal text.
+// The map name comes from the log: the caption is written around it as escaped text.
 void writeMapCaption() {
   if (g_game.g_mapname.empty()) return;
   wr("<b>map : ");
-  wrText(g_game.g_mapname.view());
+  wrLogText(g_game.g_mapname.view());
   wr("</b>");
 }
 

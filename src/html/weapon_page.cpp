@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "html/page.h"
+#include "html/escape.h"
 #include "html/writer.h"
 #include "players/player_table.h"
 #include "players/teams.h"
@@ -99,12 +100,12 @@ void headLine(const TableSide& side, const PlayerRecord& p, int opponentTeam,
   const std::string_view rawName = p.rawName.view();
   wr("<tr>\n");
   wr("<td WIDTH=\"%s%%\" CLASS=%s>", width, side.ownHighlight);
-  // Anchors and links carry the logged names verbatim, written as bytes, never as formats.
+  // Anchors and links carry the logged names, escaped alike, never as formats.
   wr("<A name=\"weapons-");
-  wrText(rawName);
+  wrNameAttribute(rawName);
   wr("\">");
   wr("<A href=\"%s#%s", out_filename_stats.c_str(), side.mainPageAnchor);
-  wrText(rawName);
+  wrNameAttribute(rawName);
   wr("\">");
   htmlWriteQ3String(rawName);
   wr("</A>");
@@ -117,7 +118,7 @@ void headLine(const TableSide& side, const PlayerRecord& p, int opponentTeam,
     wr("<td WIDTH=\"%s%%\" COLSPAN=2 CLASS=%s><center><font size=-2>", width,
        side.oppHighlight);
     wr("<A href=\"#weapons-");
-    wrText(opponent);
+    wrNameAttribute(opponent);
     wr("\">");
     htmlWriteQ3String(opponent);
     wr("</A>");

@@ -10,8 +10,10 @@
 #include <cstring>
 #include <string>
 
-#include "players/clans.h"
+#include "html/escape.h"
 #include "html/page_files.h"
+#include "html/page_sink.h"
+#include "players/clans.h"
 #include "run/config.h"
 #include "run/main_loop.h"
 #include "run/output_queue.h"
@@ -163,6 +165,11 @@ bool finishPage() {
     OutputQueue::submit(std::move(job));
     return true;
   }
+  if (PageSink sink = pageSink()) {
+    if (job->hasWeapon) sink(std::string_view(job->weapon.data(), job->weaponSize));
+    sink(std::string_view(job->main.data(), job->mainSize));
+    return true;
+  }
   const std::string failure = writePageJob(*job);
   if (failure.empty()) return true;
   writeBytes(stdout, failure);
@@ -218,7 +225,7 @@ void htmlWriteQ3String(std::string_view name) {
   const std::size_t len = name.size();
   while (i + 1 < len) {
     if (name[i] == '^' && name[i + 1] != '^') {
-      wrText(name.substr(runStart, i - runStart));
+      wrNameText(name.substr(runStart, i - runStart));
       if (colors) {
         wr("</font>");
         // Signed remainder on purpose: bytes 128..255 give negative indices, which select no
@@ -233,7 +240,7 @@ void htmlWriteQ3String(std::string_view name) {
     }
   }
   // The last character is written unless a colour code consumed it.
-  wrText(name.substr(runStart, len > runStart ? len - runStart : 0));
+  wrNameText(name.substr(runStart, len > runStart ? len - runStart : 0));
   wr("</font>");
 }
 

@@ -31,7 +31,7 @@ void wr(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void wrText(std::string_view text);
 
 // Writes a player name with its colour codes rendered as HTML font colours (or dropped when
-// name colours are off).
+// name colours are off); '<' and '>' of the name are shown as text, the program's marks stay.
 void htmlWriteQ3String(std::string_view name);
 
 // Copy the configured header / footer file into the page; a missing file is skipped.

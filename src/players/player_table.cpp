@@ -1,6 +1,7 @@
 // The player table: registration, eviction, removal, lookup and the skill ordering.
 #include "players/player_table.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -30,16 +31,20 @@ int g_slotsUsed = kTableSlots;
 
 // Puts record order[i] at slot i for i < n and, so that every table keeps pointing at the
 // same players, permutes columns 0..n-1 of rows 0..13 of every one of those records alike.
-// Each record and column moves once, whatever the number of exchanges that led to the order.
+// Each record and column moves once, whatever the number of exchanges that led to the order;
+// slots outside the first and last that change are left alone, records and columns both.
 void applyOrder(const int* order, int n) {
-  bool moved = false;
-  for (int i = 0; i < n; ++i) moved = moved || order[i] != i;
-  if (!moved) return;
+  int lo = 0;
+  while (lo < n && order[lo] == lo) ++lo;
+  if (lo == n) return;
+  int hi = n - 1;
+  while (order[hi] == hi) --hi;
+  // Slots lo..hi hold a permutation of lo..hi: everything outside stays where it is.
   static PlayerRecord staging[MAX_PLAYERS];  // large: kept off the stack
-  for (int i = 0; i < n; ++i) {
+  for (int i = lo; i <= hi; ++i) {
     if (order[i] != i) staging[i] = q3players[order[i]];
   }
-  for (int i = 0; i < n; ++i) {
+  for (int i = lo; i <= hi; ++i) {
     if (order[i] != i) q3players[i] = staging[i];
   }
   int column[MAX_PLAYERS];
@@ -47,20 +52,41 @@ void applyOrder(const int* order, int n) {
     PlayerRecord& p = q3players[s];
     for (int w = 0; w <= kAllWeapons; ++w) {
       for (int* row : {p.killTable[w], p.deathTable[w]}) {
-        for (int i = 0; i < n; ++i) column[i] = row[order[i]];
-        for (int i = 0; i < n; ++i) row[i] = column[i];
+        for (int i = lo; i <= hi; ++i) column[i] = row[order[i]];
+        for (int i = lo; i <= hi; ++i) row[i] = column[i];
       }
     }
   }
 }
 
-// Bubble sort by descending skill, run on slot numbers, then applied once. `sinkSlot`, when
-// not -1, ranks below every other record wherever it moves. The exchanges are exactly those
-// of a bubble sort of the records themselves, so ties and odd ratings keep their order.
-void bubbleSort(int sinkSlot) {
-  const int n = getTotalPlayers();
-  int order[MAX_PLAYERS];
-  for (int i = 0; i < n; ++i) order[i] = i;
+// Bubble sort by descending skill of the records order[0..n-1], run on slot numbers only.
+// `sinkSlot`, when not -1, is the position of a record that ranks below every other record
+// wherever it moves. The exchanges are exactly those of a bubble sort of the records
+// themselves, so ties and odd ratings (NaN) keep their order.
+void bubbleOrder(int* order, int n, int sinkSlot) {
+  // Without a NaN, skill order is a strict weak order and a bubble sort ends in the one stable
+  // order, which an insertion sort finds in a single pass over a nearly sorted table (a
+  // newcomer that climbs from the last slot to the first takes one pass, not 63).
+  bool comparable = true;
+  for (int i = 0; i < n; ++i) comparable = comparable && !std::isnan(q3players[order[i]].skill);
+  if (comparable) {
+    const int sinkRecord = sinkSlot >= 0 ? order[sinkSlot] : -1;
+    auto ranksBelow = [sinkRecord](int a, int b) {
+      if (a == sinkRecord) return b != sinkRecord;
+      if (b == sinkRecord) return false;
+      return q3players[a].skill < q3players[b].skill;
+    };
+    for (int i = 1; i < n; ++i) {
+      const int record = order[i];
+      int j = i - 1;
+      while (j >= 0 && ranksBelow(order[j], record)) {
+        order[j + 1] = order[j];
+        --j;
+      }
+      order[j + 1] = record;
+    }
+    return;
+  }
   bool exchanged = true;
   while (exchanged) {
     exchanged = false;
@@ -80,6 +106,17 @@ void bubbleSort(int sinkSlot) {
       }
     }
   }
+}
+
+void identityOrder(int* order, int n) {
+  for (int i = 0; i < n; ++i) order[i] = i;
+}
+
+void bubbleSort(int sinkSlot) {
+  const int n = getTotalPlayers();
+  int order[MAX_PLAYERS];
+  identityOrder(order, n);
+  bubbleOrder(order, n, sinkSlot);
   applyOrder(order, n);
 }
 
@@ -175,22 +212,32 @@ void addPlayer(std::string_view rawName) {
   int n = getTotalPlayers();
   if (n == MAX_PLAYERS) {
     std::printf("Total number of Players reached MAX(%d)\n", MAX_PLAYERS);
-    sort();
+    // The sort, then the removal of the departed player, are worked out on slot numbers and
+    // the records moved once at the end: a table kept full by players who come and go would
+    // otherwise move most records twice per newcomer, when mostly they end where they were.
+    int order[MAX_PLAYERS];
+    identityOrder(order, n);
+    bubbleOrder(order, n, -1);
     int departed = -1;
-    // The table is sorted, so the last departed record is the least skilled one.
+    // In sorted order the last departed record is the least skilled one.
     for (int s = n - 1; s >= 0; --s) {
-      if (q3players[s].disconnected == 1) {
+      if (q3players[order[s]].disconnected == 1) {
         departed = s;
         break;
       }
     }
     if (departed < 0) {
+      applyOrder(order, n);
       std::fputs("Cannot add any more players\n\n", stdout);
       return;
     }
     std::fputs("Removing disconnected player with least skill\n", stdout);
-    printName("Removing-> ", q3players[departed].name.view(), "\n\n");
-    removePlayer(departed);
+    printName("Removing-> ", q3players[order[departed]].name.view(), "\n\n");
+    // As removePlayer() does, on the sorted order.
+    q3players[order[departed]].skill = kRemovedSkill;
+    bubbleOrder(order, n, departed);
+    applyOrder(order, n);
+    initPlayer(n - 1);
     n = getTotalPlayers();
   }
   q3players[n].rawName.assign(rawName);

@@ -77,14 +77,21 @@ void setConfigDefaults() {
 }
 
 bool readConfig() {
-  setConfigDefaults();
   std::FILE* f = std::fopen(g_run.g_config.c_str(), "r");
   if (f == nullptr) {
+    setConfigDefaults();
     std::fputs("ERROR: could not open config file \"", stdout);
     writeBytes(stdout, g_run.g_config.view());
     std::fputs("\"\n", stdout);
     return false;
   }
+  readConfigFrom(f);
+  std::fclose(f);
+  return true;
+}
+
+void readConfigFrom(std::FILE* f) {
+  setConfigDefaults();
   char line[kReadLimit + 2];
   while (std::fgets(line, kReadLimit, f) != nullptr) {
     // Only a line read as a possible key can be a comment; value lines are taken whole.
@@ -101,6 +108,4 @@ bool readConfig() {
     }
   }
   printConfigBlock();
-  std::fclose(f);
-  return true;
 }

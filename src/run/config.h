@@ -1,6 +1,8 @@
 // Reads the configuration file into the eight configuration values and prints them.
 #pragma once
 
+#include <cstdio>
+
 #include "run/fixed_string.h"
 
 extern Text510 g_config_file_extension;               // default "html"
@@ -20,6 +22,10 @@ bool isYes(const Text510& value);
 // configuration block. When the file cannot be opened, prints the error and returns false
 // (the run ends with status 1).
 bool readConfig();
+
+// What readConfig() does once the file is open: the defaults, then the values read from `f`
+// (left open), then the configuration block.
+void readConfigFrom(std::FILE* f);
 
 // The defaults alone (tests, and the start of readConfig).
 void setConfigDefaults();

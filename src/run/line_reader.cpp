@@ -1,6 +1,10 @@
 // Reads a log in 510-byte fgets pieces, but through one large buffer filled by fread.
 #include "run/line_reader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstring>
 
 namespace {
@@ -15,8 +19,30 @@ LineReader::~LineReader() {
 
 bool LineReader::open(const char* path) {
   close();
-  file_ = std::fopen(path, "rb");
-  if (file_ == nullptr) return false;
+  notRegular_ = false;
+  // Non-blocking, so that opening a FIFO without a writer returns at once; the type is then
+  // checked on what was opened, not on the name.
+  const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    notRegular_ = true;
+    ::close(fd);
+    return false;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  std::FILE* file = ::fdopen(fd, "rb");
+  if (file == nullptr) {
+    ::close(fd);
+    return false;
+  }
+  return openStream(file);
+}
+
+bool LineReader::openStream(std::FILE* file) {
+  close();
+  if (file == nullptr) return false;
+  file_ = file;
   if (data_ == nullptr) data_ = new char[kChunkSize];
   return true;
 }

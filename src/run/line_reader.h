@@ -15,8 +15,16 @@ class LineReader {
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
-  // Opens `path` for binary reading; false when it cannot be opened.
+  // Opens `path` for binary reading; false when it cannot be opened or is not a regular file
+  // (notRegularFile() then tells which). A FIFO, a directory or a device is refused without
+  // waiting for a writer: such a log could not be read a second time by the pre-parser, and
+  // a device may never end.
   bool open(const char* path);
+  // Reads from `file`, already open, and closes it with the reader (the fuzz targets read
+  // their input through fmemopen). False, and nothing taken, when `file` is null.
+  bool openStream(std::FILE* file);
+  // True when the last open() failed because `path` is not a regular file.
+  bool notRegularFile() const { return notRegular_; }
   void close();
   bool isOpen() const { return file_ != nullptr; }
 
@@ -35,4 +43,5 @@ class LineReader {
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   bool eof_ = false;
+  bool notRegular_ = false;
 };

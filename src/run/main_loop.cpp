@@ -46,10 +46,18 @@ void copyCtime(const std::time_t* t, char* out) {
   std::snprintf(out, kTimeTextSize, "%s", text);
 }
 
-// Creates (or empties) a file the way a shell redirection would.
-void touchFile(const char* path) {
-  const int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+// Creates an empty temporary file under `path` in the working directory. Whatever had the
+// name goes first: a symbolic link left there is removed, never followed, so no file elsewhere
+// is emptied; O_EXCL and O_NOFOLLOW refuse a link put back in between.
+void touchTempFile(const char* path) {
+  ::unlink(path);
+  const int fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
   if (fd >= 0) ::close(fd);
+}
+
+bool isRegularFile(const char* path) {
+  struct stat st;
+  return ::stat(path, &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool isRunnable(const char* path) {
@@ -80,6 +88,9 @@ bool findPreparser(char* path, std::size_t size) {
 // reports a failed redirection or exec through a close-on-exec pipe, so the parent can tell
 // "could not be started" from "ran and failed". False when it could not be started.
 bool runPreparser(const char* path, LogKind kind) {
+  // Both output files exist as fresh regular files before the child opens them by name.
+  touchTempFile(kTmpFile);
+  touchTempFile(kPreparsedLog);
   int report[2];
   if (::pipe2(report, O_CLOEXEC) != 0) return false;
   const PreparserArgs args = preparserArgs(kind, const_cast<char*>(kPreparserHere), g_run.g_logfile.data(),
@@ -94,7 +105,7 @@ bool runPreparser(const char* path, LogKind kind) {
   }
   if (pid == 0) {
     // Only async-signal-safe calls between fork and exec; never run the parent's exit path.
-    const int out = ::open(kTmpFile, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int out = ::open(kTmpFile, O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC);
     if (out >= 0 && ::dup2(out, STDOUT_FILENO) >= 0) ::execv(path, argv);
     const int err = errno;
     ssize_t ignored = ::write(report[1], &err, sizeof err);
@@ -159,12 +170,12 @@ bool openFiles() {
   if (!g_run.fp.open(g_run.g_logfile.c_str())) {
     std::fputs("ERROR: could not open logfile \"", stdout);
     writeBytes(stdout, g_run.g_logfile.view());
-    std::fputs("\"\n", stdout);
+    std::fputs(g_run.fp.notRegularFile() ? "\": not a regular file\n" : "\"\n", stdout);
     return false;
   }
   ::mkdir(kHtmlDir, 0777);  // an existing directory is fine
-  touchFile(kTmpFile);
-  touchFile(kTempFile);
+  touchTempFile(kTmpFile);
+  touchTempFile(kTempFile);
   return true;
 }
 
@@ -269,6 +280,12 @@ HandOver handOverToPreparser(LogKind kind) {
   g_run.g_str_tmp.append(g_run.g_logfile.view());
   g_run.g_str_tmp.append("\" \"kalimo-c.log\" > tmp-c");
 
+  // The pre-parser opens the log again by name: if the name no longer leads to a regular file
+  // (replaced by a FIFO, say), it could wait for ever, so the rest of the log is skipped.
+  if (!isRegularFile(g_run.g_logfile.c_str())) {
+    std::printf(" - the log is no longer a regular file; the rest of the log is skipped\n");
+    return HandOver::kStop;
+  }
   char path[4096];
   if (!findPreparser(path, sizeof path) || !runPreparser(path, kind)) {
     // With `fp` closed the line loop ends: the run finishes without the rest of the log.

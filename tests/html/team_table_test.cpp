@@ -84,4 +84,20 @@ TEST_F(TeamTableTest, ClanArenaShowsRoundsWonAndAScoreLine) {
                        "<td VALIGN=TOP CLASS=\"blue\"><img src=images/flag_tdm_blue.gif></td>\n"}));
 }
 
+TEST_F(TeamTableTest, MapCaptionAndPicture) {
+  // The map name is written as text, never a format, and percent-encoded in the picture's
+  // unquoted file name; an empty one leaves out the caption but keeps the picture.
+  const std::pair<const char*, const char*> cases[] = {
+      {"q3%s%dm", "<div align=center><br><b>map : q3%s%dm</b><br><IMG name=MAP src=images/maps/q3%25s%25dm.jpg "},
+      {"q3dm6><b", "<b>map : q3dm6&gt;&lt;b</b><br><IMG name=MAP src=images/maps/q3dm6%3E%3Cb.jpg "},
+      {"", "<div align=center><br><br><IMG name=MAP src=images/maps/.jpg WIDTH=160 HEIGHT=128 "
+           "onError=\"loadDefaultMap();\"></div>"}};
+  for (const auto& [map, fragment] : cases) {
+    g_game.g_mapname = map;
+    EXPECT_TRUE(inOrder(drawTeamTable(), {fragment}));
+  }
+  g_game.g_gametype = 5;  // a game type without a layout writes nothing
+  EXPECT_EQ("", drawTeamTable());
+}
+
 }  // namespace

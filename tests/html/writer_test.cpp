@@ -51,8 +51,11 @@ TEST_F(HtmlWriterTest, NameRendering) {
       {"yes", "x^\xE9y", "<font color=#FFFFFF>x</font>y</font>"},
       // 0x80 is -128, a multiple of 8: colour 0.
       {"yes", "x^\x80y", "<font color=#FFFFFF>x</font><font color=#555555>y</font>"},
-      // Names are never escaped nor used as formats.
-      {"yes", "100%s<b>&\"", "<font color=#FFFFFF>100%s<b>&\"</font>"},
+      // Names are never used as formats; their '<' and '>' are shown as text.
+      {"yes", "100%s<b>&\"", "<font color=#FFFFFF>100%s&lt;b&gt;&\"</font>"},
+      // The program's own leave mark stays markup.
+      {"yes", "Bob^7<font color=#CC6600>&nbsp;x</font>",
+       "<font color=#FFFFFF>Bob</font><font color=#FFFFFF><font color=#CC6600>&nbsp;x</font></font>"},
       // Only the exact "yes" turns colours on; otherwise codes are dropped.
       {"Yes", "^1Red^7Guy", "<font size=\"0\">RedGuy</font>"},
       {"Yes", "a^^1b", "<font size=\"0\">a^b</font>"},

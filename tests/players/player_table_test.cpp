@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "players_test_support.h"
@@ -93,6 +94,43 @@ TEST_F(PlayerTable, FullTableEvictsTheLeastSkilledDepartedPlayer) {
   EXPECT_EQ("Newcomer", q3players[63].rawName.view());
   EXPECT_EQ(NO_PLAYER, getPlayerIndex("P20"));
   EXPECT_NE(NO_PLAYER, getPlayerIndex("P10"));
+}
+
+// A newcomer who rose to the top and left is the one evicted for the next: everyone else ends
+// where they were, and their cells against the evicted player stay in its column.
+TEST_F(PlayerTable, EvictingTheTopDepartedPlayerKeepsTheOthersInPlace) {
+  for (int i = 0; i < MAX_PLAYERS; ++i) addPlayer("P" + std::to_string(i));
+  for (int i = 0; i < MAX_PLAYERS - 1; ++i) q3players[i].skill = static_cast<float>(50 - i);
+  q3players[63].skill = 99.0f;
+  q3players[63].disconnected = 1;
+  q3players[5].killTable[6][63] = 2;  // P5 railed P63 twice
+  q3players[63].killTable[6][5] = 1;
+  testing::internal::CaptureStdout();
+  addPlayer("New");
+  EXPECT_EQ("Total number of Players reached MAX(64)\nRemoving disconnected player with least skill\n"
+            "Removing-> P63\n\n",
+            testing::internal::GetCapturedStdout());
+  for (int i = 0; i < MAX_PLAYERS - 1; ++i) EXPECT_EQ("P" + std::to_string(i), q3players[i].rawName.view());
+  EXPECT_EQ("New", q3players[63].rawName.view());
+  EXPECT_EQ(2, q3players[5].killTable[6][63]);
+  EXPECT_EQ(0, q3players[63].killTable[6][5]);
+  EXPECT_EQ(10.0f, q3players[63].skill);
+}
+
+// A NaN skill compares false both ways: the bubble sort's exchanges decide, as before.
+TEST_F(PlayerTable, SortWithANanSkillMakesOnlyTheBubbleSortsExchanges) {
+  addPlayer("A");
+  addPlayer("B");
+  addPlayer("C");
+  addPlayer("D");
+  const float skills[] = {1.0f, std::nanf(""), 2.0f, 3.0f};
+  for (int i = 0; i < 4; ++i) q3players[i].skill = skills[i];
+  sort();
+  // Pass 1: A-B no, B-C no, C < D exchanged; pass 2: no exchange.
+  EXPECT_EQ("A", q3players[0].rawName.view());
+  EXPECT_EQ("B", q3players[1].rawName.view());
+  EXPECT_EQ("D", q3players[2].rawName.view());
+  EXPECT_EQ("C", q3players[3].rawName.view());
 }
 
 TEST_F(PlayerTable, FullTableWithoutDepartedPlayersRefuses) {

@@ -1,0 +1,49 @@
+// Fuzz target: the server-log pre-parser, both passes, on one input held in memory.
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "kx-preparse/converter.h"
+#include "kx-preparse/flag_scan.h"
+#include "kx-preparse/run.h"
+
+namespace {
+
+// Every line handed on must be one line our reader takes whole.
+class CheckingSink : public LineSink {
+ public:
+  void writeLine(std::string_view text) override {
+    if (text.size() >= 509 || text.find('\n') != std::string_view::npos ||
+        text.find('\0') != std::string_view::npos) {
+      std::abort();
+    }
+  }
+};
+
+// The log's lines as LogLines gives them: line break removed, a line longer than its buffer cut.
+template <typename Visit>
+void forEachLine(std::string_view log, Visit visit) {
+  while (!log.empty()) {
+    std::size_t end = log.find('\n');
+    std::string_view line = log.substr(0, end);
+    log.remove_prefix(end == std::string_view::npos ? log.size() : end + 1);
+    if (line.size() > LogLines::kBufferBytes - 2) line = line.substr(0, LogLines::kBufferBytes - 2);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    // fgets stops at nothing but '\n': a NUL ends the line's text as strlen sees it.
+    line = line.substr(0, line.find('\0'));
+    visit(line);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view log(reinterpret_cast<const char*>(data), size);
+  FlagLineGames flagGames;
+  forEachLine(log, [&](std::string_view line) { flagGames.scanLine(line); });
+  CheckingSink sink;
+  Converter converter(sink, &flagGames);
+  forEachLine(log, [&](std::string_view line) { converter.feed(line); });
+  converter.finish();
+  return 0;
+}
