@@ -28,7 +28,6 @@ namespace {
 constexpr char kStemStart[] = "kalimostats_";
 constexpr char kMainPageSuffix[] = "main.";
 constexpr char kWeaponPageSuffix[] = "wpn.";
-constexpr char kPageDirectory[] = "html/";
 constexpr std::size_t kMaxFileName = 255;  // NAME_MAX of Linux file systems
 
 // Quake III colour index 0..7 to its HTML colour.
