@@ -64,14 +64,6 @@ TEST_F(HtmlWriterTest, NameRendering) {
   }
 }
 
-TEST_F(HtmlWriterTest, TemplatesAndLiteralText) {
-  EXPECT_EQ("<td WIDTH=20% CLASS=\"red\">7</td>100%d %s%%" + std::string("a\0b", 3), written([] {
-              wr("<td WIDTH=20%% CLASS=\"red\">%d</td>", 7);
-              wrText("100%d %s%%");
-              wrText(std::string_view("a\0b", 3));
-            }));
-}
-
 TEST_F(HtmlWriterTest, HeaderAndFooterAreCopiedByteForByte) {
   ScratchDirectory dir;
   // A percent sign, a NUL byte, a line longer than one 509-byte piece, a last line without end.

@@ -1,9 +1,7 @@
 // How the server-log pre-parser turns a dedicated server's log into lines our reader counts.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -163,36 +161,4 @@ TEST(KxPreparseDeaths, EachMeansInTheClientWordingOurReaderReadsBack) {
     for (const char* killerSlot : {"3", "2", "1022"}) check(means, killerSlot, written, WP_SUICIDE);
   }
   freeMallocs();
-}
-
-// The public challenge log of 21 games: every Kill line between two InitGame lines becomes
-// one obituary (no means of this log is left out), so each game has its published total.
-TEST(KxPreparseRealLog, ChallengeLogKeepsEveryGamesKills) {
-  const char* dir = std::getenv("KX_REAL_LOGS");
-  const std::string path =
-      std::string(dir != nullptr ? dir : KX_TEST_DATA "/real") + "/server_qgames_challenge.log";
-  std::ifstream file(path, std::ios::binary);
-  if (!file) GTEST_SKIP() << "real log not found: " << path;
-  std::stringstream text;
-  text << file.rdbuf();
-  resetScratchPool();
-
-  // Total kills per game, <world> kills and suicides included, from the published table.
-  const std::vector<int> expected = {0, 11, 4, 105, 14, 29, 130, 89, 67, 60, 20, 160, 6, 122, 3, 0, 13, 7, 95, 3, 131};
-  std::vector<int> perGame;
-  int ends = 0;
-  for (const std::string& line : convertLines(text.str())) {
-    if (line.compare(0, 13, "Current map: ") == 0) {
-      perGame.push_back(0);
-    } else if (line == "----- CL_Shutdown -----" || line == "Timelimit hit." || line == "hit the fraglimit." ||
-               line == "hit the capturelimit.") {
-      ++ends;
-    } else {
-      freeMallocs();
-      if (!perGame.empty() && getWeapon(line) != WP_UNKNOWN) ++perGame.back();
-    }
-  }
-  freeMallocs();
-  EXPECT_EQ(expected, perGame);
-  EXPECT_EQ(19, ends);  // games 1 and 16 have no death and write no player line
 }
