@@ -67,21 +67,6 @@ TEST(KxPreparseLine, TimesKindsAndFields) {
     EXPECT_FALSE(readServerLine(garbled, s)) << garbled;
   }
 
-  // Info strings: "t" is the team, not "tt" or "tl"; empty values keep the pairs in step.
-  const std::string user = "n\\Dono da Bola\\g_redteam\\\\g_blueteam\\\\tt\\1\\t\\2\\tl\\0";
-  EXPECT_EQ("Dono da Bola", infoValue(user, "n"));
-  EXPECT_EQ("2", infoValue(user, "t"));
-  bool found = true;
-  EXPECT_EQ("", infoValue(user, "mapname", &found));
-  EXPECT_FALSE(found);
-
-  // The means is the last "by": a victim may be called "Mr by Me".
-  KillFields k;
-  ASSERT_TRUE(readKill("2 1 11: twist killed Mr by Me by MOD_LIGHTNING 5 in arena 0", k));
-  EXPECT_EQ("MOD_LIGHTNING", k.means);
-  EXPECT_EQ("Mr by Me", k.victimName);
-  EXPECT_FALSE(readKill("2 1: twist killed x by MOD_LIGHTNING", k));
-  EXPECT_FALSE(readKill("2 1 11: twist fragged x", k));
 }
 
 // Every means gives the client's wording for a killer who is another player ("3"), the victim
