@@ -4,6 +4,8 @@
 # usage: run.sh <kalimostats-c> <fake-preparse> <e2e-dir> <work-dir> <fragment-check> [case-name...]
 #
 # A case folder may hold:
+#   program          "kx-preparse" or "kx-index": runs that tool, built beside the program,
+#                    instead of the program (its output files are checked as below)
 #   args             command-line arguments after the program, one per line (an empty file
 #                    means no arguments); without it the single argument "input.log"
 #   input.log        copied into the work dir
@@ -15,6 +17,7 @@
 #                    built beside the program is placed as ./kx-preparse; without it there is none
 #   expected_stdout  the whole standard output, masked (below); required
 #   expected_status  exit status (default 0)
+#   expected_stderr  the whole standard error; without it standard error must stay empty
 #   expected_tree    every path left in the work dir, masked, one per line, directories
 #                    with a trailing "/", sorted bytewise
 #   expected/        files and directories compared byte for byte with the masked work
@@ -22,7 +25,8 @@
 #   expected_fragments/
 #                    per masked path, fragments that must occur in that file in this
 #                    order, separated by lines that are exactly "@@@@"
-# Standard error must stay empty (the program writes only to standard output).
+# Standard error must stay empty unless the case expects something there (the program writes
+# only to standard output; the tools report errors on standard error).
 #
 # Masking (only what differs between runs): the values of the "cpu time:", "start time:",
 # "end time:" and "elapsed time:" summary lines become MASKED, and the run's time stamp
@@ -103,6 +107,7 @@ run_case() {
     "") ;;
     *) echo "$name: unknown preparser setting"; return 1 ;;
   esac
+  [ -f "$case_dir/program" ] && bin="$(dirname "$program")/$(cat "$case_dir/program")"
 
   local -a args=()
   if [ -f "$case_dir/args" ]; then
@@ -121,7 +126,9 @@ run_case() {
     echo "$name: exit status $status, expected $expected_status"
     failed=1
   fi
-  if [ -s "$dir/stderr" ]; then
+  if [ -f "$case_dir/expected_stderr" ]; then
+    diff -u --label expected_stderr --label stderr "$case_dir/expected_stderr" "$dir/stderr" || failed=1
+  elif [ -s "$dir/stderr" ]; then
     echo "$name: standard error is not empty:"
     head -c 4000 "$dir/stderr"
     failed=1

@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -78,28 +77,6 @@ inline std::string readFile(const std::string& path) {
   std::ostringstream text;
   text << std::ifstream(path, std::ios::binary).rdbuf();
   return text.str();
-}
-
-// Number of non-overlapping occurrences of `needle` in `haystack`.
-inline int countOf(std::string_view haystack, std::string_view needle) {
-  int count = 0;
-  for (auto at = haystack.find(needle); at != std::string_view::npos; at = haystack.find(needle, at + needle.size())) {
-    ++count;
-  }
-  return count;
-}
-
-// Passes when every fragment occurs in `text`, each one after the end of the one before.
-inline testing::AssertionResult inOrder(const std::string& text, std::initializer_list<std::string> fragments) {
-  std::size_t from = 0;
-  for (const std::string& fragment : fragments) {
-    const std::size_t at = text.find(fragment, from);
-    if (at == std::string::npos) {
-      return testing::AssertionFailure() << "not found after byte " << from << ":\n" << fragment;
-    }
-    from = at + fragment.size();
-  }
-  return testing::AssertionSuccess();
 }
 
 }  // namespace html_test

@@ -42,19 +42,4 @@ TEST(PageBuffer, NumbersAsPrintfPrintsThem) {
   }
 }
 
-TEST(PageBuffer, TemplatesKeepTheirTextAndGrowPastAnySize) {
-  PageBuffer page;
-  page.formatf("<td WIDTH=%s%%>%d|%.2d|%0.2f %%</td>\n", "25", -3, 7, 12.5);
-  EXPECT_EQ("<td WIDTH=25%>-3|07|12.50 %</td>\n", std::string(page.view()));
-  // Far beyond the first allocation, every byte is kept in order.
-  page.clear();
-  const std::string chunk(1000, 'x');
-  for (int i = 0; i < 100; ++i) {
-    page.append(chunk);
-    page.appendInt(i);
-  }
-  EXPECT_EQ(100u * 1000 + 10 + 90 * 2, page.size());
-  EXPECT_EQ("x99", std::string(page.view().substr(page.size() - 3)));
-}
-
 }  // namespace

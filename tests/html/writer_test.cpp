@@ -1,4 +1,5 @@
-// Tests of the page writers: coloured names, literal text, header copies and page names.
+// Tests of the page writers: coloured names and page names (header and footer copies are
+// checked end to end, in tdm-uneven-teams).
 #include "html/writer.h"
 
 #include <gtest/gtest.h>
@@ -65,38 +66,6 @@ TEST_F(HtmlWriterTest, NameRendering) {
     g_config_use_name_colors = c.colours;
     EXPECT_EQ(c.expected, written([&] { htmlWriteQ3String(c.name); })) << c.colours << " " << c.name;
   }
-}
-
-TEST_F(HtmlWriterTest, TemplatesAndLiteralText) {
-  EXPECT_EQ("<td WIDTH=20% CLASS=\"red\">7</td>100%d %s%%" + std::string("a\0b", 3), written([] {
-              wr("<td WIDTH=20%% CLASS=\"red\">%d</td>", 7);
-              wrText("100%d %s%%");
-              wrText(std::string_view("a\0b", 3));
-            }));
-}
-
-TEST_F(HtmlWriterTest, HeaderAndFooterAreCopiedByteForByte) {
-  ScratchDirectory dir;
-  // A percent sign, a NUL byte, a line longer than one 509-byte piece, a last line without end.
-  const std::string header = "<table width=100%>\n" + std::string("x\0y\n", 4) + std::string(1200, 'L') +
-                             "\n\n%s%n tail";
-  std::ofstream("c-header.html", std::ios::binary) << header;
-  std::ofstream("c-footer.html", std::ios::binary) << "</div>\r\n";
-  g_config_header_file = "c-header.html";
-  g_config_footer_file = "c-footer.html";
-  EXPECT_EQ(header + "|</div>\r\n", written([] {
-              htmlReadHeader();
-              wr("|");
-              htmlReadFooter();
-            }));
-
-  // A missing file is skipped without a word.
-  g_config_header_file = "absent.html";
-  g_config_footer_file = "";
-  EXPECT_EQ("", written([] {
-              htmlReadHeader();
-              htmlReadFooter();
-            }));
 }
 
 TEST_F(HtmlWriterTest, VeryLongClanTagsAreCutSoThePageCanStillBeCreated) {

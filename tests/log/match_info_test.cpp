@@ -39,21 +39,6 @@ class MatchInfo : public testing::Test {
   char stripped_[512] = {};
 };
 
-
-TEST_F(MatchInfo, ClanArenaRoundsAndTies) {
-  EXPECT_EQ(1, feed("^1RED^7 leads: 1 to 0"));
-  EXPECT_EQ(1, feed("^1RED^7 leads: 2 to 0"));
-  EXPECT_EQ(1, feed("Match tied: 2 to 2"));  // the side behind gets the round
-  EXPECT_EQ(2, g_game.g_ca_win_red);
-  EXPECT_EQ(1, g_game.g_ca_win_blue);
-  EXPECT_EQ(3, g_game.g_gametype);
-  initGlobals();
-  EXPECT_EQ(1, feed("Match tied: 0 to 0"));  // equal counters stay equal
-  EXPECT_EQ(0, g_game.g_ca_win_red);
-  EXPECT_EQ(0, g_game.g_ca_win_blue);
-  EXPECT_EQ(3, g_game.g_gametype);
-}
-
 TEST_F(MatchInfo, ConnectSequenceEndsOnRendererRestart) {
   g_run.g_mod = 1;
   EXPECT_EQ(1, feed("]/connect 10.0.0.1"));

@@ -1,10 +1,13 @@
 // Award assignment: who holds each slot after a game, with ties, thresholds and the accuracy margins.
 #include "osp/awards.h"
-#include "osp_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "players/player_table.h"
+#include "run/game.h"
+#include "run/scratch_pool.h"
 
 namespace {
 

@@ -64,35 +64,6 @@ TEST_F(Totals, KillsDeathsSuicidesAndScoreFromTheTables) {
   EXPECT_EQ(0, idle.frags + idle.kills + idle.deaths + idle.suicides);
 }
 
-TEST_F(Totals, RatingsAfterARealRailKill) {
-  addPlayers(2);
-  updateTables("P0^7 was railed by P1^7");
-  addUpTables();
-  // Each of the three steps is stored as a float: the float 11.32 is 11.31999969482..., so
-  // 11.32 - 10 = 1.3199997 and + 0.5 * 1 streak = 1.8199997; the float 9.9 is
-  // 9.89999961853..., so the victim's combat ends at -0.10000038.
-  EXPECT_EQ(1.8199997f, q3players[1].skill);
-  EXPECT_EQ(1.3199997f, q3players[1].combat);
-  EXPECT_EQ(-0.10000038f, q3players[0].combat);
-  EXPECT_EQ(0.0f, q3players[0].skill);
-}
-
-TEST_F(Totals, TeamKillLeavesKillsOneAndScoreTwoBelowTheTable) {
-  addPlayers(3);
-  q3players[0].team = TEAM_RED;
-  q3players[1].team = TEAM_RED;
-  q3players[2].team = TEAM_BLUE;
-  updateTables("P2^7 was railed by P0^7");
-  updateTables("P2^7 was railed by P0^7");
-  updateTables("P1^7 was railed by P0^7");  // team kill
-  addUpTables();
-  EXPECT_EQ(3, q3players[0].killTable[WP_ALL][3]);
-  EXPECT_EQ(2, q3players[0].kills);  // 3 - 1
-  EXPECT_EQ(1, q3players[0].frags);  // 3 - 2
-  EXPECT_EQ(1, q3players[1].deaths);
-  EXPECT_EQ(1, g_game.g_gametype);  // red and blue players in a free-for-all: team deathmatch
-}
-
 TEST_F(Totals, OnlyAFreeForAllWithBothTeamsBecomesTeamDeathmatch) {
   const struct {
     int type, first, second, expected;

@@ -38,19 +38,3 @@ TEST(LogKind, KindOfALine) {
   EXPECT_EQ(LogKind::kClientConsole, logKindOf("^1[^723^1:^724^1]^7 Failed to load model file", 1));
   EXPECT_EQ(LogKind::kClientConsole, logKindOf("Current map: q3dm17", 1));
 }
-
-TEST(LogKind, PreparserArguments) {
-  std::string program = "./kx-preparse";
-  std::string log = "my log.log";
-  std::string out = "kalimo-c.log";
-  const PreparserArgs server = preparserArgs(LogKind::kServer, program.data(), log.data(), out.data());
-  EXPECT_EQ(program.data(), server.argv[0]);
-  EXPECT_EQ(log.data(), server.argv[1]);
-  EXPECT_EQ(out.data(), server.argv[2]);
-  EXPECT_EQ(nullptr, server.argv[3]);
-  const PreparserArgs client = preparserArgs(LogKind::kClockedClient, program.data(), log.data(), out.data());
-  EXPECT_EQ(std::string("--client"), client.argv[1]);
-  EXPECT_EQ(log.data(), client.argv[2]);
-  EXPECT_EQ(out.data(), client.argv[3]);
-  EXPECT_EQ(nullptr, client.argv[4]);
-}

@@ -25,12 +25,6 @@ void touch(const std::string& path) {
   std::fclose(f);
 }
 
-TEST(PageStamp, HasTheFieldsOfThePageNames) {
-  ::setenv("TZ", "UTC", 1);
-  ::tzset();
-  EXPECT_EQ("2001_08_10_12_00_00", pageStampOf(997444800));
-}
-
 TEST(StampTaken, OnlyAPageOfTheSameSecondCounts) {
   ::setenv("TZ", "UTC", 1);
   ::tzset();
