@@ -2,7 +2,6 @@
 #include "run/line_reader.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <string>
@@ -79,22 +78,6 @@ TEST(LineReader, MissingFileAndClosedReaderGiveNothing) {
   EXPECT_FALSE(reader.open("/nonexistent/dir/none.log"));
   EXPECT_FALSE(reader.isOpen());
   EXPECT_FALSE(reader.readLine(buf));
-}
-
-// Returns at once even for a FIFO that no one writes to: only regular files are logs.
-TEST(LineReader, FifoDirectoryAndDeviceAreRefused) {
-  const std::string fifo = testing::TempDir() + "kx_line_reader_fifo.log";
-  std::remove(fifo.c_str());
-  ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
-  LineReader reader;
-  for (const std::string& path : {fifo, testing::TempDir(), std::string("/dev/zero")}) {
-    EXPECT_FALSE(reader.open(path.c_str())) << path;
-    EXPECT_TRUE(reader.notRegularFile()) << path;
-    EXPECT_FALSE(reader.isOpen());
-  }
-  EXPECT_FALSE(reader.open("/nonexistent/dir/none.log"));
-  EXPECT_FALSE(reader.notRegularFile());
-  std::remove(fifo.c_str());
 }
 
 }  // namespace
