@@ -55,7 +55,7 @@ TEST(LineRecord, EveryKindOfLineIsCutAndResolvedOnce) {
   static LineRecord record;
   for (const LineCase& c : cases) {
     record.setText(c.line);
-    const int valid = record.raw.scan.first(kValidStrings);
+    const int valid = record.message();
     EXPECT_EQ(c.message, std::string(valid >= 0 && validLine(record.raw) ? valid_strings[valid] : ""))
         << c.line;
     EXPECT_EQ(c.victim, shown(record.victimCut.name)) << c.line;
