@@ -69,29 +69,29 @@ void compile(const char* format, CompiledTemplate& t) {
       t.pieces.push_back(piece);
       return;
     }
-    const char* spec = percent + 1;
-    if (spec[0] == '%') {
+    const char* after = percent + 1;  // what follows the percent sign
+    if (after[0] == '%') {
       piece.conversion = Conversion::kPercent;
-      p = spec + 1;
-    } else if (spec[0] == 'd') {
+      p = after + 1;
+    } else if (after[0] == 'd') {
       piece.conversion = Conversion::kInt;
-      p = spec + 1;
-    } else if (spec[0] == 's') {
+      p = after + 1;
+    } else if (after[0] == 's') {
       piece.conversion = Conversion::kString;
-      p = spec + 1;
-    } else if (std::strncmp(spec, ".2d", 3) == 0) {
+      p = after + 1;
+    } else if (std::strncmp(after, ".2d", 3) == 0) {
       piece.conversion = Conversion::kInt2;
-      p = spec + 3;
-    } else if (std::strncmp(spec, "0.2f", 4) == 0) {
+      p = after + 3;
+    } else if (std::strncmp(after, "0.2f", 4) == 0) {
       piece.conversion = Conversion::kFixed2;
-      p = spec + 4;
-    } else if (std::strncmp(spec, ".2f", 3) == 0) {
+      p = after + 4;
+    } else if (std::strncmp(after, ".2f", 3) == 0) {
       piece.conversion = Conversion::kFixed2;
-      p = spec + 3;
+      p = after + 3;
     } else {
       // A conversion our templates never use: a programming error, shown on the page as it is.
       piece.length += 1;
-      p = spec;
+      p = after;
     }
     t.pieces.push_back(piece);
   }

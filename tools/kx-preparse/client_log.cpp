@@ -3,43 +3,15 @@
 
 #include <string>
 
+#include "client_clock.h"
+
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+using client_clock::skipColours;
 
-void skipColours(std::string_view& text) {
-  while (text.size() >= 2 && text[0] == '^' && text[1] != '^') text.remove_prefix(2);
-}
-
-// Moves `text` past a clock in brackets written with colour codes and the blank after it
-// ("^1[^723^1:^724^1]^7 "); leaves it unchanged when it does not start with one.
-void skipClock(std::string_view& text) {
-  std::string_view rest = text;
-  skipColours(rest);
-  if (rest.empty() || rest.front() != '[') return;
-  rest.remove_prefix(1);
-  bool digit = false;
-  bool colon = false;
-  for (;;) {
-    skipColours(rest);
-    if (rest.empty()) return;
-    const char c = rest.front();
-    if (c == ']') break;
-    if (isDigit(c)) {
-      digit = true;
-    } else if (c == ':') {
-      colon = true;
-    } else {
-      return;
-    }
-    rest.remove_prefix(1);
-  }
-  rest.remove_prefix(1);
-  skipColours(rest);
-  if (!digit || !colon || rest.empty() || rest.front() != ' ') return;
-  rest.remove_prefix(1);
-  text = rest;
-}
+// Moves `text` past a clock and the blank after it; leaves it unchanged when it does not start
+// with one.
+void skipClock(std::string_view& text) { text.remove_prefix(client_clock::prefixLength(text)); }
 
 bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
