@@ -13,25 +13,12 @@
 set -u
 export LC_ALL=C
 
-if [ $# -ne 5 ]; then
-  echo "usage: real_logs.sh <kalimostats-c> <kx-preparse> <site-dir> <real-data-dir> <work-dir>" >&2
-  exit 2
-fi
-program=$(realpath "$1")
-preparse=$(realpath "$2")
-site=$(realpath "$3")
-data=$(realpath "$4")
-root=$5
-rm -rf "$root"
-mkdir -p "$root"
-root=$(realpath "$root")
+[ $# -eq 5 ] || { echo "usage: real_logs.sh <kalimostats-c> <kx-preparse> <site-dir> <real-data-dir> <work-dir>" >&2; exit 2; }
+program=$(realpath "$1") preparse=$(realpath "$2") site=$(realpath "$3") data=$(realpath "$4")
+rm -rf "$5" && mkdir -p "$5" && root=$(realpath "$5")
 
-failures=0
-checks=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+failures=0 checks=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # Runs the program on log $1 in a fresh folder; prints its main pages in game order.
 run_log() {

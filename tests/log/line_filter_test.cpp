@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "log/text_scan.h"
 #include "log/vocabulary.h"
@@ -40,26 +41,21 @@ TEST(ValidLine, LengthLimits) {
   EXPECT_EQ(0, validLine(""));
 }
 
-TEST(ValidLine, AteNeedsAWeaponWordUnlessAnEarlierTextMatches) {
-  EXPECT_EQ(1, validLine("A^7 ate B^7's rocket"));
-  EXPECT_EQ(1, validLine("A^7 ate B^7's grenade"));
-  EXPECT_EQ(0, validLine("I ate pizza"));
-  // " ate " (87) stands before " was railed by " (89): a railgun line of a victim named
-  // "I ate" (printed without a closing colour code) is judged by " ate " and rejected.
-  EXPECT_EQ(0, validLine("I ate was railed by Bob"));
-  EXPECT_EQ(1, validLine("I ate^7 was railed by Bob^7"));  // "ate^7" is no " ate "
-  // " almost dodged " (86) stands before " ate ": accepted whatever else is said.
-  EXPECT_EQ(1, validLine("I ate almost dodged Bob's shotgun"));
-}
-
-TEST(ValidLine, EventsPassChatAndNoiseDoNot) {
-  EXPECT_EQ(1, validLine("Timelimit hit."));
-  EXPECT_EQ(1, validLine("Bob^7 cratered."));
-  EXPECT_EQ(1, validLine("Current map: q3dm17"));
-  EXPECT_EQ(1, validLine("Bob^7 renamed to Ann"));
-  EXPECT_EQ(0, validLine("Bob^7: hello there"));
-  EXPECT_EQ(0, validLine("Bob picked up the item Railgun"));  // not an event text
-  EXPECT_EQ(0, validLine("]_connect 1.2.3.4"));  // a backslash form after replacement
+TEST(ValidLine, EventsPassChatAndNoiseDoNotAndAteNeedsAWeaponWord) {
+  const std::pair<const char*, int> cases[] = {
+      {"Timelimit hit.", 1}, {"Bob^7 cratered.", 1}, {"Current map: q3dm17", 1},
+      {"Bob^7 renamed to Ann", 1}, {"Bob^7: hello there", 0},
+      {"Bob picked up the item Railgun", 0},  // not an event text
+      {"]_connect 1.2.3.4", 0},               // a backslash form after replacement
+      {"A^7 ate B^7's rocket", 1}, {"A^7 ate B^7's grenade", 1}, {"I ate pizza", 0},
+      // " ate " (87) stands before " was railed by " (89): a railgun line of a victim named
+      // "I ate" (printed without a closing colour code) is judged by " ate " and rejected.
+      {"I ate was railed by Bob", 0},
+      {"I ate^7 was railed by Bob^7", 1},  // "ate^7" is no " ate "
+      // " almost dodged " (86) stands before " ate ": accepted whatever else is said.
+      {"I ate almost dodged Bob's shotgun", 1},
+  };
+  for (const auto& [line, valid] : cases) EXPECT_EQ(valid, validLine(line)) << line;
 }
 
 }  // namespace

@@ -6,27 +6,16 @@
 #include <cstring>
 #include <string>
 
-#include "players/player_table.h"
-#include "run/game.h"
+#include "../players/players_test_support.h"
 #include "run/main_loop.h"
-#include "run/scratch_pool.h"
 #include "run/strutil.h"
 
 namespace {
 
 class MatchInfo : public testing::Test {
  protected:
-  void SetUp() override {
-    initPlayers();
-    initGlobals();
-    resetScratchPool();
-    g_run.g_mod = 0;
-    g_run.g_log_type = 0;
-  }
-  void TearDown() override {
-    g_run.g_mod = 0;
-    g_run.g_log_type = 0;
-  }
+  void SetUp() override { TearDown(), players_test::freshGame(); }
+  void TearDown() override { g_run.g_mod = g_run.g_log_type = 0; }
 
   // Feeds one raw line as the main loop would and returns the handler's verdict.
   int feed(const std::string& text) {
@@ -39,7 +28,7 @@ class MatchInfo : public testing::Test {
   char stripped_[512] = {};
 };
 
-TEST_F(MatchInfo, ConnectSequenceEndsOnRendererRestart) {
+TEST_F(MatchInfo, ConnectStepsInOrderEndOnRendererRestart) {
   g_run.g_mod = 1;
   EXPECT_EQ(1, feed("]/connect 10.0.0.1"));
   EXPECT_EQ(1, g_game.g_connect_sequence);
@@ -48,9 +37,8 @@ TEST_F(MatchInfo, ConnectSequenceEndsOnRendererRestart) {
   EXPECT_EQ(0, feed("RE_Shutdown( 0 )"));  // passed on: the boundary step ends the game
   EXPECT_EQ(13, g_game.g_connect_sequence);
   EXPECT_EQ(0, g_run.g_mod);
-}
-
-TEST_F(MatchInfo, ConnectStepsOnlyFollowEachOther) {
+  // The steps count only in order.
+  g_game.g_connect_sequence = 0;
   EXPECT_EQ(0, feed("10.0.0.1 resolved to 10.0.0.1:27960"));
   EXPECT_EQ(0, g_game.g_connect_sequence);
   EXPECT_EQ(0, feed("]_connect 10.0.0.1"));  // a backslash command arrives as "_"
@@ -80,7 +68,7 @@ TEST_F(MatchInfo, LeavingPlayersAreClosedUnderAMarker) {
   EXPECT_EQ(2, getTotalPlayers());
 }
 
-TEST_F(MatchInfo, ReentryOnAnotherTeamIsNumbered) {
+TEST_F(MatchInfo, ReentryOnAnotherTeamIsNumberedInClientLogsOnly) {
   addPlayer("Ann");
   q3players[0].team = TEAM_RED;
   EXPECT_EQ(0, feed("Ann^7 entered the game (^1RED^7)"));  // same team: nothing marked
@@ -91,14 +79,12 @@ TEST_F(MatchInfo, ReentryOnAnotherTeamIsNumbered) {
   EXPECT_EQ(1, g_game.g_int_swap);
   EXPECT_EQ(0, feed("Newbie^7 entered the game"));  // not yet registered: nothing to mark
   EXPECT_EQ(1, g_game.g_int_swap);
-}
-
-TEST_F(MatchInfo, ServerLogsMarkNoReentries) {
+  // Server logs mark no re-entries.
   g_run.g_log_type = 1;
-  addPlayer("Ann");
-  q3players[0].team = TEAM_RED;
-  EXPECT_EQ(0, feed("Ann^7 entered the game (^4BLUE^7)"));
-  EXPECT_EQ("Ann", q3players[0].rawName.view());
+  addPlayer("Kim");
+  q3players[1].team = TEAM_RED;
+  EXPECT_EQ(0, feed("Kim^7 entered the game (^4BLUE^7)"));
+  EXPECT_EQ("Kim", q3players[1].rawName.view());
 }
 
 TEST_F(MatchInfo, LongNamesLoseTwoBytesInDisconnectLines) {

@@ -6,18 +6,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "players/player_table.h"
-#include "run/scratch_pool.h"
+#include "../players/players_test_support.h"
 
 namespace {
 
 class Quotes : public testing::Test {
  protected:
-  void SetUp() override {
-    initPlayers();
-    resetScratchPool();
-    addPlayer("^1Bob");
-  }
+  void SetUp() override { players_test::freshGame({"^1Bob"}); }
   std::string quote() { return std::string(q3players[0].quote.view()); }
 };
 
@@ -27,12 +22,9 @@ int drawFor(std::size_t length) {
   return std::rand() % 10;
 }
 
-TEST_F(Quotes, FirstChatLineIsAlwaysKeptEvenEmpty) {
+TEST_F(Quotes, FirstChatLineIsKeptEvenEmptyAndLongerOnesReplaceItWithColoursStripped) {
   scanForQuotes("^1Bob^7: ^3");
   EXPECT_EQ("", quote());
-}
-
-TEST_F(Quotes, LongerLinesReplaceShorterOnesWithColoursStripped) {
   scanForQuotes("^1Bob^7: hi");
   EXPECT_EQ("hi", quote());
   scanForQuotes("^1Bob^7: ^2hello all");

@@ -5,9 +5,7 @@
 
 #include <string>
 
-#include "players/player_table.h"
-#include "run/game.h"
-#include "run/scratch_pool.h"
+#include "../players/players_test_support.h"
 
 namespace {
 
@@ -15,14 +13,7 @@ constexpr int kTotals = 3;  // the totals column of the kill table with three pl
 
 class Awards : public testing::Test {
  protected:
-  void SetUp() override {
-    initPlayers();
-    initGlobals();
-    resetScratchPool();
-    addPlayer("Ann");  // slot 0
-    addPlayer("Bob");  // slot 1
-    addPlayer("Cat");  // slot 2
-  }
+  void SetUp() override { players_test::freshGame({"Ann", "Bob", "Cat"}); }
   // Every slot held by anybody, with its holders among Ann, Bob and Cat: "6:110 23:111".
   static std::string held() {
     std::string s;

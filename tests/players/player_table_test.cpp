@@ -12,6 +12,7 @@ namespace {
 class PlayerTable : public testing::Test {
  protected:
   void SetUp() override { players_test::freshGame(); }
+  static void fillTable() { players_test::addNumberedPlayers(MAX_PLAYERS); }
 };
 
 TEST_F(PlayerTable, RegistersOnceUnderTheExactRawName) {
@@ -35,9 +36,7 @@ TEST_F(PlayerTable, RegistersOnceUnderTheExactRawName) {
 }
 
 TEST_F(PlayerTable, SortIsStableDescendingAndMovesTheColumns) {
-  addPlayer("A");
-  addPlayer("B");
-  addPlayer("C");
+  players_test::freshGame({"A", "B", "C"});
   q3players[0].skill = 5.0f;
   q3players[1].skill = 7.0f;
   q3players[2].skill = 5.0f;
@@ -60,9 +59,7 @@ TEST_F(PlayerTable, SortIsStableDescendingAndMovesTheColumns) {
 }
 
 TEST_F(PlayerTable, RemovalClearsOnlyTheRemovedRecord) {
-  addPlayer("A");
-  addPlayer("B");
-  addPlayer("C");
+  players_test::freshGame({"A", "B", "C"});
   q3players[0].skill = -150.0f;  // even below the removal mark, A stays above the removed one
   q3players[2].killTable[6][1] = 3;  // C killed B three times
   removePlayer(1);
@@ -78,7 +75,7 @@ TEST_F(PlayerTable, RemovalClearsOnlyTheRemovedRecord) {
 }
 
 TEST_F(PlayerTable, FullTableEvictsTheLeastSkilledDepartedPlayer) {
-  for (int i = 0; i < MAX_PLAYERS; ++i) addPlayer("P" + std::to_string(i));
+  fillTable();
   EXPECT_EQ(64, getTotalPlayers());
   for (int i = 0; i < MAX_PLAYERS; ++i) q3players[i].skill = static_cast<float>(100 - i);
   q3players[10].disconnected = 1;
@@ -99,7 +96,7 @@ TEST_F(PlayerTable, FullTableEvictsTheLeastSkilledDepartedPlayer) {
 // A newcomer who rose to the top and left is the one evicted for the next: everyone else ends
 // where they were, and their cells against the evicted player stay in its column.
 TEST_F(PlayerTable, EvictingTheTopDepartedPlayerKeepsTheOthersInPlace) {
-  for (int i = 0; i < MAX_PLAYERS; ++i) addPlayer("P" + std::to_string(i));
+  fillTable();
   for (int i = 0; i < MAX_PLAYERS - 1; ++i) q3players[i].skill = static_cast<float>(50 - i);
   q3players[63].skill = 99.0f;
   q3players[63].disconnected = 1;
@@ -119,10 +116,7 @@ TEST_F(PlayerTable, EvictingTheTopDepartedPlayerKeepsTheOthersInPlace) {
 
 // A NaN skill compares false both ways: the bubble sort's exchanges decide, as before.
 TEST_F(PlayerTable, SortWithANanSkillMakesOnlyTheBubbleSortsExchanges) {
-  addPlayer("A");
-  addPlayer("B");
-  addPlayer("C");
-  addPlayer("D");
+  players_test::freshGame({"A", "B", "C", "D"});
   const float skills[] = {1.0f, std::nanf(""), 2.0f, 3.0f};
   for (int i = 0; i < 4; ++i) q3players[i].skill = skills[i];
   sort();
@@ -134,7 +128,7 @@ TEST_F(PlayerTable, SortWithANanSkillMakesOnlyTheBubbleSortsExchanges) {
 }
 
 TEST_F(PlayerTable, FullTableWithoutDepartedPlayersRefuses) {
-  for (int i = 0; i < MAX_PLAYERS; ++i) addPlayer("P" + std::to_string(i));
+  fillTable();
   testing::internal::CaptureStdout();
   addPlayer("Late");
   EXPECT_EQ("Total number of Players reached MAX(64)\nCannot add any more players\n\n",

@@ -25,6 +25,11 @@ inline void freshGame(std::initializer_list<std::string_view> names = {}) {
   for (std::string_view name : names) addPlayer(name);
 }
 
+// Registers `count` players named P0, P1, ... in the next slots.
+inline void addNumberedPlayers(int count) {
+  for (int i = 0; i < count; ++i) addPlayer("P" + std::to_string(i));
+}
+
 // Runs `f` and returns what it printed.
 template <typename F>
 std::string printed(F f) {

@@ -14,10 +14,7 @@ namespace {
 class Totals : public testing::Test {
  protected:
   void SetUp() override { players_test::freshGame(); }
-  // Registers `count` players named P0, P1, ... in slots 0, 1, ...
-  static void addPlayers(int count) {
-    for (int i = 0; i < count; ++i) addPlayer("P" + std::to_string(i));
-  }
+  static void addPlayers(int count) { players_test::addNumberedPlayers(count); }
 };
 
 TEST_F(Totals, KillsDeathsSuicidesAndScoreFromTheTables) {

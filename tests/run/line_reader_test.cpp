@@ -71,13 +71,4 @@ TEST(LineReader, LongInputsReadExactlyAsFgetsReadsThem) {
   EXPECT_EQ(expected, readAll(bytes));
 }
 
-TEST(LineReader, MissingFileAndClosedReaderGiveNothing) {
-  LineReader reader;
-  char buf[kLineBufferSize];
-  EXPECT_FALSE(reader.readLine(buf));
-  EXPECT_FALSE(reader.open("/nonexistent/dir/none.log"));
-  EXPECT_FALSE(reader.isOpen());
-  EXPECT_FALSE(reader.readLine(buf));
-}
-
 }  // namespace

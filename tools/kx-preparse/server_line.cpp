@@ -10,38 +10,19 @@ void skipBlanks(std::string_view& text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
 }
 
-// Reads the digits at the start of `text` into `value` (saturating, never overflowing).
-std::size_t readDigits(std::string_view text, double& value) {
+std::size_t countDigits(std::string_view text) {
   std::size_t n = 0;
-  value = 0.0;
-  while (n < text.size() && isDigit(text[n])) {
-    value = value * 10.0 + (text[n] - '0');
-    ++n;
-  }
+  while (n < text.size() && isDigit(text[n])) ++n;
   return n;
 }
 
 // A time is digits, then ':' and two digits or '.' and digits, then one blank. On success
-// moves `text` past the blank.
-bool readTime(std::string_view& text, double& seconds) {
-  double whole = 0.0;
-  const std::size_t n = readDigits(text, whole);
+// moves `text` past the blank. Nothing in the conversion needs the time's value.
+bool skipTime(std::string_view& text) {
+  const std::size_t n = countDigits(text);
   if (n == 0 || n + 1 >= text.size()) return false;
-  double part = 0.0;
-  std::size_t m = 0;
-  if (text[n] == ':') {
-    m = readDigits(text.substr(n + 1), part);
-    if (m != 2) return false;
-    seconds = whole * 60.0 + part;
-  } else if (text[n] == '.') {
-    m = readDigits(text.substr(n + 1), part);
-    if (m == 0) return false;
-    double scale = 1.0;
-    for (std::size_t i = 0; i < m; ++i) scale *= 10.0;
-    seconds = whole + part / scale;
-  } else {
-    return false;
-  }
+  const std::size_t m = countDigits(text.substr(n + 1));
+  if (text[n] == ':' ? m != 2 : (text[n] != '.' || m == 0)) return false;
   const std::size_t end = n + 1 + m;
   if (end >= text.size() || text[end] != ' ') return false;
   text.remove_prefix(end + 1);
@@ -54,12 +35,7 @@ bool readServerLine(std::string_view line, ServerLine& out) {
   out = ServerLine{};
   std::string_view text = line;
   skipBlanks(text);
-  double seconds = 0.0;
-  if (readTime(text, seconds)) {
-    out.hasTime = true;
-    out.seconds = seconds;
-    skipBlanks(text);
-  }
+  if (skipTime(text)) skipBlanks(text);
   // CPMA names the sender of a remote command: "Rcon from 185.132.0.79: map cpm1a".
   static constexpr std::string_view kRconFrom = "Rcon from ";
   if (text.substr(0, kRconFrom.size()) == kRconFrom) {
@@ -71,10 +47,7 @@ bool readServerLine(std::string_view line, ServerLine& out) {
   }
   std::size_t n = 0;
   while (n < text.size() && isKindChar(text[n])) ++n;
-  if (n == 0 || n >= text.size() || text[n] != ':') {
-    out.hasTime = false;
-    return false;
-  }
+  if (n == 0 || n >= text.size() || text[n] != ':') return false;
   out.kind = text.substr(0, n);
   text.remove_prefix(n + 1);
   skipBlanks(text);

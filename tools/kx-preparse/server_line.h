@@ -7,8 +7,6 @@
 constexpr int kMaxClients = 64;
 
 struct ServerLine {
-  bool hasTime = false;     // the line began with a game time
-  double seconds = 0.0;     // that time in seconds ("12:07" is 727, "45.1" is 45.1)
   std::string_view kind;    // "Kill", "InitGame", ...: the word before the colon
   std::string_view fields;  // everything after "Kind:", leading blanks removed
 };
