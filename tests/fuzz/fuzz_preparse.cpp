@@ -1,23 +1,30 @@
-// Fuzz target: the server-log pre-parser, both passes, on one input held in memory.
+// Fuzz target: the pre-parser, both passes of each mode (server log, clocked client log), on one
+// input held in memory.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
+#include "kx-preparse/client_log.h"
 #include "kx-preparse/converter.h"
 #include "kx-preparse/flag_scan.h"
 #include "kx-preparse/run.h"
 
 namespace {
 
-// Every line handed on must be one line our reader takes whole.
+// Every line handed on must be one line; from a server log, one our reader takes whole (a client
+// log's lines pass at their own length, which the reader cuts as it would the client's).
 class CheckingSink : public LineSink {
  public:
+  explicit CheckingSink(std::size_t limit) : limit_(limit) {}
   void writeLine(std::string_view text) override {
-    if (text.size() >= 509 || text.find('\n') != std::string_view::npos ||
+    if (text.size() >= limit_ || text.find('\n') != std::string_view::npos ||
         text.find('\0') != std::string_view::npos) {
       std::abort();
     }
   }
+
+ private:
+  std::size_t limit_;
 };
 
 // The log's lines as LogLines gives them: line break removed, a line longer than its buffer cut.
@@ -41,9 +48,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view log(reinterpret_cast<const char*>(data), size);
   FlagLineGames flagGames;
   forEachLine(log, [&](std::string_view line) { flagGames.scanLine(line); });
-  CheckingSink sink;
+  CheckingSink sink(509);
   Converter converter(sink, &flagGames);
   forEachLine(log, [&](std::string_view line) { converter.feed(line); });
   converter.finish();
+
+  ClientMatchPlan plan;
+  forEachLine(log, [&](std::string_view line) { plan.scanLine(line); });
+  plan.finish();
+  CheckingSink clientSink(LogLines::kBufferBytes);
+  ClientLogConverter client(clientSink, &plan);
+  forEachLine(log, [&](std::string_view line) { client.feed(line); });
   return 0;
 }

@@ -49,9 +49,11 @@ void printSummary(const Converter& converter, long linesWritten) {
   }
 }
 
-void printClientSummary(const ClientLogConverter& converter, long linesWritten) {
-  std::printf("kx-preparse: %ld lines read, %d matches ended, %ld lines written\n", converter.linesRead(),
-              converter.matchesEnded(), linesWritten);
+void printClientSummary(const ClientLogConverter& converter, const ClientMatchPlan& plan, long linesWritten) {
+  std::printf("kx-preparse: %ld lines read, %d matches ended, %ld capture lines added from the scoreboards "
+              "(%ld captures credited to nobody), %ld lines written\n",
+              converter.linesRead(), converter.matchesEnded(), plan.capturesAdded(), plan.capturesUncredited(),
+              linesWritten);
   for (int r = 0; r < static_cast<int>(ClientSkip::kCount); ++r) {
     const ClientSkip reason = static_cast<ClientSkip>(r);
     if (converter.skipped(reason) == 0) continue;
@@ -114,14 +116,15 @@ int convertServerLog(const char* inPath, const char* outPath) {
 }
 
 int convertClientLog(const char* inPath, const char* outPath) {
-  // First pass: the maps, which the mod names only after each match.
-  ClientMatchMaps maps;
-  if (!readLog(inPath, [&](std::string_view line) { maps.scanLine(line); })) return kExitFileError;
+  // First pass: the maps and the scoreboards, which the mod prints only after each match.
+  ClientMatchPlan plan;
+  if (!readLog(inPath, [&](std::string_view line) { plan.scanLine(line); })) return kExitFileError;
+  plan.finish();
   long written = 0;
   return writeOutput(outPath, written, [&](LineSink& sink) {
-    ClientLogConverter converter(sink, &maps);
+    ClientLogConverter converter(sink, &plan);
     const bool read = readLog(inPath, [&](std::string_view line) { converter.feed(line); });
-    if (read) printClientSummary(converter, static_cast<const FileSink&>(sink).lines());
+    if (read) printClientSummary(converter, plan, static_cast<const FileSink&>(sink).lines());
     return read;
   });
 }
