@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "log/line_filter.h"
 #include "players/player_table.h"
 #include "run/scratch_pool.h"
 #include "run/strutil.h"
@@ -27,6 +28,47 @@ int LineRecord::attackerSlot() const {
   return attacker;
 }
 
+std::size_t prepareLine(char* buf, std::size_t readLength) {
+  const void* nul = std::memchr(buf, '\0', readLength);
+  std::size_t len = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - buf) : readLength;
+  for (std::size_t i = len > 5 ? len - 5 : 0; i < len; ++i) {
+    if (buf[i] == '\n' || buf[i] == '\r') {
+      len = i;
+      break;
+    }
+  }
+  buf[len] = '\0';
+  replaceNonPrintableChars(buf, len);
+  return len;
+}
+
+void LineRecord::prepare(std::size_t readLength) {
+  scanRaw(prepareLine(rawBuffer, readLength));
+  passesFilter = validLine(raw) != 0;
+  if (!passesFilter) return;
+  stripLane(&stripScratch);
+  cutNames();
+}
+
+void LineRecord::stripLane(int* scratch) {
+  const std::size_t n = stripColorCodesUncounted(raw.text, strippedBuffer, scratch);
+  // Without a colour code the stripped line is the raw line, and so is its scan.
+  if (n == raw.text.size()) {
+    stripped.text = std::string_view(strippedBuffer, n);
+    stripped.scan.copyFrom(raw.scan);
+  } else {
+    stripped.assign(std::string_view(strippedBuffer, n));
+  }
+}
+
+void LineRecord::stripAndScan() {
+  int scratch = 0;
+  stripLane(&scratch);
+  storeMallocs(scratch);
+}
+
+void LineRecord::countStrip() const { storeMallocs(stripScratch); }
+
 void LineRecord::scanRaw(std::size_t length) {
   raw.assign(std::string_view(rawBuffer, length));
 }
@@ -34,17 +76,6 @@ void LineRecord::scanRaw(std::size_t length) {
 void LineRecord::cutNames() {
   victimCut = cutVictimName(raw);
   attackerCut = cutAttackerName(raw);
-}
-
-void LineRecord::stripAndScan() {
-  const std::size_t n = stripColorCodes(raw.text, strippedBuffer);
-  // Without a colour code the stripped line is the raw line, and so is its scan.
-  if (n == raw.text.size()) {
-    stripped.text = std::string_view(strippedBuffer, n);
-    stripped.scan.copyFrom(raw.scan);
-    return;
-  }
-  stripped.assign(std::string_view(strippedBuffer, n));
 }
 
 void LineRecord::resolveSlots() {

@@ -19,6 +19,10 @@ enum Handler : unsigned {
   kHandleBoundary = 1u << 5,
 };
 
+// The preparation of a line as read: its visible text ends at the first NUL; a line end
+// among the last five bytes is cut; unwanted bytes become '_'. Returns the new length.
+std::size_t prepareLine(char* buf, std::size_t readLength);
+
 struct LineRecord {
   // The raw line (newline removed, unwanted bytes replaced, colour codes kept) and the same
   // without colour codes; both NUL-terminated. A leave line with a long name loses two bytes.
@@ -46,16 +50,32 @@ struct LineRecord {
   int victimSlot() const;
   int attackerSlot() const;
 
+  // Everything about the line that depends on its text alone, done where the line is read
+  // (ahead of the recognisers, on the reading thread when there is one): the preparation of
+  // the `readLength` bytes the reader left in rawBuffer, the raw scan and, for a line the
+  // filter lets through, the stripped lane and the name cut.
+  void prepare(std::size_t readLength);
+  // Set by prepare(): whether the line filter lets the line through, and the scratch strings
+  // its stripping costs (counted when the line is processed, where the strip used to run).
+  bool passesFilter = false;
+  int stripScratch = 0;
+
   // Scans the raw line as it now stands in rawBuffer (`length` bytes).
   void scanRaw(std::size_t length);
   // Cuts the victim and attacker names out of the scanned raw line.
   void cutNames();
-  // Strips the colour codes into strippedBuffer (counted in the scratch pool) and scans the
-  // result.
+  // Strips the colour codes of the raw line as it now stands into strippedBuffer (counted in
+  // the scratch pool) and scans the result: for a line changed after it was prepared.
   void stripAndScan();
   // Looks up both cut names in the player table.
   void resolveSlots();
 
+  // The stripped lane of a line that passed the filter, from prepare(): its scratch strings counted.
+  void countStrip() const;
+
   // For tests and rare paths: the whole record of `text` (cut to the buffer), players resolved.
   void setText(std::string_view text);
+
+ private:
+  void stripLane(int* scratch);
 };

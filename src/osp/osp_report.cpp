@@ -10,6 +10,7 @@
 #include "players/obituary.h"
 #include "players/player_table.h"
 #include "run/game.h"
+#include "run/line_pipeline.h"
 #include "run/line_reader.h"
 #include "run/main_loop.h"
 #include "run/scratch_pool.h"
@@ -109,7 +110,7 @@ void scanOspStats() {
   raw.assign(std::string_view());
   // The line that ends the report is read here too, so the main loop goes on after it.
   while (!endsReport(raw)) {
-    if (!g_run.fp.readLine(line)) return;  // the log ended inside the report: keep what was read
+    if (!readFollowingLine(line)) return;  // the log ended inside the report: keep what was read
     stripNewLineChars(line);
     replaceNonPrintableChars(line);
     raw.assign(std::string_view(line, std::strlen(line)));

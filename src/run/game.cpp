@@ -65,6 +65,9 @@ bool checkForNewGameStart(std::string_view text) {
 
 bool checkForNewGameStart(const LineRecord& record) {
   const ScannedText& line = record.raw;
+  // Asked before the OSP report is read: the report's lines come from the same reader, which
+  // may reuse this line's record for them.
+  const bool warmupEnd = isWarmupEnd(line.text);
   // The first boundary text in table order that acts decides; the others are passed over.
   for (int i = 0; reset_strings[i] != nullptr; ++i) {
     if (!line.scan.hasEntry(kResetStrings, i)) continue;
@@ -83,7 +86,7 @@ bool checkForNewGameStart(const LineRecord& record) {
   if (g_game.g_connect_sequence == kGameEnded) g_game.g_reset_count = kGameEnded;
 
   // Everything so far was the warm-up before the real match: drop it.
-  if (isWarmupEnd(line.text)) {
+  if (warmupEnd) {
     g_game.g_make_html = 0;
     g_game.g_reset_count = kGameEnded;
     std::fputs("\nOSP warm-up detected: Skipping html generation for warm-up.\n", stdout);

@@ -85,47 +85,42 @@ LogKind logKindOfLine(const LineRecord& line) {
 
 }  // namespace
 
-std::size_t prepareLine(char* buf, std::size_t readLength) {
-  const void* nul = std::memchr(buf, '\0', readLength);
-  std::size_t len = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - buf) : readLength;
-  for (std::size_t i = len > 5 ? len - 5 : 0; i < len; ++i) {
-    if (buf[i] == '\n' || buf[i] == '\r') {
-      len = i;
-      break;
-    }
-  }
-  buf[len] = '\0';
-  replaceNonPrintableChars(buf, len);
-  return len;
+LogKind logKindToHandOver(const LineRecord& line) {
+  if (g_run.g_log_type != 0 || g_run.clientLogConverted) return LogKind::kClientConsole;
+  return logKindOfLine(line);
+}
+
+HandOver handOver(LogKind kind) {
+  if (kind == LogKind::kClockedClient) g_run.clientLogConverted = true;
+  return handOverToPreparser(kind);
 }
 
 LineOutcome processLine(LineRecord& line, std::size_t readLength) {
   // A server log or a foreign client log is told on the line as prepared, which holds the
   // same text as the line read (none of the bytes looked for is replaced, and the cut line
   // end cannot split them).
-  const std::size_t len = prepareLine(line.rawBuffer, readLength);
-  line.scanRaw(len);
-  if (g_run.g_log_type == 0 && !g_run.clientLogConverted) {
-    const LogKind kind = logKindOfLine(line);
-    if (kind != LogKind::kClientConsole) {
-      if (kind == LogKind::kClockedClient) g_run.clientLogConverted = true;
-      const HandOver next = handOverToPreparser(kind);
-      // Without a pre-parser the log ends here, this line included: it gets no page.
-      if (next == HandOver::kStop) return LineOutcome::kStopReading;
-      if (next == HandOver::kSkipLine) return LineOutcome::kGoOn;
-    }
+  line.prepare(readLength);
+  const LogKind kind = logKindToHandOver(line);
+  if (kind != LogKind::kClientConsole) {
+    const HandOver next = handOver(kind);
+    // Without a pre-parser the log ends here, this line included: it gets no page.
+    if (next == HandOver::kStop) return LineOutcome::kStopReading;
+    if (next == HandOver::kSkipLine) return LineOutcome::kGoOn;
   }
+  return processPreparedLine(line);
+}
+
+LineOutcome processPreparedLine(LineRecord& line) {
   freeMallocs();
 
-  if (!validLine(line.raw)) {
+  if (!line.passesFilter) {
     freeMallocs();
     scanForQuotes(line.raw);
     return LineOutcome::kGoOn;
   }
 
-  line.stripAndScan();
+  line.countStrip();
   freeMallocs();
-  line.cutNames();
   line.handlers = concernsMatchInfo(line) ? static_cast<unsigned>(kHandleMatchInfo) : 0u;
   if ((line.handlers & kHandleMatchInfo) != 0 && updateMiscInfo(line) == 1) return LineOutcome::kGoOn;
 

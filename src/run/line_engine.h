@@ -4,6 +4,8 @@
 #include <cstddef>
 
 #include "log/line_record.h"
+#include "run/log_kind.h"
+#include "run/main_loop.h"
 
 // Runs the line that the reader left in line.rawBuffer (`readLength` bytes as read) through
 // every step of the pipeline, in the fixed order that lets a game-ending line be counted in
@@ -15,6 +17,9 @@ enum class LineOutcome {
 };
 LineOutcome processLine(LineRecord& line, std::size_t readLength);
 
-// The preparation of a line as read: its visible text ends at the first NUL; a line end
-// among the last five bytes is cut; unwanted bytes become '_'. Returns the new length.
-std::size_t prepareLine(char* buf, std::size_t readLength);
+// processLine in its three parts, for a loop that prepares lines ahead (LinePipeline): the
+// log kind the line shows while the log may still be handed over (kClientConsole: read on);
+// the hand-over itself; and every step after it, for a line already prepared.
+LogKind logKindToHandOver(const LineRecord& line);
+HandOver handOver(LogKind kind);
+LineOutcome processPreparedLine(LineRecord& line);

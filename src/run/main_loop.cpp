@@ -18,6 +18,7 @@
 #include "run/config.h"
 #include "run/game.h"
 #include "run/line_engine.h"
+#include "run/line_pipeline.h"
 #include "run/output_queue.h"
 #include "run/log_kind.h"
 #include "run/program_texts.h"
@@ -230,16 +231,31 @@ int kalimostatsMain(int argc, char** argv) {
   // written directly, as it comes.
   OutputQueue::start(&g_run.fp_sql_gamestats);
 
-  // Large: kept off the stack, and reused from line to line.
-  static LineRecord line;
-  // `fp` is asked afresh for every line: the server-log hand-over may have switched it to the
-  // pre-parsed file, or closed it for good when the pre-parser could not run.
-  while (const std::size_t n = g_run.fp.readLine(line.rawBuffer)) {
-    const LineOutcome outcome = processLine(line, n);
+  // Lines are read and prepared ahead, on the first core while this one runs the recognisers.
+  // A hand-over switches `fp` to the pre-parsed file, or closes it for good when the
+  // pre-parser could not run: the reading stops first and goes on from there afterwards.
+  LinePipeline lines(g_run.fp);
+  while (LineRecord* line = lines.next()) {
+    const LogKind kind = logKindToHandOver(*line);
+    bool readOn = false;
+    if (kind != LogKind::kClientConsole) {
+      lines.stop();
+      const HandOver next = handOver(kind);
+      // Without a pre-parser the log ends here, this line included: it gets no page.
+      if (next == HandOver::kStop) break;
+      if (next == HandOver::kSkipLine) {
+        lines.restart();
+        continue;
+      }
+      readOn = true;
+    }
+    const LineOutcome outcome = processPreparedLine(*line);
+    if (readOn) lines.restart();
     if (outcome == LineOutcome::kStopReading) break;
     // Stopped where it failed: no summary, and the temporary files stay for a look.
     if (outcome == LineOutcome::kFail || OutputQueue::failed()) return finishFailedRun();
   }
+  lines.stop();
 
   // A game still running here had no recognised end: it gets no page.
   if (g_run.g_game_count == kFirstGameId) std::printf("No games were detected in the log file.\n");
