@@ -8,6 +8,11 @@
 # The logs (100 MB synthetic, 100 MB match night) are generated once into
 # /tmp/kalimostats-bench-cache/. Each round runs grep, then the program with weapon pages off,
 # then with them on, each in a fresh directory; the figures are wall-clock seconds.
+#
+# BENCH_DIR (default /tmp) is where the runs write their pages. On ext4, creating thousands of
+# files right after the previous round deleted thousands costs the kernel far more than on a
+# disk where nothing was just deleted (its inode allocator skips every recently freed inode);
+# BENCH_DIR=/dev/shm (tmpfs) times the program without that.
 set -euo pipefail
 export LC_ALL=C
 
@@ -51,7 +56,7 @@ log_for() {  # <mix> <mb> -> path, generated once
 # Runs the program in a fresh directory; prints "wall_seconds peak_rss_kib".
 run_program() {  # <log> <weapon pages yes|no>
   local work
-  work="$(mktemp -d /tmp/kalimostats-compare.XXXXXX)"
+  work="$(mktemp -d "${BENCH_DIR:-/tmp}/kalimostats-compare.XXXXXX")"
   cp "$root/site/c-header.html" "$root/site/c-footer.html" "$work/"
   awk -v w="$2" 'prev == "make_weapon_stats:" { $0 = w } { print; prev = $0 }' \
     "$root/site/c-default.cfg" >"$work/c-default.cfg"

@@ -1,16 +1,22 @@
 // The line pipeline: a reading thread fills blocks of prepared lines, the line loop empties them.
 #include "run/line_pipeline.h"
 
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <cstring>
 #include <system_error>
 
 #include "run/state.h"
 
 namespace {
+constexpr int kReadingNice = 4;
 LinePipeline* g_running = nullptr;  // the pipeline of the line loop, while there is one
 }  // namespace
 
-LinePipeline::LinePipeline(LineReader& reader) : reader_(reader), blocks_(new Block[kBlocks]) {
+LinePipeline::LinePipeline(LineReader& reader, bool readAhead)
+    : reader_(reader), blocks_(new Block[kBlocks]), readAhead_(readAhead) {
   start();
   g_running = this;
 }
@@ -37,6 +43,8 @@ void LinePipeline::start() {
   index_ = 0;
   stopping_ = false;
   stopFlag_.store(false, std::memory_order_relaxed);
+  threaded_ = false;
+  if (!readAhead_) return;
   try {
     thread_ = std::thread([this] { produce(); });
     threaded_ = true;
@@ -62,6 +70,9 @@ void LinePipeline::restart() {
 }
 
 void LinePipeline::produce() {
+  // When the pages keep both cores busy (weapon pages on), the line loop and the writer are
+  // what the run waits for: the reading thread, far ahead by then, yields to them.
+  setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), kReadingNice);
   for (long sequence = 0;; ++sequence) {
     {
       std::unique_lock<std::mutex> lock(mutex_);

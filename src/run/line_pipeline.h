@@ -18,7 +18,8 @@ class LinePipeline {
  public:
   friend bool readFollowingLine(char* buf);
 
-  explicit LinePipeline(LineReader& reader);
+  // `readAhead` false: every line is read when asked for, without a second thread.
+  LinePipeline(LineReader& reader, bool readAhead);
   ~LinePipeline();
   LinePipeline(const LinePipeline&) = delete;
   LinePipeline& operator=(const LinePipeline&) = delete;
@@ -47,6 +48,7 @@ class LinePipeline {
 
   LineReader& reader_;
   std::unique_ptr<Block[]> blocks_;
+  bool readAhead_;
   bool threaded_ = false;
   std::thread thread_;
   std::mutex mutex_;

@@ -231,10 +231,12 @@ int kalimostatsMain(int argc, char** argv) {
   // written directly, as it comes.
   OutputQueue::start(&g_run.fp_sql_gamestats);
 
-  // Lines are read and prepared ahead, on the first core while this one runs the recognisers.
+  // Lines are read and prepared ahead on a thread of their own while this one runs the
+  // recognisers. Not with weapon pages: building and writing them keeps both cores busy, and
+  // a third thread only takes turns with them (measured: no faster, often slower).
   // A hand-over switches `fp` to the pre-parsed file, or closes it for good when the
   // pre-parser could not run: the reading stops first and goes on from there afterwards.
-  LinePipeline lines(g_run.fp);
+  LinePipeline lines(g_run.fp, !isYes(g_config_make_weapon_stats));
   while (LineRecord* line = lines.next()) {
     const LogKind kind = logKindToHandOver(*line);
     bool readOn = false;

@@ -25,28 +25,31 @@ std::string expected(const std::string& name, int i) {
 TEST(LinePipeline, EveryLineInOrderPreparedThroughStopAndRestart) {
   const std::string first = writeLog("a", 1000);  // many blocks, the last one partly filled
   const std::string second = writeLog("b", 5);
-  LineReader reader;
-  ASSERT_TRUE(reader.open(first.c_str()));
-  LinePipeline lines(reader);
-  for (int i = 0; i < 700; ++i) {
-    const LineRecord* line = lines.next();
-    ASSERT_NE(nullptr, line);
-    ASSERT_EQ(expected("a", i), line->raw.text) << i;
+  for (bool readAhead : {true, false}) {
+    SCOPED_TRACE(readAhead ? "read ahead" : "read when asked");
+    LineReader reader;
+    ASSERT_TRUE(reader.open(first.c_str()));
+    LinePipeline lines(reader, readAhead);
+    for (int i = 0; i < 700; ++i) {
+      const LineRecord* line = lines.next();
+      ASSERT_NE(nullptr, line);
+      ASSERT_EQ(expected("a", i), line->raw.text) << i;
+    }
+    // A reader of its own lines (the OSP report) takes the next ones from the same pipeline.
+    char buf[kLineBufferSize];
+    ASSERT_TRUE(readFollowingLine(buf));
+    EXPECT_EQ(expected("a", 700), buf);
+    EXPECT_EQ(expected("a", 701), lines.next()->raw.text);
+    // A hand-over: reading stops, the reader is reopened on the converted log, reading restarts.
+    lines.stop();
+    reader.close();
+    ASSERT_TRUE(reader.open(second.c_str()));
+    lines.restart();
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(expected("b", i), lines.next()->raw.text);
+    EXPECT_EQ(nullptr, lines.next());
+    EXPECT_EQ(nullptr, lines.next());
+    EXPECT_FALSE(readFollowingLine(buf));
   }
-  // A reader of its own lines (the OSP report) takes the next ones from the same pipeline.
-  char buf[kLineBufferSize];
-  ASSERT_TRUE(readFollowingLine(buf));
-  EXPECT_EQ(expected("a", 700), buf);
-  EXPECT_EQ(expected("a", 701), lines.next()->raw.text);
-  // A hand-over: reading stops, the reader is reopened on the converted log, reading restarts.
-  lines.stop();
-  reader.close();
-  ASSERT_TRUE(reader.open(second.c_str()));
-  lines.restart();
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(expected("b", i), lines.next()->raw.text);
-  EXPECT_EQ(nullptr, lines.next());
-  EXPECT_EQ(nullptr, lines.next());
-  EXPECT_FALSE(readFollowingLine(buf));
   std::remove(first.c_str());
   std::remove(second.c_str());
 }
