@@ -1,22 +1,17 @@
 // The line pipeline: a reading thread fills blocks of prepared lines, the line loop empties them.
 #include "run/line_pipeline.h"
 
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
 #include <cstring>
 #include <system_error>
 
 #include "run/state.h"
 
 namespace {
-constexpr int kReadingNice = 4;
 LinePipeline* g_running = nullptr;  // the pipeline of the line loop, while there is one
 }  // namespace
 
 LinePipeline::LinePipeline(LineReader& reader, bool readAhead)
-    : reader_(reader), blocks_(new Block[kBlocks]), readAhead_(readAhead) {
+    : reader_(reader), blocks_(readAhead ? new Block[kBlocks] : nullptr), readAhead_(readAhead) {
   start();
   g_running = this;
 }
@@ -70,9 +65,6 @@ void LinePipeline::restart() {
 }
 
 void LinePipeline::produce() {
-  // When the pages keep both cores busy (weapon pages on), the line loop and the writer are
-  // what the run waits for: the reading thread, far ahead by then, yields to them.
-  setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), kReadingNice);
   for (long sequence = 0;; ++sequence) {
     {
       std::unique_lock<std::mutex> lock(mutex_);
@@ -105,7 +97,7 @@ void LinePipeline::produce() {
 
 LineRecord* LinePipeline::next() {
   if (!threaded_) {
-    LineRecord& line = blocks_[0].lines[0];
+    LineRecord& line = unthreadedLine_;
     const std::size_t n = reader_.readLine(line.rawBuffer);
     if (n == 0) return nullptr;
     line.prepare(n);

@@ -47,7 +47,8 @@ class LinePipeline {
   Block& block(long sequence) { return blocks_[static_cast<std::size_t>(sequence % kBlocks)]; }
 
   LineReader& reader_;
-  std::unique_ptr<Block[]> blocks_;
+  std::unique_ptr<Block[]> blocks_;  // only when reading ahead
+  LineRecord unthreadedLine_;        // the one line of a pipeline without a thread
   bool readAhead_;
   bool threaded_ = false;
   std::thread thread_;
