@@ -48,6 +48,7 @@ void LineRecord::prepare(std::size_t readLength) {
   if (!passesFilter) return;
   stripLane(&stripScratch);
   cutNames();
+  weapon = getWeapon(raw);
 }
 
 void LineRecord::stripLane(int* scratch) {
@@ -65,6 +66,7 @@ void LineRecord::stripAndScan() {
   int scratch = 0;
   stripLane(&scratch);
   storeMallocs(scratch);
+  weapon = getWeapon(raw);
 }
 
 void LineRecord::countStrip() const { storeMallocs(stripScratch); }
@@ -92,5 +94,6 @@ void LineRecord::setText(std::string_view text) {
   int scratch = 0;  // a record made outside the line loop counts nothing
   const std::size_t m = stripColorCodesUncounted(raw.text, strippedBuffer, &scratch);
   stripped.assign(std::string_view(strippedBuffer, m));
+  weapon = getWeapon(raw);
   resolveSlots();
 }

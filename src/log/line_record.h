@@ -40,6 +40,8 @@ struct LineRecord {
   // Names cut once from the raw line, and their slots as resolved after registration.
   NameCut victimCut;
   NameCut attackerCut;
+  // The means of death the line names (a weapon row), for a line the filter lets through.
+  int weapon = WP_UNKNOWN;
   int victim = 0;
   int attacker = 0;
 
@@ -65,7 +67,8 @@ struct LineRecord {
   // Cuts the victim and attacker names out of the scanned raw line.
   void cutNames();
   // Strips the colour codes of the raw line as it now stands into strippedBuffer (counted in
-  // the scratch pool) and scans the result: for a line changed after it was prepared.
+  // the scratch pool), scans the result and reads the weapon again: for a line changed after
+  // it was prepared.
   void stripAndScan();
   // Looks up both cut names in the player table.
   void resolveSlots();

@@ -65,7 +65,7 @@ void updateTables(const LineRecord& line) {
   const int n = getTotalPlayers();
   if (v < 0 || v >= n || a < 0 || a >= n) return;
   // Only a line naming two current players is worth classifying.
-  const int w = getWeapon(line.raw);
+  const int w = line.weapon;
   if (w < 0 || w >= kAllWeapons) return;
 
   PlayerRecord& victim = q3players[v];
