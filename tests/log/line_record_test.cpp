@@ -62,7 +62,7 @@ TEST(LineRecord, EveryKindOfLineIsCutAndResolvedOnce) {
     EXPECT_EQ(c.attacker, shown(record.attackerCut.name)) << c.line;
     EXPECT_EQ(c.victimSlot, record.victim) << c.line;
     EXPECT_EQ(c.attackerSlot, record.attacker) << c.line;
-    EXPECT_EQ(c.weapon, getWeapon(record.raw)) << c.line;
+    EXPECT_EQ(c.weapon, record.weapon) << c.line;
   }
   initPlayers();
 }
