@@ -201,9 +201,10 @@ int getPlayerIndexUsingStrippedName(std::string_view name) {
   return NO_PLAYER;
 }
 
-void addPlayer(std::string_view rawName) {
-  if (rawName.empty() || rawName == kSentinelName) return;
-  if (getPlayerIndex(rawName) != NO_PLAYER) return;
+int addPlayer(std::string_view rawName) {
+  if (rawName == kSentinelName) return NO_PLAYER;
+  // An empty name is never registered, but a rename may have left a player without one.
+  if (const int present = getPlayerIndex(rawName); present != NO_PLAYER || rawName.empty()) return present;
 
   char stripped[kTextSize + 2];
   const std::size_t strippedLen =
@@ -229,7 +230,7 @@ void addPlayer(std::string_view rawName) {
     if (departed < 0) {
       applyOrder(order, n);
       std::fputs("Cannot add any more players\n\n", stdout);
-      return;
+      return NO_PLAYER;
     }
     std::fputs("Removing disconnected player with least skill\n", stdout);
     printName("Removing-> ", q3players[order[departed]].name.view(), "\n\n");
@@ -243,6 +244,7 @@ void addPlayer(std::string_view rawName) {
   q3players[n].rawName.assign(rawName);
   q3players[n].name.assign(std::string_view(stripped, strippedLen));
   if (n + 1 > g_slotsUsed) g_slotsUsed = n + 1;
+  return n;
 }
 
 void removePlayer(int slot) {

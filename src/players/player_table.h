@@ -115,7 +115,10 @@ int getPlayerIndexUsingStrippedName(std::string_view name);
 
 // Registers a player under `rawName` unless it is empty, the sentinel or already present.
 // A full table evicts the least skilled departed player, or refuses with a message.
-void addPlayer(std::string_view rawName);
+// Returns the player's slot as getPlayerIndex() would find it afterwards (NO_PLAYER for the
+// sentinel or a refusal); a slot returned before a later registration moved the records is to
+// be looked up again.
+int addPlayer(std::string_view rawName);
 // Takes `slot` out of the table: it is sorted to the end and cleared; the others keep
 // their table cells against it.
 void removePlayer(int slot);

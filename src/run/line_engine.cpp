@@ -126,10 +126,19 @@ LineOutcome processPreparedLine(LineRecord& line) {
 
   if (line.stripped.scan.first(kAddPlayerStrings) >= 0) {
     freeMallocs();
-    addPlayer(line.victimName());
-    addPlayer(line.attackerName());
+    const unsigned long names = g_nameGeneration;
+    const int victim = addPlayer(line.victimName());
+    const int attacker = addPlayer(line.attackerName());
+    // Nobody registered and no record moved: the slots registration looked up are final.
+    if (names == g_nameGeneration) {
+      line.victim = victim;
+      line.attacker = attacker;
+    } else {
+      line.resolveSlots();
+    }
+  } else {
+    line.resolveSlots();
   }
-  line.resolveSlots();
 
   line.handlers |= handlersOf(line);
   for (const RecogniserStep& step : kRecognisers) {
