@@ -325,8 +325,6 @@ void ClientMatchPlan::add(long before, const std::string& raw, Team team, int co
   added_ += count;
 }
 
-// Left to the implementer: the scoreboard is trusted over the lines, since the mod counted
-// every capture of the match and the client saw only those after it joined.
 std::map<std::string, ClientMatchPlan::Team> ClientMatchPlan::sides(const Match& match) {
   std::map<std::string, Team> side;
   for (const auto& [player, seen] : match.players) {
@@ -353,7 +351,7 @@ std::map<std::string, ClientMatchPlan::Team> ClientMatchPlan::sides(const Match&
   return side;
 }
 
-// Left to the implementer: the scoreboard is trusted over the lines, since the mod counted
+// The scoreboard is trusted over the lines: the mod counted
 // every capture of the match and the client saw only those after it joined.
 void ClientMatchPlan::reconcile(Match& match) {
   if (match.result[kRed] < 0 || match.scoreboard.empty() || match.endLine == 0) return;
