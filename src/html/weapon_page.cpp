@@ -85,6 +85,65 @@ struct CellWidths {
   }
 };
 
+// Fixed text between the numbers of a table row, composed once per line or table: a weapon
+// line repeats the same cell openings for every opponent, hundreds of times a page, and
+// writing them as templates was most of the cost of the weapon page.
+class CellText {
+ public:
+  CellText& add(std::string_view s) {
+    // The pieces are our own class names, widths and colours; a cut would be a programming error.
+    const std::size_t n = s.size() < sizeof text_ - size_ ? s.size() : sizeof text_ - size_;
+    std::memcpy(text_ + size_, s.data(), n);
+    size_ += n;
+    return *this;
+  }
+  std::string_view view() const { return std::string_view(text_, size_); }
+
+ private:
+  char text_[256];
+  std::size_t size_ = 0;
+};
+
+// An opponent's pair of cells, kills against him then deaths by him, as `open` number
+// `between` number `close`.
+struct OpponentCells {
+  CellText open;
+  CellText between;
+  CellText close;
+
+  // `fontOpen`/`fontClose` wrap each number (the weapon's colour), or are empty.
+  OpponentCells(const char* half, const TableSide& side, std::string_view fontOpen,
+                std::string_view fontClose) {
+    open.add("<td WIDTH=\"").add(half).add("%\" CLASS=").add(side.ownPlain).add("><div align=right>").add(fontOpen);
+    between.add(fontClose).add("</div></td>\n");
+    between.add("<td WIDTH=\"").add(half).add("%\" CLASS=").add(side.oppPlain).add("><div align=left>").add(fontOpen);
+    close.add(fontClose).add("</div></td>\n");
+  }
+
+  void write(int kills, int deaths) const {
+    fpw->append(open.view());
+    fpw->appendInt(kills);
+    fpw->append(between.view());
+    fpw->appendInt(deaths);
+    fpw->append(close.view());
+  }
+};
+
+// What the cells of one player table share: the widths, the summary cell openings, and
+// whether numbers wear their weapon's colour.
+struct TableCells {
+  CellWidths widths;
+  CellText summaryRight;  // a summary cell, right-aligned, up to its bold number
+  CellText summaryLeft;
+  bool weaponColors;
+
+  TableCells(const TableSide& side, double width)
+      : widths(width), weaponColors(isYes(g_config_use_weapon_colors)) {
+    summaryRight.add("<td WIDTH=\"").add(widths.third).add("%\" CLASS=").add(side.ownPlain).add("><div align=right><b>");
+    summaryLeft.add("<td WIDTH=\"").add(widths.third).add("%\" CLASS=").add(side.ownPlain).add("><div align=left><b>");
+  }
+};
+
 void backToMainLink() {
   wr("[<A HREF=%s>back to main stats</A>]", out_filename_stats.c_str());
 }
@@ -139,47 +198,39 @@ void headLine(const TableSide& side, const PlayerRecord& p, int opponentTeam,
 }
 
 // The summary cells of a weapon line open right- or left-aligned and close alike.
-void openSummary(const TableSide& side, const char* third, bool leftAligned) {
-  if (leftAligned) {
-    wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=left><b>", third, side.ownPlain);
-  } else {
-    wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right><b>", third, side.ownPlain);
-  }
+void openSummary(const TableCells& cells, bool leftAligned) {
+  fpw->append(leftAligned ? cells.summaryLeft.view() : cells.summaryRight.view());
 }
 
-void closeSummary() { wr("</b></div></td>\n"); }
+void closeSummary() { fpw->append("</b></div></td>\n"); }
 
 void weaponLine(const TableSide& side, const PlayerRecord& p, int w, int opponentTeam,
-                const CellWidths& widths) {
+                const TableCells& cells) {
   const int n = getTotalPlayers();
-  const char* width = widths.full;
-  const char* half = widths.half;
-  const char* third = widths.third;
 
   wr("<tr>\n");
-  wr("<td WIDTH=\"%s%%\" CLASS=%s>", width, side.ownPlain);
+  wr("<td WIDTH=\"%s%%\" CLASS=%s>", cells.widths.full, side.ownPlain);
   wr("%s", getWeaponName(w));
   wr("</td>\n");
+  CellText fontOpen;
+  const std::string_view fontClose = cells.weaponColors ? "</font>" : "";
+  if (cells.weaponColors) fontOpen.add("<font color=").add(kWeapons[w].color).add(">");
+  const OpponentCells opponents(cells.widths.half, side, fontOpen.view(), fontClose);
   for (int j = 0; j < n; ++j) {
     if (q3players[j].team != opponentTeam) continue;
-    wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right>", half, side.ownPlain);
-    htmlPrintWeaponStat(w, p.killTable[w][j]);
-    wr("</div></td>\n");
-    wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=left>", half, side.oppPlain);
-    htmlPrintWeaponStat(w, p.deathTable[w][j]);
-    wr("</div></td>\n");
+    opponents.write(p.killTable[w][j], p.deathTable[w][j]);
   }
 
   // Column n holds the per-weapon totals.
   const int kills = p.killTable[w][n];
   const int deaths = p.deathTable[w][n];
-  openSummary(side, third, false);
+  openSummary(cells, false);
   htmlPrintWeaponStat(w, kills);
   closeSummary();
-  openSummary(side, third, true);
+  openSummary(cells, true);
   htmlPrintWeaponStat(w, deaths);
   closeSummary();
-  openSummary(side, third, false);
+  openSummary(cells, false);
   efficiencyFigure(kills, deaths);
   closeSummary();
 
@@ -188,25 +239,25 @@ void weaponLine(const TableSide& side, const PlayerRecord& p, int w, int opponen
   const bool hitsAlways = w >= kFirstShotWeapon && w <= kLastHitWeapon;
   const bool hitsWhenAny = (w == kGauntlet || w == kBfg) && p.hits[w] > 0;
   const bool hasShots = w >= kFirstShotWeapon && w <= kBfg;
-  openSummary(side, third, false);
+  openSummary(cells, false);
   if (hitsAlways || hitsWhenAny) {
     htmlPrintWeaponStat(w, p.hits[w]);
   } else {
-    wr("-");
+    fpw->appendChar('-');
   }
   closeSummary();
-  openSummary(side, third, true);
+  openSummary(cells, true);
   if (hasShots) {
     htmlPrintWeaponStat(w, p.shots[w]);
   } else {
-    wr("-");
+    fpw->appendChar('-');
   }
   closeSummary();
-  openSummary(side, third, false);
+  openSummary(cells, false);
   if (hasShots && p.shots[w] >= 1) {
     wr("%0.2f %%", 100.0 * p.hits[w] / p.shots[w]);
   } else {
-    wr("-");
+    fpw->appendChar('-');
   }
   closeSummary();
   wr("</tr>\n");
@@ -221,12 +272,10 @@ void totalLine(const TableSide& side, const PlayerRecord& p, int opponentTeam,
 
   wr("<tr>\n");
   wr("<td WIDTH=\"%s%%\" CLASS=%s><b>TOTAL</b></td>\n", width, side.ownPlain);
+  const OpponentCells opponents(half, side, "", "");
   for (int j = 0; j < n; ++j) {
     if (q3players[j].team != opponentTeam) continue;
-    wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right>%d</div></td>\n", half, side.ownPlain,
-       p.killTable[kAllWeapons][j]);
-    wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=left>%d</div></td>\n", half, side.oppPlain,
-       p.deathTable[kAllWeapons][j]);
+    opponents.write(p.killTable[kAllWeapons][j], p.deathTable[kAllWeapons][j]);
   }
   wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right><b>%d</b></div></td>\n", third,
      side.ownPlain, p.kills);
@@ -253,7 +302,8 @@ void totalLine(const TableSide& side, const PlayerRecord& p, int opponentTeam,
 void playerTable(const TableSide& side, const PlayerRecord& p, int opponentTeam) {
   // Player cell and opponent headers W wide, opponent cells W/2, the six summaries W/3:
   // the widths add up to 100.
-  const CellWidths widths(100.0 / (getTeamTotalPlayers(opponentTeam) + 3));
+  const TableCells cells(side, 100.0 / (getTeamTotalPlayers(opponentTeam) + 3));
+  const CellWidths& widths = cells.widths;
 
   wr("<tr>\n");
   wr("<td>\n");
@@ -262,7 +312,7 @@ void playerTable(const TableSide& side, const PlayerRecord& p, int opponentTeam)
      side.ownHighlight);
   headLine(side, p, opponentTeam, widths);
   for (int w = 0; w <= kLastListedWeapon; ++w) {
-    if (weaponUsed(w)) weaponLine(side, p, w, opponentTeam, widths);
+    if (weaponUsed(w)) weaponLine(side, p, w, opponentTeam, cells);
   }
   totalLine(side, p, opponentTeam, widths);
   wr("</table>\n");
@@ -348,9 +398,13 @@ const char* getWeaponName(int weapon) {
 
 void htmlPrintWeaponStat(int weapon, int value) {
   if (isYes(g_config_use_weapon_colors) && weapon >= 0 && weapon < kWeaponCount) {
-    wr("<font color=%s>%d</font>", kWeapons[weapon].color, value);
+    fpw->append("<font color=");
+    fpw->append(kWeapons[weapon].color);
+    fpw->appendChar('>');
+    fpw->appendInt(value);
+    fpw->append("</font>");
   } else {
-    wr("%d", value);
+    fpw->appendInt(value);
   }
 }
 
