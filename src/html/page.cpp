@@ -20,133 +20,133 @@ bool isTeamGame() { return isTeamGameType(g_game.g_gametype); }
 // links to, and the cell's end (the caller opens the cell).
 void creditsLogoCell(const char* site, const char* logo, const char* title,
                      const char* shownAddress) {
-  wr("<center>");
-  wr("<br>");
+  wrText("<center>");
+  wrText("<br>");
   wr("<a href=\"%s\"><img src=%s border=0 title=\"%s\">", site, logo, title);
-  wr("<br><br>");
+  wrText("<br><br>");
   wr("%s", shownAddress);
-  wr("</a><br><br></center>");
-  wr("</td>");
+  wrText("</a><br><br></center>");
+  wrText("</td>");
 }
 
 }  // namespace
 
 bool makeHtml() {
   if (!beginPage()) return false;
-  wr("<html>\n");
-  wr("<head>");
-  wr("<title>kalimo stats</title>\n");
+  wrText("<html>\n");
+  wrText("<head>");
+  wrText("<title>kalimo stats</title>\n");
   wr("<LINK REL=stylesheet HREF=\"%s\" TYPE=\"text/css\">\n", g_config_stylesheet.c_str());
-  wr("<script language=\"JavaScript\">\n");
-  wr("function loadDefaultMap()\n");
-  wr("{\tdocument.MAP.src=\"images/maps/default.gif\"; }\n");
-  wr("</script>\n");
-  wr("</head>\n");
-  wr("<body>\n");
-  wr("<center>\n");
+  wrText("<script language=\"JavaScript\">\n");
+  wrText("function loadDefaultMap()\n");
+  wrText("{\tdocument.MAP.src=\"images/maps/default.gif\"; }\n");
+  wrText("</script>\n");
+  wrText("</head>\n");
+  wrText("<body>\n");
+  wrText("<center>\n");
   htmlReadHeader();
 
-  wr("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100%% >\n");
+  wrText("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100% >\n");
 
-  wr("<tr>\n");
-  wr("<td>\n");
+  wrText("<tr>\n");
+  wrText("<td>\n");
   htmlDrawTeamStatTable();
-  wr("<br>");
-  wr("</td>\n");
-  wr("</tr>");
+  wrText("<br>");
+  wrText("</td>\n");
+  wrText("</tr>");
 
-  wr("<tr>\n");
-  wr("<td>\n");
+  wrText("<tr>\n");
+  wrText("<td>\n");
   htmlTitleTable();
-  wr("<br>");
-  wr("</td>\n");
-  wr("</tr>");
+  wrText("<br>");
+  wrText("</td>\n");
+  wrText("</tr>");
 
-  wr("<tr>");
-  wr("<td>");
+  wrText("<tr>");
+  wrText("<td>");
   htmlDrawPlayerListTable();
-  wr("</td>");
-  wr("</tr>");
+  wrText("</td>");
+  wrText("</tr>");
 
   if (isTeamGame()) {
-    wr("<tr>");
-    wr("<td>");
-    wr("<br>");
+    wrText("<tr>");
+    wrText("<td>");
+    wrText("<br>");
     htmlDrawPlayerStatTable();
-    wr("</td>");
-    wr("</tr>");
+    wrText("</td>");
+    wrText("</tr>");
   }
 
   if (isYes(g_config_make_weapon_stats)) {
-    wr("<tr><td>");
-    wr("<br>");
+    wrText("<tr><td>");
+    wrText("<br>");
     // Leaves the link here and writes the weapon page.
     if (!htmlDrawWeaponTable()) return false;
-    wr("</td></tr>\n");
+    wrText("</td></tr>\n");
   }
 
-  wr("<tr><td>");
+  wrText("<tr><td>");
   htmlDrawCreditsTable();
-  wr("</td></tr>\n");
+  wrText("</td></tr>\n");
 
-  wr("</table>\n");
-  wr("</center>\n");
+  wrText("</table>\n");
+  wrText("</center>\n");
   htmlReadFooter();
-  wr("</body>\n");
-  wr("</html>\n");
+  wrText("</body>\n");
+  wrText("</html>\n");
 
   return finishPage();
 }
 
 void htmlTitleTable() {
-  wr("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100%%>\n");
-  wr("<tr>\n");
-  wr("<td CLASS=\"neutral\" align=left  ><div align=left >");
-  wr("&nbsp;");
+  wrText("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100%>\n");
+  wrText("<tr>\n");
+  wrText("<td CLASS=\"neutral\" align=left  ><div align=left >");
+  wrText("&nbsp;");
   wr("<a href=\"%s\">%s</a>", texts::kHomePage, texts::kProgramName);
   wr(" - %s", texts::kCreditLine);
-  wr("</div></td>");
-  wr("<td CLASS=\"neutral\" align=right ><div align=right>");
+  wrText("</div></td>");
+  wrText("<td CLASS=\"neutral\" align=right ><div align=right>");
   wr("<a href=\"%s\">%s</a>", texts::kHomePage, texts::kHomePageShown);
-  wr("&nbsp;</div></td>");
-  wr("</tr>\n");
-  wr("</table>\n");
+  wrText("&nbsp;</div></td>");
+  wrText("</tr>\n");
+  wrText("</table>\n");
 }
 
 void htmlPrintMapImage() {
   // The map name comes from the log: never a format, and percent-encoded so that it cannot
   // end the unquoted attribute.
-  wr("<IMG name=MAP src=images/maps/");
+  wrText("<IMG name=MAP src=images/maps/");
   wrLogUrlPiece(g_game.g_mapname.view());
-  wr(".jpg WIDTH=160 HEIGHT=128 onError=\"loadDefaultMap();\">");
+  wrText(".jpg WIDTH=160 HEIGHT=128 onError=\"loadDefaultMap();\">");
 }
 
 void htmlDrawCreditsTable() {
-  wr("\n<table  CLASS=\"neutralHighlight\" WIDTH=100%% BORDER=0 CELLSPACING=0 CELLPADDING=2>\n");
+  wrText("\n<table  CLASS=\"neutralHighlight\" WIDTH=100% BORDER=0 CELLSPACING=0 CELLPADDING=2>\n");
 
-  wr("<tr>\n");
-  wr("<td CLASS=\"neutralHighlight\" COLSPAN=3>");
+  wrText("<tr>\n");
+  wrText("<td CLASS=\"neutralHighlight\" COLSPAN=3>");
   wr("<center><b><a href=\"%s\">%s</a> %s - %s</b></center>", texts::kHomePage,
      texts::kProgramName, texts::kVersion, texts::kCreditLine);
-  wr("</td>\n");
-  wr("</tr>\n");
+  wrText("</td>\n");
+  wrText("</tr>\n");
 
-  wr("<tr>\n");
-  wr("<td WIDTH=33.33%% VALIGN=BOTTOM CLASS=\"neutral\">");
+  wrText("<tr>\n");
+  wrText("<td WIDTH=33.33% VALIGN=BOTTOM CLASS=\"neutral\">");
   creditsLogoCell(texts::kOspSite, texts::kOspLogo, texts::kOspTitle, texts::kOspSiteShown);
-  wr("<td WIDTH=33.33%% CLASS=\"neutral\">");
+  wrText("<td WIDTH=33.33% CLASS=\"neutral\">");
   creditsLogoCell(texts::kHomePage, texts::kProgramLogo, texts::kProgramLogoTitle,
                   texts::kHomePageShown);
-  wr("<td WIDTH=33.33%% VALIGN=BOTTOM CLASS=\"neutral\">");
+  wrText("<td WIDTH=33.33% VALIGN=BOTTOM CLASS=\"neutral\">");
   creditsLogoCell(texts::kMakersSite, texts::kMakersLogo, texts::kMakersTitle,
                   texts::kMakersSiteShown);
-  wr("</tr>\n");
+  wrText("</tr>\n");
 
-  wr("<tr>\n");
+  wrText("<tr>\n");
   wr("<td CLASS=\"neutralHighlight\"><center>%s</center></td>", texts::kThanksLeft);
-  wr("<td CLASS=\"neutralHighlight\">&nbsp;</td>");
+  wrText("<td CLASS=\"neutralHighlight\">&nbsp;</td>");
   wr("<td CLASS=\"neutralHighlight\"><center>%s</center></td>", texts::kThanksRight);
-  wr("</tr>\n");
+  wrText("</tr>\n");
 
-  wr("</table>\n");
+  wrText("</table>\n");
 }

@@ -55,50 +55,50 @@ bool isCaptureTheFlag() { return g_game.g_gametype == GT_CTF; }
 // Anchors and links carry the logged name, escaped alike on both sides so that they still
 // match; it is written between the template pieces, never as a format.
 void writeListAnchor(std::string_view rawName) {
-  wr("<A name=\"list-");
+  wrText("<A name=\"list-");
   wrNameAttribute(rawName);
-  wr("\">");
+  wrText("\">");
 }
 
 void writeStatLink(std::string_view rawName) {
-  wr("<A href=\"#stat-");
+  wrText("<A href=\"#stat-");
   wrNameAttribute(rawName);
-  wr("\">");
+  wrText("\">");
 }
 
 void writeWeaponPageLink(std::string_view rawName) {
   wr("<A href=\"%s#weapons-", out_filename_wepns.c_str());
   wrNameAttribute(rawName);
-  wr("\">");
+  wrText("\">");
 }
 
 void writeTeamTable(const TeamSide& side) {
   const bool ctf = isCaptureTheFlag();
   if (side.team == TEAM_RED) {
-    wr("\n<table  CLASS=\"redHighlight\" BORDER=0 CELLSPACING=1 CELLPADDING=2 WIDTH=99.50%% >\n");
+    wrText("\n<table  CLASS=\"redHighlight\" BORDER=0 CELLSPACING=1 CELLPADDING=2 WIDTH=99.50% >\n");
   } else {
-    wr("\n<table ALIGN=RIGHT  CLASS=\"blueHighlight\" BORDER=0 CELLSPACING=1 CELLPADDING=2 WIDTH=99.50%% >\n");
+    wrText("\n<table ALIGN=RIGHT  CLASS=\"blueHighlight\" BORDER=0 CELLSPACING=1 CELLPADDING=2 WIDTH=99.50% >\n");
   }
-  wr("<tr>\n");
+  wrText("<tr>\n");
   wr("<td CLASS=\"%s\"><b>NAME</b></td>", side.highlightClass);
   for (const char* label : kTeamHeaderLabels) {
     if (!ctf && std::string_view(label) == "CAPS") continue;
     wr("<td CLASS=\"%s\"><div align=center><b>", side.highlightClass);
     wr("%s", label);
-    wr("</b></div></td>");
+    wrText("</b></div></td>");
   }
-  wr("</tr>\n");
+  wrText("</tr>\n");
 
   const int n = getTotalPlayers();
   for (int slot = 0; slot < n; ++slot) {
     const PlayerRecord& p = q3players[slot];
     if (p.team != side.team) continue;
-    wr("<tr>\n");
+    wrText("<tr>\n");
     wr("<td CLASS=\"%s\"><div align=left>", side.plainClass);
     writeListAnchor(p.rawName.view());
     writeStatLink(p.rawName.view());
     htmlWriteQ3String(p.rawName.view());
-    wr("</A></A></div></td>\n");
+    wrText("</A></A></div></td>\n");
     wr("<td CLASS=\"%s\"><div align=center>%d</div></td>\n", side.plainClass, p.frags);
     wr("<td CLASS=\"%s\"><div align=center>%d</div></td>\n", side.plainClass, p.kills);
     wr("<td CLASS=\"%s\"><div align=center>%d</div></td>\n", side.plainClass, p.deaths);
@@ -107,19 +107,19 @@ void writeTeamTable(const TeamSide& side) {
        static_cast<double>(p.combat));
     wr("<td CLASS=\"%s\"><div align=center>%0.2f</div></td>\n", side.plainClass,
        static_cast<double>(p.skill));
-    wr("</tr>\n");
+    wrText("</tr>\n");
   }
 
   // Both tables get the same number of lines.
   const int missing = getTeamTotalPlayers(side.otherTeam) - getTeamTotalPlayers(side.team);
   const int cells = ctf ? 7 : 6;
   for (int line = 0; line < missing; ++line) {
-    wr("<tr>\n");
+    wrText("<tr>\n");
     for (int c = 0; c < cells; ++c) wr("<td CLASS=\"%s\">&nbsp;</td>", side.plainClass);
-    wr("</tr>\n");
+    wrText("</tr>\n");
   }
 
-  wr("<tr>\n");
+  wrText("<tr>\n");
   wr("<td CLASS=\"%s\"><b>TOTAL</b></td>", side.highlightClass);
   wr("<td CLASS=\"%s\"><div align=center><b>%d</b></div></td>\n", side.highlightClass,
      getStats(side.fragsKey));
@@ -135,64 +135,64 @@ void writeTeamTable(const TeamSide& side) {
      getStatsDouble(side.combatKey));
   wr("<td CLASS=\"%s\"><div align=center><b>%0.2f</b></div></td>\n", side.highlightClass,
      getStatsDouble(side.skillKey));
-  wr("</tr>\n");
-  wr("</table>");
-  wr("</td>\n");
+  wrText("</tr>\n");
+  wrText("</table>");
+  wrText("</td>\n");
 }
 
 // Centred, bold header cells of the neutral (unknown-team and free-for-all) tables.
 template <std::size_t N>
 void writeNeutralHeaderCells(const char* const (&labels)[N]) {
   for (const char* label : labels) {
-    wr("<td CLASS=\"neutralHighlight\"><div align=center><b>");
+    wrText("<td CLASS=\"neutralHighlight\"><div align=center><b>");
     wr("%s", label);
-    wr("</b></div></td>");
+    wrText("</b></div></td>");
   }
 }
 
 void writeUnknownTeamTable() {
-  wr("<tr>");
-  wr("<td>");
-  wr("\n<table  BORDER=0 CELLSPACING=1 CELLPADDING=2 WIDTH=100%%  CLASS=\"neutralHighlight\">\n");
-  wr("<tr>\n");
-  wr("<td CLASS=\"neutralHighlight\"><b>NAME</b></td>");
+  wrText("<tr>");
+  wrText("<td>");
+  wrText("\n<table  BORDER=0 CELLSPACING=1 CELLPADDING=2 WIDTH=100%  CLASS=\"neutralHighlight\">\n");
+  wrText("<tr>\n");
+  wrText("<td CLASS=\"neutralHighlight\"><b>NAME</b></td>");
   writeNeutralHeaderCells(kUnknownTeamHeaderLabels);
-  wr("</tr>\n");
+  wrText("</tr>\n");
 
   const int n = getTotalPlayers();
   for (int slot = 0; slot < n; ++slot) {
     const PlayerRecord& p = q3players[slot];
     if (p.team != TEAM_NONE) continue;
-    wr("<tr>\n");
-    wr("<td CLASS=\"neutral\">");
+    wrText("<tr>\n");
+    wrText("<td CLASS=\"neutral\">");
     htmlWriteQ3String(p.rawName.view());
-    wr("</div></td>\n");
+    wrText("</div></td>\n");
     for (int value : {p.frags, p.kills, p.deaths, p.suicides, p.killStreak, p.deathStreak}) {
       wr("<td CLASS=\"neutral\"><div align=center>%d</div></td>\n", value);
     }
     wr("<td CLASS=\"neutral\"><div align=center>%0.2f</div></td>\n", static_cast<double>(p.combat));
     wr("<td CLASS=\"neutral\"><div align=center>%0.2f</div></td>\n", static_cast<double>(p.skill));
-    wr("</tr>\n");
+    wrText("</tr>\n");
   }
 
-  wr("<tr>\n");
-  wr("<td COLSPAN=9 CLASS=\"neutralHighlight\">&nbsp;</td>");
-  wr("</tr>\n");
-  wr("</table>");
-  wr("</td>");
-  wr("</tr>");
+  wrText("<tr>\n");
+  wrText("<td COLSPAN=9 CLASS=\"neutralHighlight\">&nbsp;</td>");
+  wrText("</tr>\n");
+  wrText("</table>");
+  wrText("</td>");
+  wrText("</tr>");
 }
 
 void writeTeamLayout() {
-  wr("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100%%>\n");
-  wr("<tr>\n");
-  wr("<td VALIGN=TOP WIDTH=50%%>\n");
+  wrText("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100%>\n");
+  wrText("<tr>\n");
+  wrText("<td VALIGN=TOP WIDTH=50%>\n");
   writeTeamTable(kRedSide);
-  wr("<td VALIGN=TOP WIDTH=50%%>\n");
+  wrText("<td VALIGN=TOP WIDTH=50%>\n");
   writeTeamTable(kBlueSide);
-  wr("</tr>\n");
-  wr("</table>");
-  wr("<br>");
+  wrText("</tr>\n");
+  wrText("</table>");
+  wrText("<br>");
 
   if (isYes(g_config_display_unknown_team_players) && getTeamTotalPlayers(TEAM_NONE) > 0) {
     writeUnknownTeamTable();
@@ -206,16 +206,16 @@ void writeRivalName(int slot) {
 }
 
 void writeFreeForAllLayout() {
-  wr("<tr>");
-  wr("<td>");
-  wr("\n<table  BORDER=0 CELLSPACING=1 CELLPADDING=2 WIDTH=100%%  CLASS=\"neutralHighlight\">\n");
-  wr("<tr>\n");
-  wr("<td CLASS=\"neutralHighlight\"><div align=center><b>");
-  wr("#");
-  wr("</b></div></td>");
-  wr("<td CLASS=\"neutralHighlight\"><b>NAME</b></td>");
+  wrText("<tr>");
+  wrText("<td>");
+  wrText("\n<table  BORDER=0 CELLSPACING=1 CELLPADDING=2 WIDTH=100%  CLASS=\"neutralHighlight\">\n");
+  wrText("<tr>\n");
+  wrText("<td CLASS=\"neutralHighlight\"><div align=center><b>");
+  wrText("#");
+  wrText("</b></div></td>");
+  wrText("<td CLASS=\"neutralHighlight\"><b>NAME</b></td>");
   writeNeutralHeaderCells(kFreeForAllHeaderLabels);
-  wr("</tr>\n");
+  wrText("</tr>\n");
 
   const int n = getTotalPlayers();
   for (int slot = 0; slot < n; ++slot) {
@@ -223,13 +223,13 @@ void writeFreeForAllLayout() {
     if (p.team != TEAM_NONE) continue;
     // From the slot, not from the lines written: the first slot is always the low-light one.
     const char* lineClass = slot % 2 == 1 ? "\"neutral\"" : "\"neutralLowlight\"";
-    wr("<tr>\n");
+    wrText("<tr>\n");
     wr("<td CLASS=%s><div align=center>%d</div></td>\n", lineClass, slot + 1);
     wr("<td CLASS=%s>", lineClass);
     writeListAnchor(p.rawName.view());
     writeWeaponPageLink(p.rawName.view());
     htmlWriteQ3String(p.rawName.view());
-    wr("</A></A></div></td>\n");
+    wrText("</A></A></div></td>\n");
     wr("<td CLASS=%s><div align=center>%0.2f</div></td>\n", lineClass, static_cast<double>(p.skill));
     wr("<td CLASS=%s><div align=center>%d</div></td>\n", lineClass, p.frags);
     wr("<td CLASS=%s><div align=center>%.2d / %.2d</div></td>\n", lineClass, p.kills, p.deaths);
@@ -238,25 +238,25 @@ void writeFreeForAllLayout() {
        p.deathStreak);
     wr("<td CLASS=%s><div align=center>", lineClass);
     htmlPrintAwards(p.awards, "player");
-    wr("</div></td>\n");
+    wrText("</div></td>\n");
     wr("<td CLASS=%s><div align=center>", lineClass);
     htmlPrintAwards(p.awards, "weapons");
-    wr("</div></td>\n");
+    wrText("</div></td>\n");
     wr("<td CLASS=%s><div align=center><font size=-2>", lineClass);
     writeRivalName(getEasiestPrey(slot));
-    wr("</font></div></td>\n");
+    wrText("</font></div></td>\n");
     wr("<td CLASS=%s><div align=center><font size=-2>", lineClass);
     writeRivalName(getWorstEnemy(slot));
-    wr("</font></div></td>\n");
-    wr("</tr>\n");
+    wrText("</font></div></td>\n");
+    wrText("</tr>\n");
   }
 
-  wr("<tr>\n");
-  wr("<td COLSPAN=11 CLASS=\"neutralHighlight\">&nbsp;</td>");
-  wr("</tr>\n");
-  wr("</table>");
-  wr("</td>");
-  wr("</tr>");
+  wrText("<tr>\n");
+  wrText("<td COLSPAN=11 CLASS=\"neutralHighlight\">&nbsp;</td>");
+  wrText("</tr>\n");
+  wrText("</table>");
+  wrText("</td>");
+  wrText("</tr>");
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ __attribute__((format(printf, 2, 3))) void labelCell(const BlockSide& side, cons
   va_start(args, label);
   fpw->format(label, args);
   va_end(args);
-  wr("</td>\n");
+  wrText("</td>\n");
 }
 
 void countCell(const BlockSide& side, int value) {
@@ -56,39 +56,39 @@ void decimalCell(const BlockSide& side, double value) {
 void playerLinkCell(const BlockSide& side, int slot) {
   const std::string_view rawName = q3players[slot].rawName.view();
   wr("<td WIDTH=25%% CLASS=\"%s\"><div align=center><font size=-2>", side.plainClass);
-  wr("<A href=\"#stat-");
+  wrText("<A href=\"#stat-");
   wrNameAttribute(rawName);
-  wr("\">");
+  wrText("\">");
   htmlWriteQ3String(rawName);
-  wr("</A></font></div></td>\n");
+  wrText("</A></font></div></td>\n");
 }
 
 void nameLine(const BlockSide& side, const PlayerRecord& p) {
   const std::string_view rawName = p.rawName.view();
-  wr("<tr>\n");
+  wrText("<tr>\n");
   wr("<td COLSPAN=2 CLASS=\"%s\">", side.highlightClass);
   // Anchor and link carry the logged name, escaped alike, never as a format.
-  wr("<A name=\"stat-");
+  wrText("<A name=\"stat-");
   wrNameAttribute(rawName);
-  wr("\">");
+  wrText("\">");
   wr("<A href=\"%s#weapons-", out_filename_wepns.c_str());
   wrNameAttribute(rawName);
-  wr("\">");
+  wrText("\">");
   htmlWriteQ3String(rawName);
-  wr("</A></A></td>\n");
+  wrText("</A></A></td>\n");
   wr("<td CLASS=\"%s\" COLSPAN=2%s><DIV ALIGN=RIGHT>", side.highlightClass, side.nameAwardsGap);
   htmlPrintAwards(p.awards, "player");
-  wr("</DIV></td>\n");
-  wr("</tr>\n");
+  wrText("</DIV></td>\n");
+  wrText("</tr>\n");
 }
 
 void quoteLine(const BlockSide& side, const PlayerRecord& p) {
-  wr("<tr>\n");
+  wrText("<tr>\n");
   wr("<td COLSPAN=4 CLASS=\"%s\"><DIV align=right>\" ", side.plainClass);
   // The sentinel stands for "said nothing": the quotation marks stay, with nothing between.
   if (p.quote != kSentinelName) wrLogText(substring(p.quote.view(), 0, kQuoteLastChar));
-  wr(" \"</DIV></td>\n");
-  wr("</tr>\n");
+  wrText(" \"</DIV></td>\n");
+  wrText("</tr>\n");
 }
 
 // The flag lines of a capture-the-flag block: two label-and-count pairs each.
@@ -110,49 +110,49 @@ constexpr FlagLine kFlagLines[] = {
 
 void captureTheFlagLines(const BlockSide& side, const PlayerRecord& p) {
   for (const FlagLine& line : kFlagLines) {
-    wr("<tr>\n");
+    wrText("<tr>\n");
     labelCell(side, "%s", line.leftLabel);  // these labels hold no percent sign
     countCell(side, p.*line.left);
     labelCell(side, "%s", line.rightLabel);
     countCell(side, p.*line.right);
-    wr("</tr>\n");
+    wrText("</tr>\n");
   }
 }
 
 void generalLines(const BlockSide& side, int slot) {
   const PlayerRecord& p = q3players[slot];
 
-  wr("<tr>\n");
+  wrText("<tr>\n");
   labelCell(side, "Score");
   countCell(side, p.frags);
   labelCell(side, "Kills / Deaths");
   wr("<td WIDTH=25%% CLASS=\"%s\"><div align=center>%d / %d</div></td>\n", side.plainClass,
      p.kills, p.deaths);
-  wr("</tr>\n");
+  wrText("</tr>\n");
 
-  wr("<tr>\n");
+  wrText("<tr>\n");
   labelCell(side, "Kill Streak");
   countCell(side, p.killStreak);
   labelCell(side, "Death Streak");
   countCell(side, p.deathStreak);
-  wr("</tr>\n");
+  wrText("</tr>\n");
 
-  wr("<tr>\n");
+  wrText("<tr>\n");
   labelCell(side, "Suicides");
   // Deaths by the player's own hand, all means: its own column of the all-weapons row.
   countCell(side, p.deathTable[kAllWeapons][slot]);
   labelCell(side, "Team Kills");
   countCell(side, p.teamKills);
-  wr("</tr>\n");
+  wrText("</tr>\n");
 
-  wr("<tr>\n");
+  wrText("<tr>\n");
   labelCell(side, "Damage Given");
   countCell(side, p.damageGiven);
   labelCell(side, "Damage Recvd");
   countCell(side, p.damageReceived);
-  wr("</tr>\n");
+  wrText("</tr>\n");
 
-  wr("<tr>\n");
+  wrText("<tr>\n");
   labelCell(side, "Efficiency %%");
   // The 0.001 keeps a player without kills, deaths, suicides or team kills at 0.00.
   decimalCell(side, 100.0 * p.kills /
@@ -163,32 +163,32 @@ void generalLines(const BlockSide& side, int slot) {
   } else {
     wr("<td WIDTH=25%% CLASS=\"%s\"><div align=center>-</div></td>\n", side.plainClass);
   }
-  wr("</tr>\n");
+  wrText("</tr>\n");
 
-  wr("<tr>\n");
+  wrText("<tr>\n");
   labelCell(side, "Combat");
   decimalCell(side, static_cast<double>(p.combat));
   labelCell(side, "Skill");
   decimalCell(side, static_cast<double>(p.skill));
-  wr("</tr>\n");
+  wrText("</tr>\n");
 
-  wr("<tr>\n");
+  wrText("<tr>\n");
   labelCell(side, "Easiest Prey");
   playerLinkCell(side, getEasiestPrey(slot));
   labelCell(side, "Worst Enemy");
   playerLinkCell(side, getWorstEnemy(slot));
-  wr("</tr>\n");
+  wrText("</tr>\n");
 }
 
 void awardLine(const BlockSide& side, const PlayerRecord& p) {
-  wr("<tr>\n");
+  wrText("<tr>\n");
   wr("<td COLSPAN=2 CLASS=\"%s\"><DIV ALIGN=LEFT>&nbsp;", side.highlightClass);
   htmlPrintAwards(p.awards, "accuracy");
   wr("</DIV></td>%s", side.awardCellEnd);
   wr("<td COLSPAN=2 CLASS=\"%s\"><DIV ALIGN=RIGHT>", side.highlightClass);
   htmlPrintAwards(p.awards, "weapons");
   wr("</DIV></td>%s", side.awardCellEnd);
-  wr("</tr>\n");
+  wrText("</tr>\n");
 }
 
 void playerBlock(const BlockSide& side, int slot) {
@@ -200,47 +200,47 @@ void playerBlock(const BlockSide& side, int slot) {
   if (g_game.g_gametype == GT_CTF) captureTheFlagLines(side, p);
   generalLines(side, slot);
   awardLine(side, p);
-  wr("</table>");
-  wr("<BR>");
+  wrText("</table>");
+  wrText("<BR>");
 }
 
 void column(const BlockSide& side) {
-  wr("<td VALIGN=TOP WIDTH=50%%>\n");
+  wrText("<td VALIGN=TOP WIDTH=50%>\n");
   wr("\n<table %sVALIGN=TOP BORDER=0 CELLSPACING=2 CELLPADDING=2 WIDTH=100%% >\n",
      side.columnTableGap);
-  wr("<tr>\n");
-  wr("<td>\n");
+  wrText("<tr>\n");
+  wrText("<td>\n");
   const int n = getTotalPlayers();
   for (int slot = 0; slot < n; ++slot) {
     if (q3players[slot].team == side.team) playerBlock(side, slot);
   }
-  wr("</td>");
-  wr("</tr>");
-  wr("</table>");
-  wr("</td>\n");
+  wrText("</td>");
+  wrText("</tr>");
+  wrText("</table>");
+  wrText("</td>\n");
 }
 
 }  // namespace
 
 void htmlDrawPlayerStatTable() {
-  wr("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100%%>\n");
+  wrText("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100%>\n");
 
-  wr("<tr>");
-  wr("<td COLSPAN=2 valign=center align=center><img SRC=images/break.gif><br><br></td>");
-  wr("</tr>");
+  wrText("<tr>");
+  wrText("<td COLSPAN=2 valign=center align=center><img SRC=images/break.gif><br><br></td>");
+  wrText("</tr>");
 
-  wr("<tr>");
-  wr("<td COLSPAN=2 >");
-  wr("\n<table  BORDER=0 CELLSPACING=0 CELLPADDING=2 WIDTH=100%%>\n");
-  wr("<tr><td CLASS=\"neutralHighlight\"><div align=center><b>PLAYER STATS</b></div></td></tr>\n");
-  wr("</table>");
-  wr("<br>");
-  wr("</td>");
-  wr("</tr>");
+  wrText("<tr>");
+  wrText("<td COLSPAN=2 >");
+  wrText("\n<table  BORDER=0 CELLSPACING=0 CELLPADDING=2 WIDTH=100%>\n");
+  wrText("<tr><td CLASS=\"neutralHighlight\"><div align=center><b>PLAYER STATS</b></div></td></tr>\n");
+  wrText("</table>");
+  wrText("<br>");
+  wrText("</td>");
+  wrText("</tr>");
 
-  wr("<tr>\n");
+  wrText("<tr>\n");
   column(kRedBlock);
   column(kBlueBlock);
-  wr("</tr>\n");
-  wr("</table>");
+  wrText("</tr>\n");
+  wrText("</table>");
 }

@@ -115,92 +115,92 @@ constexpr int countOf(const ComparisonLine (&)[N]) {
 // The map name comes from the log: the caption is written around it as escaped text.
 void writeMapCaption() {
   if (g_game.g_mapname.empty()) return;
-  wr("<b>map : ");
+  wrText("<b>map : ");
   wrLogText(g_game.g_mapname.view());
-  wr("</b>");
+  wrText("</b>");
 }
 
 void writeComparisonLine(const ComparisonLine& line) {
-  wr("<tr>\n");
+  wrText("<tr>\n");
   if (line.isRating) {
     wr("<td CLASS=\"red\"><CENTER>%0.2f</CENTER></td>\n", getStatsDouble(line.redKey));
   } else {
     wr("<td CLASS=\"red\"><CENTER>%d</CENTER></td>\n", getStats(line.redKey));
   }
-  wr("<td CLASS=\"neutralCtf\"><center>");
+  wrText("<td CLASS=\"neutralCtf\"><center>");
   wr("%s", line.label);
-  wr("</center></td>\n");
+  wrText("</center></td>\n");
   if (line.isRating) {
     wr("<td CLASS=\"blue\"><CENTER>%0.2f</CENTER></td>\n", getStatsDouble(line.blueKey));
   } else {
     wr("<td CLASS=\"blue\"><CENTER>%d</CENTER></td>\n", getStats(line.blueKey));
   }
-  wr("</tr>\n");
+  wrText("</tr>\n");
 }
 
 // The frame shared by capture the flag, team deathmatch and Clan Arena.
 void writeTeamLayout(const TeamLayout& layout) {
-  wr("\n<table CLASS=\"neutralHighlightCtf\" BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100%%>\n");
-  wr("<tr>\n");
-  wr("<td COLSPAN=3 CLASS=\"redHighlight\">&nbsp;</td>\n");
-  wr("</tr>\n");
+  wrText("\n<table CLASS=\"neutralHighlightCtf\" BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100%>\n");
+  wrText("<tr>\n");
+  wrText("<td COLSPAN=3 CLASS=\"redHighlight\">&nbsp;</td>\n");
+  wrText("</tr>\n");
 
-  wr("<tr>\n");
-  wr("<td VALIGN=TOP CLASS=\"red\">");
+  wrText("<tr>\n");
+  wrText("<td VALIGN=TOP CLASS=\"red\">");
   wr("<img src=%s>", layout.redFlag);
-  wr("</td>\n");
+  wrText("</td>\n");
 
-  wr("<td VALIGN=MIDDLE WIDTH=100%%>\n");
-  wr("\n<table BORDER=0 CELLSPACING=1 CELLPADDING=1 WIDTH=100%%>\n");
-  wr("<tr>\n");
+  wrText("<td VALIGN=MIDDLE WIDTH=100%>\n");
+  wrText("\n<table BORDER=0 CELLSPACING=1 CELLPADDING=1 WIDTH=100%>\n");
+  wrText("<tr>\n");
   wr("<td WIDTH=20%% CLASS=\"red\"><CENTER><p style=\"font-size: 30pt; color: red\">%d</p></CENTER></td>\n",
      layout.redFigure);
-  wr("<td WIDTH=60%% CLASS=\"neutralCtf\"><center><div align=center>");
+  wrText("<td WIDTH=60% CLASS=\"neutralCtf\"><center><div align=center>");
   writeMapCaption();
-  wr("<br>");
+  wrText("<br>");
   htmlPrintMapImage();
-  wr("</div></center></td>\n");
+  wrText("</div></center></td>\n");
   wr("<td WIDTH=20%% CLASS=\"blue\"><CENTER><p style=\"font-size: 30pt; color: blue\">%d</p></CENTER></td>\n",
      layout.blueFigure);
-  wr("</tr>\n");
+  wrText("</tr>\n");
   for (int i = 0; i < layout.lineCount; ++i) writeComparisonLine(layout.lines[i]);
-  wr("</table>\n");
-  wr("</td>\n");
+  wrText("</table>\n");
+  wrText("</td>\n");
 
-  wr("<td VALIGN=TOP CLASS=\"blue\">");
+  wrText("<td VALIGN=TOP CLASS=\"blue\">");
   wr("<img src=%s>", layout.blueFlag);
-  wr("</td>\n");
-  wr("</tr>\n");
+  wrText("</td>\n");
+  wrText("</tr>\n");
 
-  wr("<tr>\n");
-  wr("<td COLSPAN=3 CLASS=\"blueHighlight\">&nbsp;</td>\n");
-  wr("</tr>\n");
-  wr("</table>\n");
+  wrText("<tr>\n");
+  wrText("<td COLSPAN=3 CLASS=\"blueHighlight\">&nbsp;</td>\n");
+  wrText("</tr>\n");
+  wrText("</table>\n");
 }
 
 void writeFreeForAllBand() {
-  wr("<tr>\n");
-  wr("<td COLSPAN=3 CLASS=\"neutralHighlight\">&nbsp;</td>\n");
-  wr("</tr>\n");
+  wrText("<tr>\n");
+  wrText("<td COLSPAN=3 CLASS=\"neutralHighlight\">&nbsp;</td>\n");
+  wrText("</tr>\n");
 }
 
 void writeFreeForAllLayout() {
-  wr("\n<table  BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100%% >\n");
+  wrText("\n<table  BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100% >\n");
   writeFreeForAllBand();
-  wr("<tr>\n");
-  wr("<td VALIGN=TOP CLASS=\"neutral\"><div align=left><img src=images/flag_ffa.gif></div></td>");
-  wr("<td VALIGN=TOP CLASS=\"neutral\"><div align=center>");
-  wr("<br>");
+  wrText("<tr>\n");
+  wrText("<td VALIGN=TOP CLASS=\"neutral\"><div align=left><img src=images/flag_ffa.gif></div></td>");
+  wrText("<td VALIGN=TOP CLASS=\"neutral\"><div align=center>");
+  wrText("<br>");
   writeMapCaption();
-  wr("<br>");
+  wrText("<br>");
   htmlPrintMapImage();
-  wr("</div>");
-  wr("<div align=center>");
-  wr("</div></td>\n");
-  wr("<td VALIGN=TOP CLASS=\"neutral\"><div align=right><img src=images/flag_ffa.gif></div></td>");
-  wr("</tr>\n");
+  wrText("</div>");
+  wrText("<div align=center>");
+  wrText("</div></td>\n");
+  wrText("<td VALIGN=TOP CLASS=\"neutral\"><div align=right><img src=images/flag_ffa.gif></div></td>");
+  wrText("</tr>\n");
   writeFreeForAllBand();
-  wr("</table>");
+  wrText("</table>");
 }
 
 }  // namespace

@@ -157,18 +157,18 @@ void headLine(const TableSide& side, const PlayerRecord& p, int opponentTeam,
               const CellWidths& widths) {
   const char* width = widths.full;
   const std::string_view rawName = p.rawName.view();
-  wr("<tr>\n");
+  wrText("<tr>\n");
   wr("<td WIDTH=\"%s%%\" CLASS=%s>", width, side.ownHighlight);
   // Anchors and links carry the logged names, escaped alike, never as formats.
-  wr("<A name=\"weapons-");
+  wrText("<A name=\"weapons-");
   wrNameAttribute(rawName);
-  wr("\">");
+  wrText("\">");
   wr("<A href=\"%s#%s", out_filename_stats.c_str(), side.mainPageAnchor);
   wrNameAttribute(rawName);
-  wr("\">");
+  wrText("\">");
   htmlWriteQ3String(rawName);
-  wr("</A>");
-  wr("</A></td>\n");
+  wrText("</A>");
+  wrText("</A></td>\n");
 
   const int n = getTotalPlayers();
   for (int j = 0; j < n; ++j) {
@@ -176,12 +176,12 @@ void headLine(const TableSide& side, const PlayerRecord& p, int opponentTeam,
     const std::string_view opponent = q3players[j].rawName.view();
     wr("<td WIDTH=\"%s%%\" COLSPAN=2 CLASS=%s><center><font size=-2>", width,
        side.oppHighlight);
-    wr("<A href=\"#weapons-");
+    wrText("<A href=\"#weapons-");
     wrNameAttribute(opponent);
-    wr("\">");
+    wrText("\">");
     htmlWriteQ3String(opponent);
-    wr("</A>");
-    wr("</font></center></td>\n");
+    wrText("</A>");
+    wrText("</font></center></td>\n");
   }
 
   const char* third = widths.third;
@@ -194,7 +194,7 @@ void headLine(const TableSide& side, const PlayerRecord& p, int opponentTeam,
   wr("<td WIDTH=\"%s%%\" CLASS=%s ><DIV ALIGN=left>atts</DIV></td>\n", third, side.ownPlain);
   wr("<td WIDTH=\"%s%%\" CLASS=%s ><DIV ALIGN=right><b>acc. %%</b></DIV></td>\n", third,
      side.ownHighlight);
-  wr("</tr>\n");
+  wrText("</tr>\n");
 }
 
 // The summary cells of a weapon line open right- or left-aligned and close alike.
@@ -208,10 +208,10 @@ void weaponLine(const TableSide& side, const PlayerRecord& p, int w, int opponen
                 const TableCells& cells) {
   const int n = getTotalPlayers();
 
-  wr("<tr>\n");
+  wrText("<tr>\n");
   wr("<td WIDTH=\"%s%%\" CLASS=%s>", cells.widths.full, side.ownPlain);
   wr("%s", getWeaponName(w));
-  wr("</td>\n");
+  wrText("</td>\n");
   CellText fontOpen;
   const std::string_view fontClose = cells.weaponColors ? "</font>" : "";
   if (cells.weaponColors) fontOpen.add("<font color=").add(kWeapons[w].color).add(">");
@@ -260,7 +260,7 @@ void weaponLine(const TableSide& side, const PlayerRecord& p, int w, int opponen
     fpw->appendChar('-');
   }
   closeSummary();
-  wr("</tr>\n");
+  wrText("</tr>\n");
 }
 
 void totalLine(const TableSide& side, const PlayerRecord& p, int opponentTeam,
@@ -270,7 +270,7 @@ void totalLine(const TableSide& side, const PlayerRecord& p, int opponentTeam,
   const char* half = widths.half;
   const char* third = widths.third;
 
-  wr("<tr>\n");
+  wrText("<tr>\n");
   wr("<td WIDTH=\"%s%%\" CLASS=%s><b>TOTAL</b></td>\n", width, side.ownPlain);
   const OpponentCells opponents(half, side, "", "");
   for (int j = 0; j < n; ++j) {
@@ -295,7 +295,7 @@ void totalLine(const TableSide& side, const PlayerRecord& p, int opponentTeam,
     wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right><b>-</b></div></td>\n", third,
        side.ownPlain);
   }
-  wr("</tr>\n");
+  wrText("</tr>\n");
 }
 
 // One player's matrix against every player of `opponentTeam`, in slot order.
@@ -305,9 +305,9 @@ void playerTable(const TableSide& side, const PlayerRecord& p, int opponentTeam)
   const TableCells cells(side, 100.0 / (getTeamTotalPlayers(opponentTeam) + 3));
   const CellWidths& widths = cells.widths;
 
-  wr("<tr>\n");
-  wr("<td>\n");
-  wr("<center>\n");
+  wrText("<tr>\n");
+  wrText("<td>\n");
+  wrText("<center>\n");
   wr("\n<table CLASS=%s WIDTH=\"100%%\" BORDER=0 CELLSPACING=2 CELLPADDING=2>\n",
      side.ownHighlight);
   headLine(side, p, opponentTeam, widths);
@@ -315,11 +315,11 @@ void playerTable(const TableSide& side, const PlayerRecord& p, int opponentTeam)
     if (weaponUsed(w)) weaponLine(side, p, w, opponentTeam, cells);
   }
   totalLine(side, p, opponentTeam, widths);
-  wr("</table>\n");
-  wr("</center>\n");
-  wr("<br>\n");
-  wr("</td>\n");
-  wr("</tr>\n");
+  wrText("</table>\n");
+  wrText("</center>\n");
+  wrText("<br>\n");
+  wrText("</td>\n");
+  wrText("</tr>\n");
 }
 
 void tablesOfTeam(const TableSide& side, int team, int opponentTeam) {
@@ -330,39 +330,39 @@ void tablesOfTeam(const TableSide& side, int team, int opponentTeam) {
 }
 
 void weaponPage() {
-  wr("<html>\n");
-  wr("<head>");
-  wr("<title>kalimo stats - (weapon stats)</title>\n");
+  wrText("<html>\n");
+  wrText("<head>");
+  wrText("<title>kalimo stats - (weapon stats)</title>\n");
   wr("<LINK REL=stylesheet HREF=\"%s\" TYPE=\"text/css\">\n", g_config_stylesheet.c_str());
-  wr("</head>\n");
-  wr("<body>\n");
-  wr("<center>\n");
+  wrText("</head>\n");
+  wrText("<body>\n");
+  wrText("<center>\n");
   htmlReadHeader();
 
-  wr("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100%% >\n");
-  wr("<tr>\n");
-  wr("<td>\n");
+  wrText("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100% >\n");
+  wrText("<tr>\n");
+  wrText("<td>\n");
   htmlTitleTable();
-  wr("<BR>\n");
-  wr("</td>\n");
-  wr("</tr>\n");
-  wr("<tr>\n");
-  wr("<td>\n");
-  wr("<center><IMG SRC=images/break.gif><BR>");
+  wrText("<BR>\n");
+  wrText("</td>\n");
+  wrText("</tr>\n");
+  wrText("<tr>\n");
+  wrText("<td>\n");
+  wrText("<center><IMG SRC=images/break.gif><BR>");
   backToMainLink();
-  wr("</center><BR>");
-  wr("</td>\n");
-  wr("</tr>\n");
+  wrText("</center><BR>");
+  wrText("</td>\n");
+  wrText("</tr>\n");
 
   if (g_game.g_gametype == GT_FFA || isTeamGameType(g_game.g_gametype)) {
-    wr("<tr>\n");
-    wr("<td>\n");
-    wr("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=2 WIDTH=100%%>\n");
-    wr("<tr><td CLASS=\"neutralHighlight\"><div align=center><b>WEAPON STATS</b></div></td></tr>\n");
-    wr("</table>\n");
-    wr("<BR>");
-    wr("</td>\n");
-    wr("</tr>\n");
+    wrText("<tr>\n");
+    wrText("<td>\n");
+    wrText("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=2 WIDTH=100%>\n");
+    wrText("<tr><td CLASS=\"neutralHighlight\"><div align=center><b>WEAPON STATS</b></div></td></tr>\n");
+    wrText("</table>\n");
+    wrText("<BR>");
+    wrText("</td>\n");
+    wrText("</tr>\n");
     if (g_game.g_gametype == GT_FFA) {
       // Free for all: everyone against everyone, himself included.
       tablesOfTeam(kFreeForAllSide, TEAM_NONE, TEAM_NONE);
@@ -372,19 +372,19 @@ void weaponPage() {
     }
   }
 
-  wr("<tr>\n");
-  wr("<td>\n");
-  wr("<BR><center><IMG SRC=images/break.gif><BR>");
+  wrText("<tr>\n");
+  wrText("<td>\n");
+  wrText("<BR><center><IMG SRC=images/break.gif><BR>");
   backToMainLink();
-  wr("</center><BR><BR>");
+  wrText("</center><BR><BR>");
   htmlDrawCreditsTable();
-  wr("</td>\n");
-  wr("</tr>\n");
-  wr("</table>\n");
-  wr("</center>\n");
+  wrText("</td>\n");
+  wrText("</tr>\n");
+  wrText("</table>\n");
+  wrText("</center>\n");
   htmlReadFooter();
-  wr("</body>\n");
-  wr("</html>\n");
+  wrText("</body>\n");
+  wrText("</html>\n");
 }
 
 }  // namespace
@@ -409,9 +409,9 @@ void htmlPrintWeaponStat(int weapon, int value) {
 }
 
 bool htmlDrawWeaponTable() {
-  wr("<center><IMG SRC=images/break.gif><BR>");
+  wrText("<center><IMG SRC=images/break.gif><BR>");
   wr("[<A HREF=%s>view weapon stats</A>]", out_filename_wepns.c_str());
-  wr("</center><BR><BR>");
+  wrText("</center><BR><BR>");
 
   // The page writers follow fpw: while it points at the weapon page everything lands there.
   if (!beginWeaponPage()) return false;

@@ -226,7 +226,7 @@ void htmlWriteQ3String(std::string_view name) {
     if (name[i] == '^' && name[i + 1] != '^') {
       wrNameText(name.substr(runStart, i - runStart));
       if (colors) {
-        wr("</font>");
+        wrText("</font>");
         // Signed remainder on purpose: bytes 128..255 give negative indices, which select no
         // colour, except those that are a multiple of 8 (colour 0).
         const int index = static_cast<signed char>(name[i + 1]) % 8;
@@ -240,7 +240,7 @@ void htmlWriteQ3String(std::string_view name) {
   }
   // The last character is written unless a colour code consumed it.
   wrNameText(name.substr(runStart, len > runStart ? len - runStart : 0));
-  wr("</font>");
+  wrText("</font>");
 }
 
 void htmlReadHeader() {

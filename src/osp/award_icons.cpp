@@ -95,7 +95,7 @@ void htmlPrintAwards(const int awards[], const char* familyName) {
   bool any = false;
   for (std::size_t i = 0; i < f->count; ++i) any = any || holds(awards, f->icons[i].slot);
   if (!any) {
-    wr("<IMG src=images/awards/blank.gif>&nbsp;");
+    wrText("<IMG src=images/awards/blank.gif>&nbsp;");
     return;
   }
   for (std::size_t i = 0; i < f->count; ++i) {
