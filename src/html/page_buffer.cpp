@@ -13,6 +13,11 @@ void PageBuffer::grow(std::size_t n) {
 }
 
 void PageBuffer::appendInt(long long value, int minDigits) {
+  // Most figures on a page are single digits (a weapon matrix is mostly zeros).
+  if (value >= 0 && value < 10 && minDigits <= 1) {
+    appendChar(static_cast<char>('0' + value));
+    return;
+  }
   char digits[24];
   const bool negative = value < 0;
   // Negated as unsigned, so the most negative value has its magnitude too.

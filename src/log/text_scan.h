@@ -28,6 +28,9 @@ class TextScan {
   int firstFrom(TableId table, int from) const;
   // True when entry `index` of `table` occurs.
   bool hasEntry(TableId table, int index) const;
+  // The texts found, in the order first met: foundText(0) .. foundText(foundCount() - 1).
+  int foundCount() const { return foundCount_; }
+  TextId foundText(int k) const { return static_cast<TextId>(foundIds_[k]); }
   // Becomes the scan of the same text as `other` (copying only what that scan found).
   void copyFrom(const TextScan& other);
 

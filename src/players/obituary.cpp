@@ -1,6 +1,9 @@
 // Name cutters, name resolvers and the means-of-death classifier for obituaries and player events.
 #include "players/obituary.h"
 
+#include <cstdint>
+#include <cstdlib>
+
 #include "players/player_table.h"
 #include "run/scratch_pool.h"
 #include "run/strutil.h"
@@ -142,10 +145,36 @@ int getVictim(const ScannedText& line) { return slotOfName(getVictimName(line));
 
 int getAttacker(const ScannedText& line) { return slotOfName(getAttackerName(line)); }
 
+namespace {
+
+constexpr int kRowCount = static_cast<int>(sizeof kMeansOfDeath / sizeof kMeansOfDeath[0]);
+static_assert(kRowCount <= 32, "the rows a text leads are kept as a 32-bit set");
+
+// Per text, the rows whose first group it belongs to: only those rows can hold for a line,
+// so a line is tested against the few rows its texts lead, still in table order.
+struct RowsLedBy {
+  uint32_t rows[kMaxTexts] = {};
+  RowsLedBy() {
+    for (int r = 0; r < kRowCount; ++r)
+      for (int text : kMeansOfDeath[r].all[0].texts) {
+        if (text == kNoText) break;
+        if (text < 0) std::abort();  // a first group names scanner texts only
+        rows[text] |= uint32_t{1} << r;
+      }
+  }
+};
+
+}  // namespace
+
 int getWeapon(const ScannedText& line) {
-  for (const MeansOfDeath& row : kMeansOfDeath) {
+  static const RowsLedBy led;
+  uint32_t candidates = 0;
+  for (int k = 0; k < line.scan.foundCount(); ++k) candidates |= led.rows[line.scan.foundText(k)];
+  while (candidates != 0) {
+    const MeansOfDeath& row = kMeansOfDeath[__builtin_ctz(candidates)];
+    candidates &= candidates - 1;
     if (row.unless != kNoText && holds(line, row.unless)) continue;
-    if (groupHolds(line, row.all[0]) && groupHolds(line, row.all[1])) return row.weapon;
+    if (groupHolds(line, row.all[1])) return row.weapon;
   }
   return WP_UNKNOWN;
 }
