@@ -1,9 +1,6 @@
 // OSP one-line accuracy records: a player's name, the marker, then one weapon or damage row.
 #include "osp/weapon_stats.h"
 
-#include <cstdio>
-#include <cstring>
-
 #include "log/line_record.h"
 #include "players/obituary.h"
 #include "players/player_table.h"
@@ -64,28 +61,24 @@ void scanWeaponStats(const LineRecord& line) {
   const RowRule* rule = ruleFor(row);
   if (rule == nullptr) return;
 
-  // The keyword only picks the rule: the numbers are read from the row's first tokens.
-  char text[kLineBufferSize];
-  const std::size_t len = row.size() < sizeof text - 1 ? row.size() : sizeof text - 1;
-  std::memcpy(text, row.data(), len);
-  text[len] = '\0';
-  char word[kLineBufferSize];  // a token can be as long as the row itself
+  // The keyword only picks the rule: the numbers are read from the row's first tokens, as
+  // sscanf reads "%s%d%d" (or "%s%d") from the row's first 509 bytes.
+  ScanfCursor cursor(row.substr(0, kLineBufferSize - 1));
+  std::string_view word;
+  if (!cursor.word(&word)) return;
+  g_run.g_str_tmp.assign(word);
 
   if (rule->weapon != kDamageRow) {
     int shots = 0;
     int hits = 0;
-    const int converted = std::sscanf(text, "%s%d%d", word, &shots, &hits);
-    if (converted >= 1) g_run.g_str_tmp.assign(word);
-    if (converted != 3) return;
+    if (!cursor.integer(&shots) || !cursor.integer(&hits)) return;
     addTo(player.shots[rule->weapon], shots);
     addTo(player.hits[rule->weapon], hits);
     addTo(player.totalShots, shots);
     addTo(player.totalHits, hits);
   } else {
     int amount = 0;
-    const int converted = std::sscanf(text, "%s%d", word, &amount);
-    if (converted >= 1) g_run.g_str_tmp.assign(word);
-    if (converted != 2) return;
+    if (!cursor.integer(&amount)) return;
     addTo(player.*(rule->damage), amount);
   }
 }

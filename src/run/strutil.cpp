@@ -8,6 +8,7 @@
 #endif
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 #include "run/scratch_pool.h"
@@ -147,10 +148,10 @@ void fpclose(std::FILE* f) {
 }
 
 int findText(std::string_view haystack, std::string_view needle) {
-  if (needle.empty()) return 0;
-  if (needle.size() > haystack.size()) return -1;
-  const void* hit = memmem(haystack.data(), haystack.size(), needle.data(), needle.size());
-  return hit ? static_cast<int>(static_cast<const char*>(hit) - haystack.data()) : -1;
+  // The haystacks are log lines and names, a few dozen bytes: a search for the first byte
+  // and a compare beats memmem, whose set-up costs more than such a search.
+  const std::size_t at = haystack.find(needle);
+  return at == std::string_view::npos ? -1 : static_cast<int>(at);
 }
 
 bool containsText(std::string_view haystack, std::string_view needle) {
@@ -173,4 +174,47 @@ bool writeAllBytes(int fd, const char* bytes, std::size_t size) {
 
 void writeBytes(std::FILE* out, std::string_view text) {
   if (!text.empty()) std::fwrite(text.data(), 1, text.size(), out);
+}
+
+namespace {
+// White space as isspace() sees it in the C locale.
+bool isCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+}  // namespace
+
+void ScanfCursor::skipSpace() {
+  while (pos_ < text_.size() && isCSpace(text_[pos_])) ++pos_;
+}
+
+bool ScanfCursor::atEnd() {
+  skipSpace();
+  return pos_ >= text_.size();
+}
+
+bool ScanfCursor::word(std::string_view* out) {
+  if (atEnd()) return false;
+  const std::size_t start = pos_;
+  while (pos_ < text_.size() && !isCSpace(text_[pos_])) ++pos_;
+  *out = text_.substr(start, pos_ - start);
+  return true;
+}
+
+bool ScanfCursor::integer(int* out) {
+  if (atEnd()) return false;
+  std::size_t p = pos_;
+  const bool negative = text_[p] == '-';
+  if (text_[p] == '-' || text_[p] == '+') ++p;
+  if (p >= text_.size() || !isDigit(text_[p])) return false;
+  // Accumulated as the magnitude of a long, held at the limit once past it.
+  constexpr unsigned long kPositiveLimit = static_cast<unsigned long>(LONG_MAX);
+  const unsigned long limit = negative ? kPositiveLimit + 1 : kPositiveLimit;
+  unsigned long magnitude = 0;
+  for (; p < text_.size() && isDigit(text_[p]); ++p) {
+    const unsigned long digit = static_cast<unsigned long>(text_[p] - '0');
+    magnitude = magnitude > (limit - digit) / 10 ? limit : magnitude * 10 + digit;
+  }
+  pos_ = p;
+  const long value = negative ? static_cast<long>(0ul - magnitude) : static_cast<long>(magnitude);
+  *out = static_cast<int>(value);  // the low 32 bits, as the C library stores a long into an int
+  return true;
 }

@@ -57,3 +57,24 @@ bool writeAllBytes(int fd, const char* bytes, std::size_t size);
 
 // Writes `text` to `out` byte for byte (never as a format).
 void writeBytes(std::FILE* out, std::string_view text);
+
+// Reads a text the way sscanf's "%s" and "%d" conversions do in the C locale, without the
+// C library's per-call cost, for rows read once per log line.
+class ScanfCursor {
+ public:
+  explicit ScanfCursor(std::string_view text) : text_(text) {}
+  // "%s": skips white space and takes the bytes up to the next white space. False (nothing
+  // taken) when only white space is left.
+  bool word(std::string_view* out);
+  // "%d": skips white space, then an optional sign and at least one digit. A number past
+  // the range of long is held at its limit, then cut to int, as the C library stores it.
+  // False when no number stands there; the cursor has then moved past the white space only.
+  bool integer(int* out);
+  // True when only white space is left (sscanf then reports the end of input).
+  bool atEnd();
+
+ private:
+  void skipSpace();
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};

@@ -69,3 +69,45 @@ TEST(Substring, InclusiveRangeWithItsOddCases) {
 }
 
 }  // namespace
+
+// OSP accuracy rows are read as sscanf reads "%s%d%d"; the figures a page shows depend on
+// reading signs, oversized numbers and odd white space exactly as the C library does.
+TEST(ScanfCursor, ReadsWordsAndNumbersAsSscanfDoes) {
+  const char* rows[] = {
+      "Railgun 12 5",      "  MachineGun\t-3 +4", "Shotgun 7",        "Shotgun x 7",
+      "BFG - 4",           "BFG +",               "Given 2147483648", "Given -2147483649",
+      "Recvd 99999999999", "Recvd 9223372036854775807", "Recvd 9223372036854775808",
+      "Recvd -9223372036854775808", "Recvd -99999999999999999999999", "Given 0042abc",
+      "   ",               "",                    "\v\f\rword\n12\r\n", "w\x80rd 5 \xff",
+  };
+  for (const char* row : rows) {
+    char word[64] = {};
+    int a = -7;
+    int b = -7;
+    const int converted = std::sscanf(row, "%63s%d%d", word, &a, &b);
+
+    ScanfCursor cursor(row);
+    std::string_view ourWord;
+    int ourA = -7;
+    int ourB = -7;
+    int ours = 0;
+    if (cursor.word(&ourWord)) {
+      ++ours;
+      if (cursor.integer(&ourA)) {
+        ++ours;
+        if (cursor.integer(&ourB)) ++ours;
+      }
+    }
+    SCOPED_TRACE(row);
+    EXPECT_EQ(converted < 0 ? 0 : converted, ours);
+    if (converted >= 1) {
+      EXPECT_EQ(std::string_view(word), ourWord);
+    }
+    if (converted >= 2) {
+      EXPECT_EQ(a, ourA);
+    }
+    if (converted >= 3) {
+      EXPECT_EQ(b, ourB);
+    }
+  }
+}
