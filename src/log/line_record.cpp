@@ -28,9 +28,17 @@ int LineRecord::attackerSlot() const {
   return attacker;
 }
 
-std::size_t prepareLine(char* buf, std::size_t readLength) {
-  const void* nul = std::memchr(buf, '\0', readLength);
-  std::size_t len = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - buf) : readLength;
+std::size_t prepareLine(char* buf, std::size_t readLength, std::size_t plain) {
+  // Only the part after the plain text that starts the line (its line end, mostly) is looked
+  // at byte by byte.
+  const std::size_t clean = plain > 0 ? plain : firstUnwanted(buf, readLength);
+  std::size_t len = readLength;
+  for (std::size_t i = clean; i < readLength; ++i) {
+    if (buf[i] == '\0') {
+      len = i;
+      break;
+    }
+  }
   for (std::size_t i = len > 5 ? len - 5 : 0; i < len; ++i) {
     if (buf[i] == '\n' || buf[i] == '\r') {
       len = i;
@@ -38,12 +46,12 @@ std::size_t prepareLine(char* buf, std::size_t readLength) {
     }
   }
   buf[len] = '\0';
-  replaceNonPrintableChars(buf, len);
+  replaceNonPrintableCharsFrom(buf, clean < len ? clean : len, len);
   return len;
 }
 
-void LineRecord::prepare(std::size_t readLength) {
-  scanRaw(prepareLine(rawBuffer, readLength));
+void LineRecord::prepare(std::size_t readLength, std::size_t plain) {
+  scanRaw(prepareLine(rawBuffer, readLength, plain));
   passesFilter = validLine(raw) != 0;
   if (!passesFilter) return;
   stripLane(&stripScratch);

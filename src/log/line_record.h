@@ -21,7 +21,8 @@ enum Handler : unsigned {
 
 // The preparation of a line as read: its visible text ends at the first NUL; a line end
 // among the last five bytes is cut; unwanted bytes become '_'. Returns the new length.
-std::size_t prepareLine(char* buf, std::size_t readLength);
+// `plain`: how many leading bytes the reader found to be plain printable text (0: unknown).
+std::size_t prepareLine(char* buf, std::size_t readLength, std::size_t plain = 0);
 
 struct LineRecord {
   // The raw line (newline removed, unwanted bytes replaced, colour codes kept) and the same
@@ -56,7 +57,7 @@ struct LineRecord {
   // (ahead of the recognisers, on the reading thread when there is one): the preparation of
   // the `readLength` bytes the reader left in rawBuffer, the raw scan and, for a line the
   // filter lets through, the stripped lane and the name cut.
-  void prepare(std::size_t readLength);
+  void prepare(std::size_t readLength, std::size_t plain = 0);
   // Set by prepare(): whether the line filter lets the line through, and the scratch strings
   // its stripping costs (counted when the line is processed, where the strip used to run).
   bool passesFilter = false;

@@ -77,12 +77,13 @@ void LinePipeline::produce() {
     b.last = false;
     while (b.count < kBlockLines && !stopFlag_.load(std::memory_order_relaxed)) {
       LineRecord& line = b.lines[b.count];
-      const std::size_t n = reader_.readLine(line.rawBuffer);
+      std::size_t plain = 0;
+      const std::size_t n = reader_.readLine(line.rawBuffer, &plain);
       if (n == 0) {
         b.last = true;
         break;
       }
-      line.prepare(n);
+      line.prepare(n, plain);
       ++b.count;
     }
     {
@@ -98,9 +99,10 @@ void LinePipeline::produce() {
 LineRecord* LinePipeline::next() {
   if (!threaded_) {
     LineRecord& line = unthreadedLine_;
-    const std::size_t n = reader_.readLine(line.rawBuffer);
+    std::size_t plain = 0;
+    const std::size_t n = reader_.readLine(line.rawBuffer, &plain);
     if (n == 0) return nullptr;
-    line.prepare(n);
+    line.prepare(n, plain);
     return &line;
   }
   if (current_ >= 0 && index_ < block(current_).count) return &block(current_).lines[index_++];

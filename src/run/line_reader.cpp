@@ -7,9 +7,13 @@
 
 #include <cstring>
 
+#include "run/strutil.h"
+
 namespace {
+
 // Large enough that a log is read with few system calls; allocated once per reader.
 constexpr std::size_t kChunkSize = 64 * 1024;
+
 }  // namespace
 
 LineReader::~LineReader() {
@@ -68,22 +72,45 @@ bool LineReader::refill() {
 }
 
 std::size_t LineReader::readLine(char* buf) {
+  std::size_t plain = 0;
+  return readLine(buf, &plain);
+}
+
+std::size_t LineReader::readLine(char* buf, std::size_t* plain) {
+  *plain = 0;
   if (file_ == nullptr) return 0;
   const std::size_t limit = kLineLimit - 1;
   std::size_t n = 0;
+  bool plainSoFar = true;
   while (n < limit) {
     if (begin_ == end_ && !refill()) break;
     const char* start = data_ + begin_;
     const std::size_t room = limit - n;
     const std::size_t avail = end_ - begin_;
     const std::size_t window = avail < room ? avail : room;
-    const void* newline = std::memchr(start, '\n', window);
-    const std::size_t take =
-        newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - start) + 1 : window;
+    // Mostly the line end is the first byte that is not plain text; else it is looked for
+    // from there on.
+    const std::size_t odd = plainSoFar ? firstUnwanted(start, window) : 0;
+    if (plainSoFar) {
+      *plain = n + odd;
+      plainSoFar = odd == window;
+    }
+    std::size_t take = window;
+    bool ended = false;
+    if (odd < window && start[odd] == '\n') {
+      take = odd + 1;
+      ended = true;
+    } else if (odd < window) {
+      const void* newline = std::memchr(start + odd, '\n', window - odd);
+      if (newline != nullptr) {
+        take = static_cast<std::size_t>(static_cast<const char*>(newline) - start) + 1;
+        ended = true;
+      }
+    }
     std::memcpy(buf + n, start, take);
     n += take;
     begin_ += take;
-    if (newline) break;
+    if (ended) break;
   }
   if (n == 0) return 0;
   buf[n] = '\0';

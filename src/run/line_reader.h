@@ -34,6 +34,10 @@ class LineReader {
   // visible text. Returns the number of bytes read (NULs included), or 0, leaving `buf`
   // alone, at end of file or when not open.
   std::size_t readLine(char* buf);
+  // The same, also telling in `*plain` how many leading bytes of the piece need no
+  // preparation: none of them is a NUL, a line end or a byte outside plain printable text.
+  // The reader learns this in the same pass that looks for the line end.
+  std::size_t readLine(char* buf, std::size_t* plain);
 
  private:
   bool refill();

@@ -89,11 +89,10 @@ const UnwantedBytes kUnwanted;
 
 void replaceNonPrintableChars(char* s) { replaceNonPrintableChars(s, std::strlen(s)); }
 
-void replaceNonPrintableChars(char* s, std::size_t len) {
+std::size_t firstUnwanted(const char* s, std::size_t len) {
   std::size_t i = 0;
 #ifdef __SSE2__
-  // Most lines hold no such byte: sixteen bytes at a time are only checked, and the first
-  // block that holds one starts the byte-by-byte replacement.
+  // Most lines hold no such byte before their line end: sixteen bytes at a time are checked.
   const __m128i low = _mm_set1_epi8(0x1F);
   const __m128i high = _mm_set1_epi8(0x7E);
   for (; i + 16 <= len; i += 16) {
@@ -101,10 +100,22 @@ void replaceNonPrintableChars(char* s, std::size_t len) {
     // Signed compares: bytes 0x80..0xFF are negative, so they count as below 0x20.
     __m128i bad = _mm_or_si128(_mm_cmpgt_epi8(low, v), _mm_cmpgt_epi8(v, high));
     for (char c : {'\\', '&', '"', '+', '#', '=', '%'}) bad = _mm_or_si128(bad, _mm_cmpeq_epi8(v, _mm_set1_epi8(c)));
-    if (_mm_movemask_epi8(bad) != 0) break;
+    if (const int mask = _mm_movemask_epi8(bad)) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
   }
 #endif
-  for (; i < len; ++i) s[i] = kUnwanted.replacement[static_cast<unsigned char>(s[i])];
+  for (; i < len; ++i) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    if (kUnwanted.replacement[c] != static_cast<char>(c)) return i;
+  }
+  return len;
+}
+
+void replaceNonPrintableChars(char* s, std::size_t len) {
+  replaceNonPrintableCharsFrom(s, firstUnwanted(s, len), len);
+}
+
+void replaceNonPrintableCharsFrom(char* s, std::size_t from, std::size_t len) {
+  for (std::size_t i = from; i < len; ++i) s[i] = kUnwanted.replacement[static_cast<unsigned char>(s[i])];
 }
 
 void stripIllegalFilenameChars(char* s) {

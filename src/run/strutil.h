@@ -27,6 +27,11 @@ void stripNewLineChars(char* s);
 void replaceNonPrintableChars(char* s);
 // The same for the first `len` bytes of `s`, NUL or not.
 void replaceNonPrintableChars(char* s, std::size_t len);
+// The same for bytes `from` to `len` - 1 only.
+void replaceNonPrintableCharsFrom(char* s, std::size_t from, std::size_t len);
+// Offset of the first byte of s[0..len) that replaceNonPrintableChars would replace (every
+// NUL and line end is one), or `len`.
+std::size_t firstUnwanted(const char* s, std::size_t len);
 
 // Replaces every byte of `s` other than A-Z, a-z, 0-9 and '.' by '_'.
 void stripIllegalFilenameChars(char* s);

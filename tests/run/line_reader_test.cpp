@@ -21,14 +21,29 @@ std::string writeTempFile(const std::string& bytes) {
   return path;
 }
 
-// Every piece as its visible text (up to the first NUL), the way the main loop sees it.
+// Where a piece stops being plain text for the line preparation: its first byte below 0x20
+// (the line end, a NUL), above 0x7E, or one of the seven that become '_'.
+std::size_t expectedPlain(const std::string& visible) {
+  for (std::size_t i = 0; i < visible.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(visible[i]);
+    if (c < 0x20 || c > 0x7E || std::string("\\&\"+#=%").find(static_cast<char>(c)) != std::string::npos) return i;
+  }
+  return visible.size();
+}
+
+// Every piece as its visible text (up to the first NUL), the way the main loop sees it. The
+// plain prefix the reader reports with each piece is checked on the way.
 Pieces readAll(const std::string& bytes) {
   const std::string path = writeTempFile(bytes);
   LineReader reader;
   EXPECT_TRUE(reader.open(path.c_str()));
   Pieces pieces;
   char buf[kLineBufferSize];
-  while (reader.readLine(buf)) pieces.emplace_back(buf);
+  std::size_t plain = 0;
+  while (reader.readLine(buf, &plain)) {
+    pieces.emplace_back(buf);
+    EXPECT_EQ(expectedPlain(pieces.back()), plain) << "piece " << pieces.size();
+  }
   char untouched[kLineBufferSize] = "keep";
   EXPECT_FALSE(reader.readLine(untouched));  // stays at end of file, buffer left alone
   EXPECT_EQ(std::string("keep"), untouched);
@@ -50,6 +65,9 @@ TEST(LineReader, PiecesAreLinesOfAtMost509Bytes) {
       {std::string(509, 'y') + "\n", {std::string(509, 'y'), "\n"}},
       // A NUL byte hides the rest of the line, but the line is consumed.
       {std::string("ab\0cd\n", 6) + "next\n", {"ab", "next\n"}},
+      // Bytes the preparation replaces, early and late in a line longer than a vector.
+      {"a=b\n" + std::string(40, 'z') + "%\n" + std::string(20, 'q') + "\xE9" + std::string(20, 'q') + "\n",
+       {"a=b\n", std::string(40, 'z') + "%\n", std::string(20, 'q') + "\xE9" + std::string(20, 'q') + "\n"}},
   };
   for (const auto& c : cases) EXPECT_EQ(c.expected, readAll(c.bytes));
 }
