@@ -13,9 +13,8 @@ void PageBuffer::grow(std::size_t n) {
 }
 
 void PageBuffer::appendInt(long long value, int minDigits) {
-  // Most figures on a page are single digits (a weapon matrix is mostly zeros).
-  if (value >= 0 && value < 10 && minDigits <= 1) {
-    appendChar(static_cast<char>('0' + value));
+  if (minDigits <= 1) {
+    commitRaw(putInt(reserve(20), value));
     return;
   }
   char digits[24];
@@ -32,6 +31,19 @@ void PageBuffer::appendInt(long long value, int minDigits) {
   for (std::size_t z = 0; z < zeros; ++z) out[k++] = '0';
   std::memcpy(out + k, digits, count);
   size_ += k + count;
+}
+
+char* PageBuffer::putInt(char* out, long long value) {
+  // Most figures on a page are single digits (a weapon matrix is mostly zeros).
+  if (value >= 0 && value < 10) {
+    *out = static_cast<char>('0' + value);
+    return out + 1;
+  }
+  if (value < 0) *out++ = '-';
+  // Negated as unsigned, so the most negative value has its magnitude too.
+  const unsigned long long magnitude = value < 0 ? 0ull - static_cast<unsigned long long>(value)
+                                                 : static_cast<unsigned long long>(value);
+  return std::to_chars(out, out + 20, magnitude).ptr;
 }
 
 void PageBuffer::appendFixed2(double value) {

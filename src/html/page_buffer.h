@@ -30,6 +30,14 @@ class PageBuffer {
   // "nan" as the C library spells them.
   void appendFixed2(double value);
 
+  // For a writer that fills many small pieces at once: room for `n` bytes at the end of the
+  // page, to be written through the pointer returned and closed by commitRaw() with the end
+  // of what was written. Nothing else may be appended in between.
+  char* reserveRaw(std::size_t n) { return reserve(n); }
+  void commitRaw(const char* end) { size_ = static_cast<std::size_t>(end - data_.data()); }
+  // Writes `value` as "%d" prints it at `out`, returning the end (at most 20 bytes).
+  static char* putInt(char* out, long long value);
+
   // Appends `format` with its values. Our templates use only %d, %.2d, %s, %0.2f (also
   // written %.2f) and %%. A template is cut into literal runs and conversions on its first
   // use and kept so by its address: templates are string literals (the format checks of the

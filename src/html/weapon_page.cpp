@@ -90,17 +90,28 @@ struct CellWidths {
 // writing them as templates was most of the cost of the weapon page.
 class CellText {
  public:
+  static constexpr std::size_t kChunk = 32;
+  static constexpr std::size_t kCapacity = 224;  // a whole number of chunks
+
   CellText& add(std::string_view s) {
     // The pieces are our own class names, widths and colours; a cut would be a programming error.
-    const std::size_t n = s.size() < sizeof text_ - size_ ? s.size() : sizeof text_ - size_;
+    const std::size_t n = s.size() < kCapacity - size_ ? s.size() : kCapacity - size_;
     std::memcpy(text_ + size_, s.data(), n);
     size_ += n;
     return *this;
   }
   std::string_view view() const { return std::string_view(text_, size_); }
+  std::size_t size() const { return size_; }
+
+  // Copies the text to `out` in whole chunks, so up to kChunk - 1 bytes past its end are
+  // written too (the caller reserves them); returns the end of the text at `out`.
+  char* put(char* out) const {
+    for (std::size_t k = 0; k < size_; k += kChunk) std::memcpy(out + k, text_ + k, kChunk);
+    return out + size_;
+  }
 
  private:
-  char text_[256];
+  char text_[kCapacity];
   std::size_t size_ = 0;
 };
 
@@ -120,12 +131,16 @@ struct OpponentCells {
     close.add(fontClose).add("</div></td>\n");
   }
 
+  // Written straight into the page: a page holds thousands of these pairs.
   void write(int kills, int deaths) const {
-    fpw->append(open.view());
-    fpw->appendInt(kills);
-    fpw->append(between.view());
-    fpw->appendInt(deaths);
-    fpw->append(close.view());
+    constexpr std::size_t kNumber = 20;
+    char* out = fpw->reserveRaw(open.size() + between.size() + close.size() + 2 * kNumber + CellText::kChunk);
+    out = open.put(out);
+    out = PageBuffer::putInt(out, kills);
+    out = between.put(out);
+    out = PageBuffer::putInt(out, deaths);
+    out = close.put(out);
+    fpw->commitRaw(out);
   }
 };
 
