@@ -4,8 +4,32 @@
 #include <cstdarg>
 #include <cstddef>
 #include <cstring>
+#include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+// Storage for page bytes that is not zeroed when it grows: a page writes every byte it
+// keeps, and zeroing the rest of a doubled buffer would cost time and make it resident.
+template <class T>
+struct UninitializedAllocator : std::allocator<T> {
+  template <class U>
+  struct rebind {
+    using other = UninitializedAllocator<U>;
+  };
+  UninitializedAllocator() = default;
+  template <class U>
+  UninitializedAllocator(const UninitializedAllocator<U>&) noexcept {}
+  template <class U>
+  void construct(U* p) noexcept {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <class U, class... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+};
+using PageBytes = std::vector<char, UninitializedAllocator<char>>;
 
 // Holds the bytes of one page. The storage is kept from page to page, so a run allocates
 // only while its largest page grows.
@@ -47,7 +71,7 @@ class PageBuffer {
 
   // Exchanges the storage with `other` (the page's bytes are the first size() of it) and
   // starts an empty page in the storage received.
-  void swapStorage(std::vector<char>& other) {
+  void swapStorage(PageBytes& other) {
     data_.swap(other);
     size_ = 0;
   }
@@ -59,6 +83,6 @@ class PageBuffer {
   }
   void grow(std::size_t n);
 
-  std::vector<char> data_;
+  PageBytes data_;
   std::size_t size_ = 0;
 };

@@ -2,16 +2,16 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
+#include "html/page_buffer.h"
 #include "run/fixed_string.h"
 
 // The finished pages of one game, as handed from the page writers to whoever writes the files.
 struct PageJob {
   Text510 mainName;              // file names below html/
   Text510 weaponName;
-  std::vector<char> main;        // the bytes of each page: the first mainSize / weaponSize
-  std::vector<char> weapon;
+  PageBytes main;                // the bytes of each page: the first mainSize / weaponSize
+  PageBytes weapon;
   std::size_t mainSize = 0;
   std::size_t weaponSize = 0;
   bool hasWeapon = false;
