@@ -37,6 +37,8 @@ void LinePipeline::start() {
   current_ = -1;
   index_ = 0;
   stopping_ = false;
+  producerWaiting_ = false;
+  consumerWaiting_ = false;
   stopFlag_.store(false, std::memory_order_relaxed);
   threaded_ = false;
   if (!readAhead_) return;
@@ -69,7 +71,11 @@ void LinePipeline::produce() {
     {
       std::unique_lock<std::mutex> lock(mutex_);
       // The block the line loop is reading stays untouched until it moves on.
-      changed_.wait(lock, [&] { return stopping_ || sequence < released_ + kBlocks; });
+      if (!stopping_ && sequence >= released_ + kBlocks) {
+        producerWaiting_ = true;
+        changed_.wait(lock, [&] { return stopping_ || sequence < released_ + kBlocks; });
+        producerWaiting_ = false;
+      }
       if (stopping_) return;
     }
     Block& b = block(sequence);
@@ -86,14 +92,24 @@ void LinePipeline::produce() {
       line.prepare(n, plain);
       ++b.count;
     }
+    bool wake = false;
     {
       std::lock_guard<std::mutex> lock(mutex_);
       published_ = sequence + 1;
       publishedHint_.store(published_, std::memory_order_release);
+      wake = consumerWaiting_;
     }
-    changed_.notify_all();
+    // The line loop is woken only when it sleeps; while it spins it sees the counter.
+    if (wake) changed_.notify_all();
     if (b.last) return;
   }
+}
+
+void LinePipeline::release(long blocks) {
+  released_ = blocks;
+  // A reading thread that found the ring full sleeps until half of it is free again, so that
+  // it is woken once per several blocks, not once per block.
+  if (producerWaiting_ && published_ - released_ <= kBlocks / 2) changed_.notify_all();
 }
 
 LineRecord* LinePipeline::next() {
@@ -114,11 +130,14 @@ LineRecord* LinePipeline::next() {
   }
   std::unique_lock<std::mutex> lock(mutex_);
   // Done with the block read so far: the reading thread may fill it again.
-  released_ = current_ + 1;
-  changed_.notify_all();
+  release(current_ + 1);
   for (;;) {
     const long wanted = current_ + 1;
-    changed_.wait(lock, [&] { return stopping_ || published_ > wanted; });
+    if (!stopping_ && published_ <= wanted) {
+      consumerWaiting_ = true;
+      changed_.wait(lock, [&] { return stopping_ || published_ > wanted; });
+      consumerWaiting_ = false;
+    }
     if (stopping_) return nullptr;
     current_ = wanted;
     index_ = 0;
@@ -126,7 +145,6 @@ LineRecord* LinePipeline::next() {
     if (b.count > 0) return &b.lines[index_++];
     if (b.last) return nullptr;
     // A block cut short by a stop holds nothing; there is no other kind of empty block.
-    released_ = current_ + 1;
-    changed_.notify_all();
+    release(current_ + 1);
   }
 }

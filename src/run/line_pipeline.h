@@ -48,6 +48,8 @@ class LinePipeline {
 
   void start();
   void produce();
+  // The line loop is done with the blocks before `blocks` (called with the lock held).
+  void release(long blocks);
   Block& block(long sequence) { return blocks_[static_cast<std::size_t>(sequence % kBlocks)]; }
 
   LineReader& reader_;
@@ -62,6 +64,9 @@ class LinePipeline {
   std::atomic<long> publishedHint_{0};  // the same, read without the lock while waiting briefly
   long released_ = 0;   // blocks the line loop is done with
   bool stopping_ = false;
+  // Which side sleeps on `changed_`: the other wakes it only then.
+  bool producerWaiting_ = false;
+  bool consumerWaiting_ = false;
   std::atomic<bool> stopFlag_{false};
   // The line loop's place: the block it reads and the next line in it.
   long current_ = -1;
