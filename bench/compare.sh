@@ -35,7 +35,7 @@ rounds="${2:-3}"
 
 # The filter texts: the line filter's table, one per line, as the program holds them.
 filter="$cache/filter-texts.txt"
-python3 - "$root/src/log/vocabulary.cpp" >"$filter" <<'PY'
+python3 - "$root/src/read/vocabulary.cpp" >"$filter" <<'PY'
 import re, sys
 src = open(sys.argv[1]).read()
 body = src[src.index("valid_strings[] = {"):]

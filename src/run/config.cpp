@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "run/main_loop.h"
-#include "run/strutil.h"
+#include "base/strutil.h"
 
 Text510 g_config_file_extension;
 Text510 g_config_stylesheet;

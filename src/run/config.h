@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "run/fixed_string.h"
+#include "base/fixed_string.h"
 
 extern Text510 g_config_file_extension;               // default "html"
 extern Text510 g_config_stylesheet;                   // default "c-kalimo.css"

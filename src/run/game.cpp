@@ -4,17 +4,17 @@
 #include <cstdio>
 #include <vector>
 
-#include "html/page.h"
-#include "html/writer.h"
-#include "log/match_info.h"
-#include "log/line_record.h"
-#include "log/vocabulary.h"
-#include "osp/awards.h"
-#include "osp/osp_report.h"
-#include "players/player_table.h"
-#include "players/reconcile.h"
-#include "players/teams.h"
-#include "players/totals.h"
+#include "out/page.h"
+#include "out/writer.h"
+#include "game/match_info.h"
+#include "read/line_record.h"
+#include "read/vocabulary.h"
+#include "game/awards.h"
+#include "game/osp_report.h"
+#include "game/player_table.h"
+#include "game/reconcile.h"
+#include "game/teams.h"
+#include "game/totals.h"
 #include "run/main_loop.h"
 
 

@@ -3,19 +3,19 @@
 
 #include <cstring>
 
-#include "log/line_filter.h"
-#include "log/match_info.h"
-#include "log/quotes.h"
-#include "osp/weapon_stats.h"
-#include "players/ctf.h"
-#include "players/frags.h"
-#include "players/player_table.h"
-#include "players/teams.h"
+#include "read/line_filter.h"
+#include "game/match_info.h"
+#include "game/quotes.h"
+#include "game/weapon_stats.h"
+#include "game/ctf.h"
+#include "game/frags.h"
+#include "game/player_table.h"
+#include "game/teams.h"
 #include "run/game.h"
-#include "run/log_kind.h"
+#include "read/log_kind.h"
 #include "run/main_loop.h"
-#include "run/scratch_pool.h"
-#include "run/strutil.h"
+#include "base/scratch_pool.h"
+#include "base/strutil.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <cstddef>
 
-#include "log/line_record.h"
-#include "run/log_kind.h"
+#include "read/line_record.h"
+#include "read/log_kind.h"
 #include "run/main_loop.h"
 
 // Runs the line that the reader left in line.rawBuffer (`readLength` bytes as read) through

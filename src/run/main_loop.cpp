@@ -14,17 +14,17 @@
 #include <ctime>
 #include <string_view>
 
-#include "players/player_table.h"
+#include "game/player_table.h"
 #include "run/config.h"
 #include "run/game.h"
 #include "run/line_engine.h"
-#include "run/line_pipeline.h"
+#include "read/line_pipeline.h"
 #include "run/output_queue.h"
-#include "run/log_kind.h"
-#include "run/program_texts.h"
+#include "read/log_kind.h"
+#include "base/program_texts.h"
 #include "run/run_stamp.h"
-#include "run/scratch_pool.h"
-#include "run/strutil.h"
+#include "base/scratch_pool.h"
+#include "base/strutil.h"
 
 
 namespace {

@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
-#include "run/fixed_string.h"
-#include "run/line_reader.h"
-#include "run/log_kind.h"
+#include "base/fixed_string.h"
+#include "read/line_reader.h"
+#include "read/log_kind.h"
 #include "run/state.h"
 
 

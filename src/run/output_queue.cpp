@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "run/strutil.h"
+#include "base/strutil.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "html/page_files.h"
+#include "out/page_files.h"
 
 // While started, the console (stdout) and the SQL file stream feed one queue, and finished
 // pages join it; a writer thread carries the queue out in order, so the pages are written on

@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdio>
 
-#include "run/fixed_string.h"
-#include "run/line_reader.h"
+#include "base/fixed_string.h"
+#include "read/line_reader.h"
 
 // Values of g_gametype.
 enum GameType : int {

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "html/escape.h"
-#include "html/page_buffer.h"
-#include "html/writer.h"
+#include "out/escape.h"
+#include "out/page_buffer.h"
+#include "out/writer.h"
 #include "run/config.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "html/page_sink.h"
-#include "log/line_record.h"
-#include "players/player_table.h"
+#include "out/page_sink.h"
+#include "read/line_record.h"
+#include "game/player_table.h"
 #include "run/config.h"
 #include "run/line_engine.h"
 #include "run/state.h"

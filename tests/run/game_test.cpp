@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "../html/html_test_support.h"
+#include "../out/html_test_support.h"
 #include "run/main_loop.h"
 
 namespace {

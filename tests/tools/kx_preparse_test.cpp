@@ -10,12 +10,12 @@
 #include "kx-preparse/converter.h"
 #include "kx-preparse/flag_scan.h"
 #include "kx-preparse/server_line.h"
-#include "log/line_filter.h"
-#include "log/vocabulary.h"
-#include "players/obituary.h"
-#include "players/player_table.h"
+#include "read/line_filter.h"
+#include "read/vocabulary.h"
+#include "game/obituary.h"
+#include "game/player_table.h"
 #include "run/game.h"
-#include "run/scratch_pool.h"
+#include "base/scratch_pool.h"
 
 namespace {
 

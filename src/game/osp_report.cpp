@@ -1,0 +1,130 @@
+// OSP end-of-match report: read straight from the log, ahead of the main loop, into the players' records.
+#include "game/osp_report.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+#include "game/match_info.h"
+#include "read/text_scan.h"
+#include "game/obituary.h"
+#include "game/player_table.h"
+#include "run/game.h"
+#include "read/line_pipeline.h"
+#include "read/line_reader.h"
+#include "run/main_loop.h"
+#include "base/scratch_pool.h"
+#include "base/strutil.h"
+
+namespace {
+
+enum class RowKind { kWeapon, kGauntlet, kDamage };
+
+struct ReportRow {
+  const char* keyword;        // searched anywhere in the colour-stripped line
+  RowKind kind;
+  int weapon;                 // weapon code of a kWeapon row
+  int PlayerRecord::*damage;  // the field a kDamage row overwrites
+};
+
+// The first keyword in this order that occurs decides the row.
+const ReportRow kReportRows[] = {
+    {"MachineGun", RowKind::kWeapon, WP_MACHINEGUN, nullptr},
+    {"Shotgun", RowKind::kWeapon, WP_SHOTGUN, nullptr},
+    {"G.Launcher", RowKind::kWeapon, WP_GRENADE, nullptr},
+    {"R.Launcher", RowKind::kWeapon, WP_ROCKET, nullptr},
+    {"LightningGun", RowKind::kWeapon, WP_LIGHTNING, nullptr},
+    {"Railgun", RowKind::kWeapon, WP_RAILGUN, nullptr},
+    {"Plasmagun", RowKind::kWeapon, WP_PLASMA, nullptr},
+    {"BFG", RowKind::kWeapon, WP_BFG, nullptr},
+    {"Gauntlet", RowKind::kGauntlet, WP_GAUNTLET, nullptr},
+    {"Total damage given", RowKind::kDamage, 0, &PlayerRecord::damageGiven},
+    {"Total damage rcvd", RowKind::kDamage, 0, &PlayerRecord::damageReceived},
+};
+
+const ReportRow* rowFor(std::string_view stripped) {
+  for (const ReportRow& row : kReportRows) {
+    if (containsText(stripped, row.keyword)) return &row;
+  }
+  return nullptr;
+}
+
+bool endsReport(const ScannedText& line) {
+  return line.has(kTextEntered) || line.has(kTextMatchComplete) || line.has(kTextClShutdown);
+}
+
+// Totals may already hold figures from the one-line records; a sum past the int range wraps.
+void addTo(int& field, int amount) {
+  field = static_cast<int>(static_cast<unsigned>(field) + static_cast<unsigned>(amount));
+}
+
+void readMapLine(const char* line) {
+  char first[kLineBufferSize];
+  char second[kLineBufferSize];
+  if (std::sscanf(line, "%s%s", first, second) == 2) g_game.g_mapname.assign(second);
+  toLowerCase(g_game.g_mapname.data());
+  std::fputs("MAP: ", stdout);
+  writeBytes(stdout, g_game.g_mapname.view());
+  std::fputs("\n", stdout);
+}
+
+// `stripped` is rewritten: the colon (and for weapons the slash) become blanks so that the
+// row reads as plain words and numbers.
+void applyRow(const ReportRow& row, char* stripped, PlayerRecord& player) {
+  char word[kLineBufferSize];
+  if (row.kind == RowKind::kDamage) {
+    strReplace(stripped, ":", " ");
+    int amount = 0;
+    // The three words of the label all land in the same scratch buffer.
+    const int converted = std::sscanf(stripped, "%s%s%s%d", word, word, word, &amount);
+    if (converted >= 1) g_run.g_str_tmp.assign(word);
+    if (converted != 4) return;
+    player.*(row.damage) = amount;
+    return;
+  }
+
+  strReplace(stripped, ":", " ");
+  strReplace(stripped, "/", " ");
+  float accuracy = 0.0f;  // read only to get past it
+  int hits = 0;
+  int shots = 0;
+  if (std::sscanf(stripped, "%s%f%d%d", word, &accuracy, &hits, &shots) != 4) return;
+  player.hits[row.weapon] = hits;
+  if (row.kind == RowKind::kGauntlet) return;  // the gauntlet has no shots and stays out of the totals
+  player.shots[row.weapon] = shots;
+  addTo(player.totalHits, hits);
+  addTo(player.totalShots, shots);
+}
+
+}  // namespace
+
+void scanOspStats() {
+  if (g_run.g_mod != 1) return;
+  std::printf("\nscanning OSP stats:\n");
+
+  int player = NO_PLAYER;
+  static ScannedText raw;  // large: kept off the stack
+  static ScannedText strippedText;
+  char line[kLineBufferSize] = "";
+  char stripped[kLineBufferSize];
+  raw.assign(std::string_view());
+  // The line that ends the report is read here too, so the main loop goes on after it.
+  while (!endsReport(raw)) {
+    if (!readFollowingLine(line)) return;  // the log ended inside the report: keep what was read
+    stripNewLineChars(line);
+    replaceNonPrintableChars(line);
+    raw.assign(std::string_view(line, std::strlen(line)));
+    const std::size_t strippedLength = stripColorCodes(raw.text, stripped);
+    const std::string_view strippedView(stripped, strippedLength);
+
+    if (raw.has(kTextMapColon)) {
+      readMapLine(line);
+    } else if (raw.has(kTextAccuracyInfo)) {
+      strippedText.assign(strippedView);
+      player = getPlayerIndexUsingStrippedName(getAttackerName(strippedText));
+    } else if (const ReportRow* row = rowFor(strippedView)) {
+      applyRow(*row, stripped, q3players[player]);
+    }
+    freeMallocs();
+  }
+}

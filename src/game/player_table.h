@@ -1,0 +1,128 @@
+// The player record and the process-wide table of the current game's players.
+#pragma once
+
+#include <string_view>
+
+#include "base/fixed_string.h"
+
+constexpr int MAX_PLAYERS = 64;   // slots 0..63 hold players
+constexpr int kTableSlots = 66;   // plus the totals column 64 and the sink slot 65
+constexpr int NO_PLAYER = 65;     // answer of every failed lookup; absorbs updates sent to it
+
+constexpr int TEAM_NONE = 0;
+constexpr int TEAM_RED = 1;
+constexpr int TEAM_BLUE = 2;
+
+constexpr int kWeaponRows = 15;   // weapon codes 0..12 counted, 13 all weapons, 14 unknown
+constexpr int kAllWeapons = 13;
+constexpr int kAwardSlots = 33;
+
+// Stands for a missing name: what the name cutters return when a line names nobody in the
+// asked role, and the quote of a player who said nothing.
+extern const char SENTINEL_NAME[];
+constexpr std::string_view kSentinelName =
+    "poiwsdkghghpoidertrtdsfkbnmcvdawhbpwqgdhomawqasdhgftvbn";
+
+// Counts every change of a player's identity (rawName), so that lookups by name can keep a
+// compact index of the table and know when it must be rebuilt.
+extern unsigned long g_nameGeneration;
+
+// A rawName: a Text510 whose every change is counted in g_nameGeneration.
+class PlayerName : public Text510 {
+ public:
+  PlayerName() = default;
+  PlayerName(const PlayerName& other) : Text510(other) { ++g_nameGeneration; }
+  PlayerName& operator=(const PlayerName& other) {
+    Text510::operator=(other);
+    ++g_nameGeneration;
+    return *this;
+  }
+  PlayerName& operator=(std::string_view text) {
+    assign(text);
+    return *this;
+  }
+  void clear() {
+    Text510::clear();
+    ++g_nameGeneration;
+  }
+  void assign(std::string_view text) {
+    Text510::assign(text);
+    ++g_nameGeneration;
+  }
+  void append(std::string_view text) {
+    Text510::append(text);
+    ++g_nameGeneration;
+  }
+  void syncLength() {
+    Text510::syncLength();
+    ++g_nameGeneration;
+  }
+};
+
+struct PlayerRecord {
+  Text510 name;         // colour codes removed
+  PlayerName rawName;   // as logged; the record's identity; empty = free slot
+  Text510 quote;
+  int disconnected;
+  int frags;
+  int killStreak;
+  int currentKillStreak;
+  int deathStreak;
+  int currentDeathStreak;
+  int suicides;
+  int kills;
+  int deaths;
+  int killTable[kWeaponRows][kTableSlots];   // [weapon][victim slot]
+  int deathTable[kWeaponRows][kTableSlots];  // [weapon][killer slot]
+  int haveFlag;
+  int holdKills;
+  int touches;
+  int caps;
+  int returns;
+  int efcKills;
+  int carrierDefends;
+  int efcKillAssists;
+  int returnAssists;
+  int fcDefends;
+  int fcDefendsAgr;
+  int baseDefends;
+  int team;
+  int teamKills;
+  float skill;
+  float combat;
+  int awards[kAwardSlots];
+  int damageGiven;
+  int damageReceived;
+  int hits[9];
+  int totalHits;
+  int shots[9];  // index = weapon code 1..8; [0] unused (the gauntlet has no shot count)
+  int totalShots;
+};
+
+extern PlayerRecord q3players[kTableSlots];
+
+// Clears every slot (start of the run and every game boundary).
+void initPlayers();
+// Gives every field of `slot` its initial value (skill and combat 10.0, quote = sentinel).
+void initPlayer(int slot);
+
+// Index of the first free slot among 0..63, 64 when all are taken: the player count N.
+int getTotalPlayers();
+// First slot below N whose rawName equals `rawName`; NO_PLAYER when none does.
+int getPlayerIndex(std::string_view rawName);
+// First slot below N whose name equals `name`; NO_PLAYER when none does.
+int getPlayerIndexUsingStrippedName(std::string_view name);
+
+// Registers a player under `rawName` unless it is empty, the sentinel or already present.
+// A full table evicts the least skilled departed player, or refuses with a message.
+// Returns the player's slot as getPlayerIndex() would find it afterwards (NO_PLAYER for the
+// sentinel or a refusal); a slot returned before a later registration moved the records is to
+// be looked up again.
+int addPlayer(std::string_view rawName);
+// Takes `slot` out of the table: it is sorted to the end and cleared; the others keep
+// their table cells against it.
+void removePlayer(int slot);
+// Stable bubble sort by descending skill; per-opponent columns move with their players.
+void sort();
+// "TOTAL PLAYERS -> N" and one " - name" line per player.
+void printPlayers();

@@ -1,0 +1,56 @@
+// Chat lines become player quotes: the first one, any longer one, or by chance a long-enough one.
+#include "game/quotes.h"
+
+#include <cstdlib>
+
+#include "game/player_table.h"
+#include "base/strutil.h"
+
+namespace {
+constexpr std::size_t kQuoteMinForChance = 10;
+constexpr int kChanceLimit = 4;
+constexpr std::size_t kLengths = 1024;
+
+// The chance draw: the C library's generator seeded with the line length, first number,
+// modulo 10. Nothing else in the program draws, so the draw depends on the length alone and
+// is remembered per length (reseeding costs more than the rest of a rejected line).
+int drawForLength(std::size_t length) {
+  static signed char drawn[kLengths];
+  static bool known[kLengths];
+  if (length >= kLengths) {
+    std::srand(static_cast<unsigned>(length));
+    return std::rand() % 10;
+  }
+  if (!known[length]) {
+    std::srand(static_cast<unsigned>(length));
+    drawn[length] = static_cast<signed char>(std::rand() % 10);
+    known[length] = true;
+  }
+  return drawn[length];
+}
+
+}  // namespace
+
+void scanForQuotes(std::string_view line) { scanForQuotes(ScannedText(line)); }
+
+void scanForQuotes(const ScannedText& scanned) {
+  const std::string_view line = scanned.text;
+  const int r = drawForLength(line.size());
+
+  const int sep = scanned.scan.pos(kTextChatSeparator);
+  if (sep < 0) return;
+  const int player = getPlayerIndex(substring(line, 0, sep - 1));
+  if (player >= getTotalPlayers()) return;
+
+  const std::string_view message =
+      substring(line, sep + 4, static_cast<int>(line.size()));
+  char candidate[kTextSize + 2];
+  const std::size_t len = stripColorCodes(message, candidate);
+  const std::string_view said(candidate, len);
+
+  Text510& quote = q3players[player].quote;
+  if (quote == kSentinelName || said.size() > quote.size() ||
+      (said.size() > kQuoteMinForChance && r <= kChanceLimit)) {
+    quote.assign(said);
+  }
+}

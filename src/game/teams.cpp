@@ -1,0 +1,59 @@
+// Reads players' teams off team joins, team-coloured entries and capture-the-flag announcements.
+#include "game/teams.h"
+
+#include "read/line_record.h"
+#include "read/vocabulary.h"
+#include "game/obituary.h"
+#include "game/player_table.h"
+#include "run/game.h"
+
+void assignTeam(const LineRecord& line) {
+  // A name not in the table resolves to NO_PLAYER, whose sink record absorbs the change.
+  int v = line.victimSlot();
+  if (v < 0 || v >= kTableSlots) v = NO_PLAYER;
+  PlayerRecord& player = q3players[v];
+
+  const TextScan& texts = line.raw.scan;
+  if (texts.has(kTextOnTeam)) {
+    // The team name stands where a killer's name would.
+    const std::string_view teamName = line.attackerName();
+    if (teamName == "RED") {
+      player.team = TEAM_RED;
+    } else if (teamName == "BLUE") {
+      player.team = TEAM_BLUE;
+    }
+    return;
+  }
+  if (texts.has(kTextEnteredRed)) {
+    player.team = TEAM_RED;
+    return;
+  }
+  if (texts.has(kTextEnteredBlue)) {
+    player.team = TEAM_BLUE;
+    return;
+  }
+  // Every flag announcement betrays the actor's side, and only CTF prints them.
+  if (texts.first(kCtfRedStrings) >= 0) {
+    g_game.g_gametype = GT_CTF;
+    player.team = TEAM_RED;
+    return;
+  }
+  if (texts.first(kCtfBlueStrings) >= 0) {
+    g_game.g_gametype = GT_CTF;
+    player.team = TEAM_BLUE;
+  }
+}
+
+void assignTeam(std::string_view text) {
+  static LineRecord line;
+  line.setText(text);
+  assignTeam(line);
+}
+
+int getTeamTotalPlayers(int team) {
+  int count = 0;
+  for (int s = 0; s < MAX_PLAYERS && !q3players[s].rawName.empty(); ++s) {
+    if (q3players[s].team == team) ++count;
+  }
+  return count;
+}

@@ -1,0 +1,84 @@
+// OSP one-line accuracy records: a player's name, the marker, then one weapon or damage row.
+#include "game/weapon_stats.h"
+
+#include "read/line_record.h"
+#include "game/obituary.h"
+#include "game/player_table.h"
+#include "read/line_reader.h"
+#include "run/main_loop.h"
+#include "base/strutil.h"
+
+namespace {
+
+// What a row adds to: a weapon's shots and hits, or one of the damage totals.
+struct RowRule {
+  const char* keyword;         // searched anywhere in the row, trailing blank included
+  int weapon;                  // 1..8 for a weapon row, kDamageRow otherwise
+  int PlayerRecord::*damage;   // the damage total of a damage row
+};
+
+constexpr int kDamageRow = -1;
+
+// The first keyword in this order that occurs decides the row.
+const RowRule kRowRules[] = {
+    {"MachineGun ", WP_MACHINEGUN, nullptr},
+    {"Shotgun ", WP_SHOTGUN, nullptr},
+    {"G.Launcher ", WP_GRENADE, nullptr},
+    {"R.Launcher ", WP_ROCKET, nullptr},
+    {"LightningGun ", WP_LIGHTNING, nullptr},
+    {"Railgun ", WP_RAILGUN, nullptr},
+    {"Plasmagun ", WP_PLASMA, nullptr},
+    {"BFG ", WP_BFG, nullptr},
+    {"Given ", kDamageRow, &PlayerRecord::damageGiven},
+    {"Recvd ", kDamageRow, &PlayerRecord::damageReceived},
+};
+
+const RowRule* ruleFor(std::string_view row) {
+  for (const RowRule& rule : kRowRules) {
+    if (containsText(row, rule.keyword)) return &rule;
+  }
+  return nullptr;
+}
+
+// The figures are added without range checks; a sum past the int range wraps instead of
+// stopping the program.
+void addTo(int& field, int amount) {
+  field = static_cast<int>(static_cast<unsigned>(field) + static_cast<unsigned>(amount));
+}
+
+}  // namespace
+
+void scanWeaponStats(std::string_view text) {
+  static LineRecord line;
+  line.setText(text);
+  scanWeaponStats(line);
+}
+
+void scanWeaponStats(const LineRecord& line) {
+  if (!line.raw.has(kTextAccuracyStatistics)) return;
+  PlayerRecord& player = q3players[line.victimSlot()];  // an unknown name lands in NO_PLAYER
+  const std::string_view row = line.attackerName();
+  const RowRule* rule = ruleFor(row);
+  if (rule == nullptr) return;
+
+  // The keyword only picks the rule: the numbers are read from the row's first tokens, as
+  // sscanf reads "%s%d%d" (or "%s%d") from the row's first 509 bytes.
+  ScanfCursor cursor(row.substr(0, kLineBufferSize - 1));
+  std::string_view word;
+  if (!cursor.word(&word)) return;
+  g_run.g_str_tmp.assign(word);
+
+  if (rule->weapon != kDamageRow) {
+    int shots = 0;
+    int hits = 0;
+    if (!cursor.integer(&shots) || !cursor.integer(&hits)) return;
+    addTo(player.shots[rule->weapon], shots);
+    addTo(player.hits[rule->weapon], hits);
+    addTo(player.totalShots, shots);
+    addTo(player.totalHits, hits);
+  } else {
+    int amount = 0;
+    if (!cursor.integer(&amount)) return;
+    addTo(player.*(rule->damage), amount);
+  }
+}

@@ -1,0 +1,100 @@
+// Page files: created under a short temporary name, written in one piece, renamed when whole.
+#include "out/page_files.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "base/strutil.h"
+
+namespace {
+
+constexpr char kPageDirectory[] = "html/";
+constexpr char kCreateError[] = "ERROR: couldnt open file to write\n";
+
+std::string pagePath(const Text510& name) { return std::string(kPageDirectory) + name.c_str(); }
+
+// A temporary name no longer than any page name (those are kept within the file system's
+// limit), unique within the run, and hidden from listings of the pages.
+std::string temporaryPath() {
+  static std::atomic<unsigned> sequence{0};
+  char name[64];
+  std::snprintf(name, sizeof name, "%s.kx-%ld-%u", kPageDirectory, static_cast<long>(::getpid()),
+                sequence.fetch_add(1));
+  return name;
+}
+
+struct OpenPage {
+  std::string temporary;
+  int fd = -1;
+};
+
+// Creates the page's temporary file; false when the page cannot be created: when the place
+// of the page itself could not be opened for writing (a directory, a read-only file there)
+// or the directory takes no new file.
+bool create(OpenPage& page, const Text510& name) {
+  // Non-blocking, so that a FIFO put in the way cannot stop the run.
+  const int existing = ::open(pagePath(name).c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+  if (existing >= 0) {
+    ::close(existing);
+  } else if (errno != ENOENT) {
+    return false;
+  }
+  page.temporary = temporaryPath();
+  page.fd = ::open(page.temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+  return page.fd >= 0;
+}
+
+void discard(OpenPage& page) {
+  if (page.fd >= 0) ::close(page.fd);
+  if (!page.temporary.empty()) ::unlink(page.temporary.c_str());
+  page.fd = -1;
+  page.temporary.clear();
+}
+
+std::string writeError(const Text510& name, int error) {
+  return "ERROR: could not write " + pagePath(name) + ": " + std::strerror(error) + "\n";
+}
+
+// Writes `size` bytes and puts the page in place; the console text of a failure, or "".
+std::string complete(OpenPage& page, const Text510& name, const char* bytes, std::size_t size) {
+  if (!writeAllBytes(page.fd, bytes, size)) {
+    const int error = errno;
+    discard(page);
+    return writeError(name, error);
+  }
+  const int fd = page.fd;
+  page.fd = -1;
+  if (::close(fd) != 0 || ::rename(page.temporary.c_str(), pagePath(name).c_str()) != 0) {
+    const int error = errno;
+    discard(page);
+    return writeError(name, error);
+  }
+  page.temporary.clear();
+  return "";
+}
+
+}  // namespace
+
+std::string writePageJob(const PageJob& job) {
+  OpenPage main;
+  if (!create(main, job.mainName)) return kCreateError;
+  if (job.hasWeapon) {
+    OpenPage weapon;
+    if (!create(weapon, job.weaponName)) {
+      // The main page was finished up to its link before the weapon page was tried.
+      std::string failed = complete(main, job.mainName, job.main.data(), job.mainBeforeWeapon);
+      return failed.empty() ? kCreateError : failed;
+    }
+    std::string failed = complete(weapon, job.weaponName, job.weapon.data(), job.weaponSize);
+    if (!failed.empty()) {
+      discard(main);
+      return failed;
+    }
+  }
+  return complete(main, job.mainName, job.main.data(), job.mainSize);
+}

@@ -1,0 +1,9 @@
+// Where finished pages go: the sink that keeps them in memory instead of files.
+#include "out/page_sink.h"
+
+namespace {
+PageSink g_sink = nullptr;
+}  // namespace
+
+void setPageSink(PageSink sink) { g_sink = sink; }
+PageSink pageSink() { return g_sink; }

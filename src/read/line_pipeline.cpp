@@ -1,0 +1,150 @@
+// The line pipeline: a reading thread fills blocks of prepared lines, the line loop empties them.
+#include "read/line_pipeline.h"
+
+#include <cstring>
+#include <system_error>
+
+#include "run/state.h"
+
+namespace {
+LinePipeline* g_running = nullptr;  // the pipeline of the line loop, while there is one
+}  // namespace
+
+LinePipeline::LinePipeline(LineReader& reader, bool readAhead)
+    : reader_(reader), blocks_(readAhead ? new Block[kBlocks] : nullptr), readAhead_(readAhead) {
+  start();
+  g_running = this;
+}
+
+LinePipeline::~LinePipeline() {
+  stop();
+  if (g_running == this) g_running = nullptr;
+}
+
+bool readFollowingLine(char* buf) {
+  if (g_running == nullptr) return g_run.fp.readLine(buf) != 0;
+  const LineRecord* line = g_running->next();
+  if (line == nullptr) return false;
+  std::memcpy(buf, line->raw.text.data(), line->raw.text.size());
+  buf[line->raw.text.size()] = '\0';
+  return true;
+}
+
+void LinePipeline::start() {
+  published_ = 0;
+  publishedHint_.store(0, std::memory_order_relaxed);
+  released_ = 0;
+  current_ = -1;
+  index_ = 0;
+  stopping_ = false;
+  producerWaiting_ = false;
+  consumerWaiting_ = false;
+  stopFlag_.store(false, std::memory_order_relaxed);
+  threaded_ = false;
+  if (!readAhead_) return;
+  try {
+    thread_ = std::thread([this] { produce(); });
+    threaded_ = true;
+  } catch (const std::system_error&) {
+    threaded_ = false;  // read in the line loop instead
+  }
+}
+
+void LinePipeline::stop() {
+  if (!thread_.joinable()) return;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    stopping_ = true;
+  }
+  stopFlag_.store(true, std::memory_order_relaxed);
+  changed_.notify_all();
+  thread_.join();
+}
+
+void LinePipeline::restart() {
+  stop();
+  start();
+}
+
+void LinePipeline::produce() {
+  for (long sequence = 0;; ++sequence) {
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      // The block the line loop is reading stays untouched until it moves on.
+      if (!stopping_ && sequence >= released_ + kBlocks) {
+        producerWaiting_ = true;
+        changed_.wait(lock, [&] { return stopping_ || sequence < released_ + kBlocks; });
+        producerWaiting_ = false;
+      }
+      if (stopping_) return;
+    }
+    Block& b = block(sequence);
+    b.count = 0;
+    b.last = false;
+    while (b.count < kBlockLines && !stopFlag_.load(std::memory_order_relaxed)) {
+      LineRecord& line = b.lines[b.count];
+      std::size_t plain = 0;
+      const std::size_t n = reader_.readLine(line.rawBuffer, &plain);
+      if (n == 0) {
+        b.last = true;
+        break;
+      }
+      line.prepare(n, plain);
+      ++b.count;
+    }
+    bool wake = false;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      published_ = sequence + 1;
+      publishedHint_.store(published_, std::memory_order_release);
+      wake = consumerWaiting_;
+    }
+    // The line loop is woken only when it sleeps; while it spins it sees the counter.
+    if (wake) changed_.notify_all();
+    if (b.last) return;
+  }
+}
+
+void LinePipeline::release(long blocks) {
+  released_ = blocks;
+  // A reading thread that found the ring full sleeps until half of it is free again, so that
+  // it is woken once per several blocks, not once per block.
+  if (producerWaiting_ && published_ - released_ <= kBlocks / 2) changed_.notify_all();
+}
+
+LineRecord* LinePipeline::next() {
+  if (!threaded_) {
+    LineRecord& line = unthreadedLine_;
+    std::size_t plain = 0;
+    const std::size_t n = reader_.readLine(line.rawBuffer, &plain);
+    if (n == 0) return nullptr;
+    line.prepare(n, plain);
+    return &line;
+  }
+  if (current_ >= 0 && index_ < block(current_).count) return &block(current_).lines[index_++];
+  if (current_ >= 0 && block(current_).last) return nullptr;
+  // The next block is usually moments away: a short wait on the counter spares both threads
+  // a sleep and a wake-up.
+  for (int spin = 0; spin < 4000 && publishedHint_.load(std::memory_order_acquire) <= current_ + 1; ++spin) {
+    std::this_thread::yield();
+  }
+  std::unique_lock<std::mutex> lock(mutex_);
+  // Done with the block read so far: the reading thread may fill it again.
+  release(current_ + 1);
+  for (;;) {
+    const long wanted = current_ + 1;
+    if (!stopping_ && published_ <= wanted) {
+      consumerWaiting_ = true;
+      changed_.wait(lock, [&] { return stopping_ || published_ > wanted; });
+      consumerWaiting_ = false;
+    }
+    if (stopping_) return nullptr;
+    current_ = wanted;
+    index_ = 0;
+    Block& b = block(current_);
+    if (b.count > 0) return &b.lines[index_++];
+    if (b.last) return nullptr;
+    // A block cut short by a stop holds nothing; there is no other kind of empty block.
+    release(current_ + 1);
+  }
+}

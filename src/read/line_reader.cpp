@@ -1,0 +1,118 @@
+// Reads a log in 510-byte fgets pieces, but through one large buffer filled by fread.
+#include "read/line_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+
+#include "base/strutil.h"
+
+namespace {
+
+// Large enough that a log is read with few system calls; allocated once per reader.
+constexpr std::size_t kChunkSize = 64 * 1024;
+
+}  // namespace
+
+LineReader::~LineReader() {
+  close();
+  delete[] data_;
+}
+
+bool LineReader::open(const char* path) {
+  close();
+  notRegular_ = false;
+  // Non-blocking, so that opening a FIFO without a writer returns at once; the type is then
+  // checked on what was opened, not on the name.
+  const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    notRegular_ = true;
+    ::close(fd);
+    return false;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  std::FILE* file = ::fdopen(fd, "rb");
+  if (file == nullptr) {
+    ::close(fd);
+    return false;
+  }
+  return openStream(file);
+}
+
+bool LineReader::openStream(std::FILE* file) {
+  close();
+  if (file == nullptr) return false;
+  file_ = file;
+  if (data_ == nullptr) data_ = new char[kChunkSize];
+  return true;
+}
+
+void LineReader::close() {
+  if (file_ != nullptr) std::fclose(file_);
+  file_ = nullptr;
+  begin_ = 0;
+  end_ = 0;
+  eof_ = false;
+}
+
+bool LineReader::refill() {
+  if (eof_ || file_ == nullptr) return false;
+  begin_ = 0;
+  end_ = std::fread(data_, 1, kChunkSize, file_);
+  if (end_ == 0) {
+    // A read error ends the log just as its end would (fgets gives up the same way).
+    eof_ = true;
+    return false;
+  }
+  return true;
+}
+
+std::size_t LineReader::readLine(char* buf) {
+  std::size_t plain = 0;
+  return readLine(buf, &plain);
+}
+
+std::size_t LineReader::readLine(char* buf, std::size_t* plain) {
+  *plain = 0;
+  if (file_ == nullptr) return 0;
+  const std::size_t limit = kLineLimit - 1;
+  std::size_t n = 0;
+  bool plainSoFar = true;
+  while (n < limit) {
+    if (begin_ == end_ && !refill()) break;
+    const char* start = data_ + begin_;
+    const std::size_t room = limit - n;
+    const std::size_t avail = end_ - begin_;
+    const std::size_t window = avail < room ? avail : room;
+    // Mostly the line end is the first byte that is not plain text; else it is looked for
+    // from there on.
+    const std::size_t odd = plainSoFar ? firstUnwanted(start, window) : 0;
+    if (plainSoFar) {
+      *plain = n + odd;
+      plainSoFar = odd == window;
+    }
+    std::size_t take = window;
+    bool ended = false;
+    if (odd < window && start[odd] == '\n') {
+      take = odd + 1;
+      ended = true;
+    } else if (odd < window) {
+      const void* newline = std::memchr(start + odd, '\n', window - odd);
+      if (newline != nullptr) {
+        take = static_cast<std::size_t>(static_cast<const char*>(newline) - start) + 1;
+        ended = true;
+      }
+    }
+    std::memcpy(buf + n, start, take);
+    n += take;
+    begin_ += take;
+    if (ended) break;
+  }
+  if (n == 0) return 0;
+  buf[n] = '\0';
+  return n;
+}

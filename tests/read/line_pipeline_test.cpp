@@ -1,0 +1,57 @@
+// The line pipeline hands out every line, in order, prepared as the line loop would prepare it,
+// across its blocks, a stop and a restart on another file.
+#include "read/line_pipeline.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string writeLog(const std::string& name, int lines) {
+  const std::string path = testing::TempDir() + "kx_pipeline_" + name + ".log";
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  // Every line differs; some carry bytes the preparation replaces or a CR LF it cuts.
+  for (int i = 0; i < lines; ++i) std::fprintf(f, "%s line %d%s\n", name.c_str(), i, i % 7 ? "" : "\t%\r");
+  std::fclose(f);
+  return path;
+}
+
+std::string expected(const std::string& name, int i) {
+  return name + " line " + std::to_string(i) + (i % 7 ? "" : "__");
+}
+
+TEST(LinePipeline, EveryLineInOrderPreparedThroughStopAndRestart) {
+  const std::string first = writeLog("a", 1000);  // many blocks, the last one partly filled
+  const std::string second = writeLog("b", 5);
+  for (bool readAhead : {true, false}) {
+    SCOPED_TRACE(readAhead ? "read ahead" : "read when asked");
+    LineReader reader;
+    ASSERT_TRUE(reader.open(first.c_str()));
+    LinePipeline lines(reader, readAhead);
+    for (int i = 0; i < 700; ++i) {
+      const LineRecord* line = lines.next();
+      ASSERT_NE(nullptr, line);
+      ASSERT_EQ(expected("a", i), line->raw.text) << i;
+    }
+    // A reader of its own lines (the OSP report) takes the next ones from the same pipeline.
+    char buf[kLineBufferSize];
+    ASSERT_TRUE(readFollowingLine(buf));
+    EXPECT_EQ(expected("a", 700), buf);
+    EXPECT_EQ(expected("a", 701), lines.next()->raw.text);
+    // A hand-over: reading stops, the reader is reopened on the converted log, reading restarts.
+    lines.stop();
+    reader.close();
+    ASSERT_TRUE(reader.open(second.c_str()));
+    lines.restart();
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(expected("b", i), lines.next()->raw.text);
+    EXPECT_EQ(nullptr, lines.next());
+    EXPECT_EQ(nullptr, lines.next());
+    EXPECT_FALSE(readFollowingLine(buf));
+  }
+  std::remove(first.c_str());
+  std::remove(second.c_str());
+}
+
+}  // namespace
