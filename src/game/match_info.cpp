@@ -61,7 +61,8 @@ void markReentry(const ScannedText& raw) {
   target.disconnected = 1;
   char marker[64];
   std::snprintf(marker, sizeof marker, "^7<font color=#CC6600>&nbsp;%d</font>", g_game.g_int_swap);
-  target.rawName.append(marker);
+  target.appendMark(marker);
+  target.marks.rejoined = g_game.g_int_swap;
 }
 
 int markLeave(LineRecord& line) {
@@ -83,7 +84,8 @@ int markLeave(LineRecord& line) {
   const bool disconnected = line.stripped.has(kTextDisconnected);
   const int q = disconnected ? mergeIdenticalPlayerChopped(p) : mergeIdenticalPlayerNonChopped(p);
   PlayerRecord& target = q3players[q < playerCount() ? q : p];
-  target.rawName.append(kLeaveMarker);
+  target.appendMark(kLeaveMarker);
+  target.marks.left = true;
   target.disconnected = 1;
   return 1;
 }

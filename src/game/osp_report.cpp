@@ -110,7 +110,9 @@ void scanOspStats() {
   raw.assign(std::string_view());
   // The line that ends the report is read here too, so the main loop goes on after it.
   while (!endsReport(raw)) {
-    if (!readFollowingLine(line)) return;  // the log ended inside the report: keep what was read
+    LineSpan span;
+    if (!readFollowingLine(line, &span)) return;  // the log ended inside the report: keep what was read
+    g_game.lines.add(span);
     stripNewLineChars(line);
     replaceNonPrintableChars(line);
     raw.assign(std::string_view(line, std::strlen(line)));

@@ -122,6 +122,16 @@ void bubbleSort(int sinkSlot) {
 
 }  // namespace
 
+void PlayerRecord::appendMark(std::string_view mark) {
+  if (marks.nameEnd == 0) marks.nameEnd = rawName.size();
+  rawName.append(mark);
+}
+
+std::string_view PlayerRecord::loggedName() const {
+  const std::string_view all = rawName.view();
+  return marks.nameEnd == 0 ? all : all.substr(0, marks.nameEnd);
+}
+
 void initPlayer(int slot) {
   PlayerRecord& p = q3players[slot];
   p = PlayerRecord();  // zeroes every count, table and flag

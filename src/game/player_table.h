@@ -59,6 +59,17 @@ class PlayerName : public Text510 {
   }
 };
 
+// What the marks appended to a rawName say, kept beside it so that an output other than the
+// pages never reads them back out of the markup.
+struct PlayerMarks {
+  std::size_t nameEnd = 0;  // rawName's length before its first mark; 0: no mark
+  bool left = false;
+  int rejoined = 0;         // the number of the mark of a re-entry on the other team
+  bool teamGuessed = false;
+  bool blankName = false;
+  Text510 mergedWith;       // the cut name of the record a merge joined into this one
+};
+
 struct PlayerRecord {
   Text510 name;         // colour codes removed
   PlayerName rawName;   // as logged; the record's identity; empty = free slot
@@ -97,6 +108,12 @@ struct PlayerRecord {
   int totalHits;
   int shots[9];  // index = weapon code 1..8; [0] unused (the gauntlet has no shot count)
   int totalShots;
+  PlayerMarks marks;
+
+  // Appends a mark to rawName, noting where the logged name ended.
+  void appendMark(std::string_view mark);
+  // The name as logged: rawName without its marks.
+  std::string_view loggedName() const;
 };
 
 extern PlayerRecord q3players[kTableSlots];

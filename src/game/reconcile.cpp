@@ -78,7 +78,8 @@ void guessTeams(const char* message, bool fromDeaths) {
     const int guess = oppositeOfFirstMet(fromDeaths ? p.deathTable : p.killTable, n);
     if (guess != TEAM_NONE) {
       p.team = guess;
-      p.rawName.append(kGuessedTeamMarker);
+      p.appendMark(kGuessedTeamMarker);
+      p.marks.teamGuessed = true;
     }
   }
 }
@@ -125,6 +126,10 @@ int mergeIdenticalPlayerChopped(int k) {
   mergedRawName.append(cut.rawName.view());
   mergedRawName.append(kMergeMarker);
   cut.name = whole.name.view();
+  cut.marks.mergedWith = cut.rawName.view();
+  // Neither record is marked yet (a marked one is never the whole-name partner, and a cut name
+  // is too short to hold a mark): the logged name is the whole one.
+  cut.marks.nameEnd = whole.rawName.size();
   cut.rawName = mergedRawName.view();
 
   for (int PlayerRecord::*count : kSummedCounts) cut.*count += whole.*count;
@@ -180,6 +185,7 @@ void fixPlayerNames() {
     PlayerRecord& p = q3players[s];
     if (!isBlank(p.name.view())) continue;
     p.name.append(kBlankNameSuffix);
-    p.rawName.append(kBlankNameMarker);
+    p.appendMark(kBlankNameMarker);
+    p.marks.blankName = true;
   }
 }

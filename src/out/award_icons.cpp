@@ -105,3 +105,12 @@ void htmlPrintAwards(const int awards[], const char* familyName) {
     }
   }
 }
+
+void forEachAwardTitle(const int awards[], const std::function<void(const char*)>& title) {
+  for (const char* name : {"player", "weapons", "accuracy"}) {
+    const Family* f = findFamily(name);
+    for (std::size_t i = 0; i < f->count; ++i) {
+      if (holds(awards, f->icons[i].slot)) title(f->icons[i].title);
+    }
+  }
+}

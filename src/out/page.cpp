@@ -6,6 +6,7 @@
 #include "out/team_table.h"
 #include "out/weapon_page.h"
 #include "out/escape.h"
+#include "out/game_record.h"
 #include "out/writer.h"
 #include "run/config.h"
 #include "run/game.h"
@@ -31,8 +32,8 @@ void creditsLogoCell(const char* site, const char* logo, const char* title,
 
 }  // namespace
 
-bool makeHtml() {
-  if (!beginPage()) return false;
+bool makeHtml(const GameResult& game, bool withRecord) {
+  if (!beginPage(game.label.view())) return false;
   wrText("<html>\n");
   wrText("<head>");
   wrText("<title>kalimo stats</title>\n");
@@ -95,7 +96,11 @@ bool makeHtml() {
   wrText("</body>\n");
   wrText("</html>\n");
 
-  return finishPage();
+  if (!withRecord) return finishPage();
+  std::string record;
+  writeGameRecord(game, out_filename_stats.view(),
+                  isYes(g_config_make_weapon_stats) ? out_filename_wepns.view() : std::string_view(), record);
+  return finishPage(gameRecordName(out_filename_stats.view(), g_config_file_extension.view()), std::move(record));
 }
 
 void htmlTitleTable() {

@@ -16,7 +16,7 @@ namespace {
 constexpr char kPageDirectory[] = "html/";
 constexpr char kCreateError[] = "ERROR: couldnt open file to write\n";
 
-std::string pagePath(const Text510& name) { return std::string(kPageDirectory) + name.c_str(); }
+std::string pagePath(std::string_view name) { return std::string(kPageDirectory) + std::string(name); }
 
 // A temporary name no longer than any page name (those are kept within the file system's
 // limit), unique within the run, and hidden from listings of the pages.
@@ -36,7 +36,7 @@ struct OpenPage {
 // Creates the page's temporary file; false when the page cannot be created: when the place
 // of the page itself could not be opened for writing (a directory, a read-only file there)
 // or the directory takes no new file.
-bool create(OpenPage& page, const Text510& name) {
+bool create(OpenPage& page, std::string_view name) {
   // Non-blocking, so that a FIFO put in the way cannot stop the run.
   const int existing = ::open(pagePath(name).c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
   if (existing >= 0) {
@@ -56,12 +56,12 @@ void discard(OpenPage& page) {
   page.temporary.clear();
 }
 
-std::string writeError(const Text510& name, int error) {
+std::string writeError(std::string_view name, int error) {
   return "ERROR: could not write " + pagePath(name) + ": " + std::strerror(error) + "\n";
 }
 
 // Writes `size` bytes and puts the page in place; the console text of a failure, or "".
-std::string complete(OpenPage& page, const Text510& name, const char* bytes, std::size_t size) {
+std::string complete(OpenPage& page, std::string_view name, const char* bytes, std::size_t size) {
   if (!writeAllBytes(page.fd, bytes, size)) {
     const int error = errno;
     discard(page);
@@ -82,19 +82,23 @@ std::string complete(OpenPage& page, const Text510& name, const char* bytes, std
 
 std::string writePageJob(const PageJob& job) {
   OpenPage main;
-  if (!create(main, job.mainName)) return kCreateError;
+  if (!create(main, job.mainName.view())) return kCreateError;
   if (job.hasWeapon) {
     OpenPage weapon;
-    if (!create(weapon, job.weaponName)) {
+    if (!create(weapon, job.weaponName.view())) {
       // The main page was finished up to its link before the weapon page was tried.
-      std::string failed = complete(main, job.mainName, job.main.data(), job.mainBeforeWeapon);
+      std::string failed = complete(main, job.mainName.view(), job.main.data(), job.mainBeforeWeapon);
       return failed.empty() ? kCreateError : failed;
     }
-    std::string failed = complete(weapon, job.weaponName, job.weapon.data(), job.weaponSize);
+    std::string failed = complete(weapon, job.weaponName.view(), job.weapon.data(), job.weaponSize);
     if (!failed.empty()) {
       discard(main);
       return failed;
     }
   }
-  return complete(main, job.mainName, job.main.data(), job.mainSize);
+  std::string failed = complete(main, job.mainName.view(), job.main.data(), job.mainSize);
+  if (!failed.empty() || job.recordName.empty()) return failed;
+  OpenPage record;
+  if (!create(record, job.recordName)) return kCreateError;
+  return complete(record, job.recordName, job.record.data(), job.record.size());
 }

@@ -15,6 +15,9 @@ struct PageJob {
   std::size_t mainSize = 0;
   std::size_t weaponSize = 0;
   bool hasWeapon = false;
+  // The game record, written after the pages it names; none when recordName is empty.
+  std::string recordName;
+  std::string record;
   // Where the main page stood when the weapon page was begun: if the weapon page cannot be
   // created, the main page is left as far as it was written then.
   std::size_t mainBeforeWeapon = 0;

@@ -404,6 +404,10 @@ void weaponPage() {
 
 }  // namespace
 
+const char* weaponDisplayName(int weapon) {
+  return weapon < 0 || weapon >= kWeaponCount ? "" : kWeapons[weapon].name;
+}
+
 const char* getWeaponName(int weapon) {
   if (weapon < 0 || weapon >= kWeaponCount) return "";
   if (!isYes(g_config_use_weapon_colors)) return kWeapons[weapon].name;

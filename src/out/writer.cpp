@@ -13,7 +13,6 @@
 #include "out/escape.h"
 #include "out/page_files.h"
 #include "out/page_sink.h"
-#include "game/clans.h"
 #include "run/config.h"
 #include "run/main_loop.h"
 #include "run/output_queue.h"
@@ -106,9 +105,9 @@ void copyFileIntoPage(const Text510& fileName, CopiedFile& cache) {
 
 }  // namespace
 
-bool beginPage() {
+bool beginPage(std::string_view label) {
   char stem[kTextSize];
-  buildPageStem(stem);
+  buildPageStem(stem, label);
   out_filename_stats = stem;
   out_filename_wepns = stem;
   out_filename_stats.append(kMainPageSuffix);
@@ -147,7 +146,9 @@ bool beginWeaponPage() {
 
 void endWeaponPage() { fpw = &pages().main; }
 
-bool finishPage() {
+bool finishPage() { return finishPage(std::string(), std::string()); }
+
+bool finishPage(std::string recordName, std::string record) {
   GamePages& p = pages();
   fpw = nullptr;
   std::unique_ptr<PageJob> job = OutputQueue::running() ? OutputQueue::spareJob() : std::make_unique<PageJob>();
@@ -155,6 +156,8 @@ bool finishPage() {
   job->weaponName = out_filename_wepns;
   job->hasWeapon = p.hasWeapon;
   job->mainBeforeWeapon = p.mainBeforeWeapon;
+  job->recordName = std::move(recordName);
+  job->record = std::move(record);
   job->mainSize = p.main.size();
   job->weaponSize = p.weapon.size();
   // The job takes the pages' bytes and leaves its own spent storage for the next game.
@@ -175,11 +178,7 @@ bool finishPage() {
   return false;
 }
 
-void buildPageStem(char* dest) {
-  char label[kTextSize];
-  detectClans(label);
-  label[kTextSize - 1] = '\0';
-
+void buildPageStem(char* dest, std::string_view label) {
   char gameId[16];
   std::snprintf(gameId, sizeof gameId, "%d", g_run.g_game_count);
   Text510 stem;
@@ -195,11 +194,11 @@ void buildPageStem(char* dest) {
   const std::size_t reserved = stem.size() + 1 /* final '_' */ + (sizeof kMainPageSuffix - 1) +
                                g_config_file_extension.size();
   const std::size_t limit = Text510::kCapacity < kMaxFileName ? Text510::kCapacity : kMaxFileName;
-  std::size_t labelLen = std::strlen(label);
+  std::size_t labelLen = label.size();
   const std::size_t room = reserved < limit ? limit - reserved : 0;
   if (labelLen > room) labelLen = room;
 
-  stem.append(std::string_view(label, labelLen));
+  stem.append(label.substr(0, labelLen));
   stem.append("_");
   std::memcpy(dest, stem.c_str(), stem.size() + 1);
   stripIllegalFilenameChars(dest);

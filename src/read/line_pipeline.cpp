@@ -21,10 +21,14 @@ LinePipeline::~LinePipeline() {
   if (g_running == this) g_running = nullptr;
 }
 
-bool readFollowingLine(char* buf) {
-  if (g_running == nullptr) return g_run.fp.readLine(buf) != 0;
+bool readFollowingLine(char* buf, LineSpan* span) {
+  if (g_running == nullptr) {
+    std::size_t plain = 0;
+    return g_run.fp.readLine(buf, &plain, span) != 0;
+  }
   const LineRecord* line = g_running->next();
   if (line == nullptr) return false;
+  *span = line->span;
   std::memcpy(buf, line->raw.text.data(), line->raw.text.size());
   buf[line->raw.text.size()] = '\0';
   return true;
@@ -84,7 +88,7 @@ void LinePipeline::produce() {
     while (b.count < kBlockLines && !stopFlag_.load(std::memory_order_relaxed)) {
       LineRecord& line = b.lines[b.count];
       std::size_t plain = 0;
-      const std::size_t n = reader_.readLine(line.rawBuffer, &plain);
+      const std::size_t n = reader_.readLine(line.rawBuffer, &plain, &line.span);
       if (n == 0) {
         b.last = true;
         break;
@@ -116,7 +120,7 @@ LineRecord* LinePipeline::next() {
   if (!threaded_) {
     LineRecord& line = unthreadedLine_;
     std::size_t plain = 0;
-    const std::size_t n = reader_.readLine(line.rawBuffer, &plain);
+    const std::size_t n = reader_.readLine(line.rawBuffer, &plain, &line.span);
     if (n == 0) return nullptr;
     line.prepare(n, plain);
     return &line;

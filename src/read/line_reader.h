@@ -2,11 +2,25 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 
 // Size of the line buffers: a read delivers at most kLineLimit - 1 bytes.
 constexpr std::size_t kLineLimit = 510;
 constexpr std::size_t kLineBufferSize = 512;
+
+// Where a piece of the log came from and what it held: enough to tell one game's lines from
+// another's without keeping them.
+struct LineSpan {
+  std::uint64_t offset = 0;  // of the piece's first byte in the file read
+  std::uint32_t length = 0;  // bytes read, line end included
+  // Of the piece's bytes without its line end ("\n" or "\r\n"), so that a copy of the log with
+  // other line ends gives the same; 0 for a piece that holds nothing else.
+  std::uint64_t hash = 0;
+};
+
+// The hash a LineSpan keeps of `length` bytes read at `bytes`.
+std::uint64_t lineHash(const char* bytes, std::size_t length);
 
 class LineReader {
  public:
@@ -38,6 +52,8 @@ class LineReader {
   // preparation: none of them is a NUL, a line end or a byte outside plain printable text.
   // The reader learns this in the same pass that looks for the line end.
   std::size_t readLine(char* buf, std::size_t* plain);
+  // The same, also telling where the piece was and its hash.
+  std::size_t readLine(char* buf, std::size_t* plain, LineSpan* span);
 
  private:
   bool refill();
@@ -46,6 +62,7 @@ class LineReader {
   char* data_ = nullptr;
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
+  std::uint64_t position_ = 0;  // bytes delivered since the file was opened
   bool eof_ = false;
   bool notRegular_ = false;
 };

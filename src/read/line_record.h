@@ -31,6 +31,8 @@ struct LineRecord {
   char strippedBuffer[kLineBufferSize];
   ScannedText raw;
   ScannedText stripped;
+  // Where the line was read and its hash, for the fingerprint of the game it belongs to.
+  LineSpan span;
   // The recognisers the line concerns (Handler bits), set once the line's players are known.
   unsigned handlers = 0;
 

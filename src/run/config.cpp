@@ -15,6 +15,7 @@ Text510 g_config_use_name_colors;
 Text510 g_config_display_unknown_team_players;
 Text510 g_config_header_file;
 Text510 g_config_footer_file;
+Text510 g_config_write_game_records;
 
 namespace {
 
@@ -34,6 +35,7 @@ const ConfigKey kKeys[] = {
     {"display_unknown_team_players:", &g_config_display_unknown_team_players, "no"},
     {"header_file:", &g_config_header_file, "c-header.html"},
     {"footer_file:", &g_config_footer_file, "c-footer.html"},
+    {"write_game_records:", &g_config_write_game_records, "no"},
 };
 
 // The block shows six of the eight values (the two colour switches are not shown).

@@ -13,6 +13,9 @@ extern Text510 g_config_use_name_colors;              // default "yes"
 extern Text510 g_config_display_unknown_team_players; // default "no"
 extern Text510 g_config_header_file;                  // default "c-header.html"
 extern Text510 g_config_footer_file;                  // default "c-footer.html"
+// A JSON record of each game beside its pages; not shown in the configuration block, which
+// keeps the lines every run has always printed.
+extern Text510 g_config_write_game_records;           // default "no"
 
 // True only for the exact, case-sensitive value "yes".
 bool isYes(const Text510& value);

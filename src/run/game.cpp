@@ -14,11 +14,19 @@
 #include "game/player_table.h"
 #include "game/reconcile.h"
 #include "game/teams.h"
+#include "game/game_result.h"
 #include "game/totals.h"
+#include "run/config.h"
 #include "run/main_loop.h"
 
 
 namespace {
+
+// The finished game; its storage is reused from game to game.
+GameResult& finished() {
+  static GameResult* result = new GameResult();  // never destroyed: pages may still be written at exit
+  return *result;
+}
 
 bool isWarmupEnd(std::string_view line) {
   return line == "^3Match has begun!" || line == "^3All players ready!^7 Match starting...";
@@ -49,7 +57,10 @@ bool writeGame() {
   ++g_run.g_game_count;
   std::printf("\nGenerating Stats ----------------<GAME ID %d>-----\n", g_run.g_game_count);
   printPlayers();
-  if (!makeHtml()) return false;
+  // The game label is made here, at the point of the run where the page naming has always
+  // made it (its name search counts in the scratch pool).
+  takeGameResult(finished());
+  if (!makeHtml(finished(), isYes(g_config_write_game_records))) return false;
   std::fputs("-------------------------------------<done>---------\n", stdout);
   std::fputs("\n", stdout);
   return true;

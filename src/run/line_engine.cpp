@@ -111,6 +111,7 @@ LineOutcome processLine(LineRecord& line, std::size_t readLength) {
 }
 
 LineOutcome processPreparedLine(LineRecord& line) {
+  g_game.lines.add(line.span);
   freeMallocs();
 
   if (!line.passesFilter) {

@@ -28,6 +28,7 @@ void GameState::reset() {
   g_connect_sequence = 0;
   g_ca_win_red = 0;
   g_ca_win_blue = 0;
+  lines.reset();
 }
 
 void initGlobals() { g_game.reset(); }

@@ -5,15 +5,9 @@
 #include <cstdio>
 
 #include "base/fixed_string.h"
+#include "game/fingerprint.h"
+#include "game/game_type.h"
 #include "read/line_reader.h"
-
-// Values of g_gametype.
-enum GameType : int {
-  GT_FFA = 0,  // free for all (a team deathmatch stays this until its totals are added up)
-  GT_TDM = 1,  // team deathmatch
-  GT_CTF = 2,  // capture the flag
-  GT_CA = 3,   // Clan Arena
-};
 
 // The mark of "done" in g_reset_count (end the game on this line) and g_connect_sequence
 // (the client has joined a server).
@@ -51,6 +45,7 @@ struct GameState {
   int g_connect_sequence = 0;      // 0, 1, 2, or kGameEnded once the client joined a server
   int g_ca_win_red = 0;
   int g_ca_win_blue = 0;
+  GameFingerprint lines;           // every line read in this game so far
 
   void reset();
 };
@@ -58,8 +53,6 @@ struct GameState {
 extern RunState g_run;
 extern GameState g_game;
 
-// The game's type is one of the team games (team deathmatch, capture the flag, Clan Arena).
-inline bool isTeamGameType(int gametype) { return gametype == GT_TDM || gametype == GT_CTF || gametype == GT_CA; }
 
 // Resets the per-game state (the name the boundary step has always used).
 void initGlobals();

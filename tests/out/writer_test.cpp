@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "game/clans.h"
 #include "html_test_support.h"
 #include "run/main_loop.h"
 
@@ -76,15 +77,17 @@ TEST_F(HtmlWriterTest, VeryLongClanTagsAreCutSoThePageCanStillBeCreated) {
     html_test::addTestPlayer(std::string(300, side[0]) + side[1], side[0] == 'R' ? TEAM_RED : TEAM_BLUE);
   }
   char stem[kTextSize];
+  char label[kTextSize];
   testing::internal::CaptureStdout();  // the tag search fills the scratch pool and says so
-  buildPageStem(stem);
+  detectClans(label);
+  buildPageStem(stem, label);
   testing::internal::GetCapturedStdout();
   const std::string s(stem);
   EXPECT_EQ(255u, s.size() + std::strlen("main.html"));
   EXPECT_EQ(0u, s.find("kalimostats_2001_08_10_12_00_00_1001_TDM_RRR"));
   EXPECT_EQ('_', s.back());
   testing::internal::CaptureStdout();
-  ASSERT_TRUE(beginPage());
+  ASSERT_TRUE(beginPage(label));
   testing::internal::GetCapturedStdout();
   wr("<html>\n");
   finishPage();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -30,15 +31,27 @@ TEST(LinePipeline, EveryLineInOrderPreparedThroughStopAndRestart) {
     LineReader reader;
     ASSERT_TRUE(reader.open(first.c_str()));
     LinePipeline lines(reader, readAhead);
+    // Each line tells where it was read: the offsets run on without a gap.
+    std::uint64_t at = 0;
     for (int i = 0; i < 700; ++i) {
       const LineRecord* line = lines.next();
       ASSERT_NE(nullptr, line);
       ASSERT_EQ(expected("a", i), line->raw.text) << i;
+      ASSERT_EQ(at, line->span.offset) << i;
+      // The replaced tab and percent sign keep their places; the CR LF is two bytes.
+      ASSERT_EQ(expected("a", i).size() + (i % 7 ? 1 : 2), line->span.length) << i;
+      at += line->span.length;
     }
     // A reader of its own lines (the OSP report) takes the next ones from the same pipeline.
     char buf[kLineBufferSize];
-    ASSERT_TRUE(readFollowingLine(buf));
+    LineSpan span;
+    ASSERT_TRUE(readFollowingLine(buf, &span));
     EXPECT_EQ(expected("a", 700), buf);
+    EXPECT_EQ(at, span.offset);
+    // The hash is of the bytes as read, less the line end: not of the prepared text.
+    const std::string asRead = "a line 700\t%";
+    EXPECT_EQ(lineHash(asRead.data(), asRead.size()), span.hash);
+    EXPECT_NE(lineHash(buf, std::strlen(buf)), span.hash);
     EXPECT_EQ(expected("a", 701), lines.next()->raw.text);
     // A hand-over: reading stops, the reader is reopened on the converted log, reading restarts.
     lines.stop();
@@ -48,7 +61,7 @@ TEST(LinePipeline, EveryLineInOrderPreparedThroughStopAndRestart) {
     for (int i = 0; i < 5; ++i) EXPECT_EQ(expected("b", i), lines.next()->raw.text);
     EXPECT_EQ(nullptr, lines.next());
     EXPECT_EQ(nullptr, lines.next());
-    EXPECT_FALSE(readFollowingLine(buf));
+    EXPECT_FALSE(readFollowingLine(buf, &span));
   }
   std::remove(first.c_str());
   std::remove(second.c_str());

@@ -1,0 +1,39 @@
+// A finished game: everything an output needs, taken from the game once it is reconciled, totalled, awarded and sorted.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "base/fixed_string.h"
+#include "game/player_table.h"
+
+struct GameResult {
+  int gameType = 0;         // GT_* after the totals (a team deathmatch is known by then)
+  Text510 mapName;          // lower case; empty when the log never named it
+  int caRoundsRed = 0;      // Clan Arena rounds won
+  int caRoundsBlue = 0;
+  Text510 label;            // the game label, before it is filtered for a file name
+  int gameId = 0;
+  Text510 runStamp;         // the run's start, "%Y-%m-%d,%H-%M-%S"
+  Text510 logName;          // the log as given on the command line
+  bool serverLog = false;   // read through the pre-parser: offsets are not the log's own
+  std::uint64_t firstByte = 0;
+  std::uint64_t lastByte = 0;
+  char fingerprint[33] = "";
+
+  // The players in page order (by skill), slots as in the table: the per-opponent tables'
+  // columns index this vector, column size() holds the totals.
+  std::vector<PlayerRecord> players;
+  // Per player: the slot of the easiest prey and the worst enemy (the player's own slot when
+  // there is none), as the pages show them.
+  std::vector<int> easiestPrey;
+  std::vector<int> worstEnemy;
+
+  int teamPlayers(int team) const;
+  // The large figure of a team's banner: captures, frags or Clan Arena rounds won.
+  int teamScore(int team) const;
+};
+
+// Copies the finished game (players and per-game values) into `result`; to be called after the
+// end-of-game steps have run and the game id is counted.
+void takeGameResult(GameResult& result);
