@@ -62,8 +62,11 @@ mask_stdout() {
     -e "s/$timestamp_re/TIMESTAMP/g"
 }
 
+# Game records write the run's time stamp as YYYY-MM-DDTHH:MM:SS.
+iso_timestamp_re='[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}'
+
 mask_text() {
-  sed -E -e "s/$timestamp_re/TIMESTAMP/g"
+  sed -E -e "s/$timestamp_re/TIMESTAMP/g" -e "s/$iso_timestamp_re/TIMESTAMP/g"
 }
 
 # Copies the work dir $1 into $2 with time stamps masked in names and contents.

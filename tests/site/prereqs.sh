@@ -16,6 +16,8 @@ if [ "$only" != db ]; then
   command -v node >/dev/null 2>&1 || missing+=(nodejs)
   command -v npm >/dev/null 2>&1 || missing+=(npm)
 fi
+# The game records are validated against their schema with Debian's validator.
+/usr/bin/python3 -c 'import jsonschema' >/dev/null 2>&1 || missing+=(python3-jsonschema)
 if [ "$only" != browser ]; then
   { command -v mariadb-install-db && [ -x /usr/sbin/mariadbd ]; } >/dev/null 2>&1 || missing+=(mariadb-server)
   command -v mariadb >/dev/null 2>&1 || missing+=(mariadb-client)
