@@ -1,4 +1,4 @@
-// OSP end-of-match report: read straight from the log, ahead of the main loop, into the players' records.
+// OSP end-of-match report: the lines after the end of a match, read into the players' records.
 #include "game/osp_report.h"
 
 #include <cstdio>
@@ -6,13 +6,11 @@
 #include <string_view>
 
 #include "game/match_info.h"
+#include "read/line_record.h"
 #include "read/text_scan.h"
 #include "game/obituary.h"
 #include "game/player_table.h"
 #include "run/game.h"
-#include "read/line_pipeline.h"
-#include "read/line_reader.h"
-#include "run/main_loop.h"
 #include "base/scratch_pool.h"
 #include "base/strutil.h"
 
@@ -98,35 +96,35 @@ void applyRow(const ReportRow& row, char* stripped, PlayerRecord& player) {
 
 }  // namespace
 
-void scanOspStats() {
-  if (g_run.g_mod != 1) return;
+void OspReport::begin() {
+  active_ = true;
+  player_ = NO_PLAYER;
   std::printf("\nscanning OSP stats:\n");
+}
 
-  int player = NO_PLAYER;
-  static ScannedText raw;  // large: kept off the stack
-  static ScannedText strippedText;
-  char line[kLineBufferSize] = "";
+bool OspReport::feed(const LineRecord& record) {
+  char line[kLineBufferSize];
   char stripped[kLineBufferSize];
-  raw.assign(std::string_view());
-  // The line that ends the report is read here too, so the main loop goes on after it.
-  while (!endsReport(raw)) {
-    LineSpan span;
-    if (!readFollowingLine(line, &span)) return;  // the log ended inside the report: keep what was read
-    g_game.lines.add(span);
-    stripNewLineChars(line);
-    replaceNonPrintableChars(line);
-    raw.assign(std::string_view(line, std::strlen(line)));
-    const std::size_t strippedLength = stripColorCodes(raw.text, stripped);
-    const std::string_view strippedView(stripped, strippedLength);
+  const std::string_view text = record.raw.text;
+  std::memcpy(line, text.data(), text.size());
+  line[text.size()] = '\0';
+  // The line is prepared already; preparing it again changes nothing.
+  stripNewLineChars(line);
+  replaceNonPrintableChars(line);
+  raw_.assign(std::string_view(line, std::strlen(line)));
+  const std::size_t strippedLength = stripColorCodes(raw_.text, stripped);
+  const std::string_view strippedView(stripped, strippedLength);
 
-    if (raw.has(kTextMapColon)) {
-      readMapLine(line);
-    } else if (raw.has(kTextAccuracyInfo)) {
-      strippedText.assign(strippedView);
-      player = getPlayerIndexUsingStrippedName(getAttackerName(strippedText));
-    } else if (const ReportRow* row = rowFor(strippedView)) {
-      applyRow(*row, stripped, q3players[player]);
-    }
-    freeMallocs();
+  if (raw_.has(kTextMapColon)) {
+    readMapLine(line);
+  } else if (raw_.has(kTextAccuracyInfo)) {
+    strippedText_.assign(strippedView);
+    player_ = getPlayerIndexUsingStrippedName(getAttackerName(strippedText_));
+  } else if (const ReportRow* row = rowFor(strippedView)) {
+    applyRow(*row, stripped, q3players[player_]);
   }
+  freeMallocs();
+  // The line that ends the report is read as one of it, so the main loop goes on after it.
+  if (endsReport(raw_)) active_ = false;
+  return !active_;
 }

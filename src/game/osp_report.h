@@ -1,6 +1,24 @@
-// Reads the OSP end-of-match report straight from the log into the players' records.
+// The OSP end-of-match report: a state of the game's tracker, fed the lines after the end of a match.
 #pragma once
 
-// Does nothing unless OSP is loaded; otherwise consumes the report lines that follow from
-// the log stream, so the main loop never sees them.
-void scanOspStats();
+#include "read/line_record.h"
+#include "read/text_scan.h"
+
+// While active, every line of the log is a line of the report and reaches nothing else: the
+// map line, the players' accuracy headers and their weapon and damage rows are read into the
+// players' records. The report ends with (and takes) a line that enters a player, completes
+// the match or shuts the client down, or with the log.
+class OspReport {
+ public:
+  // Starts a report (prints its heading).
+  void begin();
+  bool active() const { return active_; }
+  // Reads one line of the report; true when it was the report's last.
+  bool feed(const LineRecord& line);
+
+ private:
+  bool active_ = false;
+  int player_ = 0;                // whose rows follow (NO_PLAYER before any header)
+  ScannedText raw_;
+  ScannedText strippedText_;
+};

@@ -4,35 +4,13 @@
 #include <cstring>
 #include <system_error>
 
-#include "run/state.h"
-
-namespace {
-LinePipeline* g_running = nullptr;  // the pipeline of the line loop, while there is one
-}  // namespace
 
 LinePipeline::LinePipeline(LineReader& reader, bool readAhead)
     : reader_(reader), blocks_(readAhead ? new Block[kBlocks] : nullptr), readAhead_(readAhead) {
   start();
-  g_running = this;
 }
 
-LinePipeline::~LinePipeline() {
-  stop();
-  if (g_running == this) g_running = nullptr;
-}
-
-bool readFollowingLine(char* buf, LineSpan* span) {
-  if (g_running == nullptr) {
-    std::size_t plain = 0;
-    return g_run.fp.readLine(buf, &plain, span) != 0;
-  }
-  const LineRecord* line = g_running->next();
-  if (line == nullptr) return false;
-  *span = line->span;
-  std::memcpy(buf, line->raw.text.data(), line->raw.text.size());
-  buf[line->raw.text.size()] = '\0';
-  return true;
-}
+LinePipeline::~LinePipeline() { stop(); }
 
 void LinePipeline::start() {
   published_ = 0;

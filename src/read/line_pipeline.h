@@ -16,8 +16,6 @@
 // Without a thread (one could not be started) every line is read and prepared when asked for.
 class LinePipeline {
  public:
-  friend bool readFollowingLine(char* buf, LineSpan* span);
-
   // `readAhead` false: every line is read when asked for, without a second thread.
   LinePipeline(LineReader& reader, bool readAhead);
   ~LinePipeline();
@@ -72,10 +70,3 @@ class LinePipeline {
   long current_ = -1;
   int index_ = 0;
 };
-
-// The next line of the log for a reader that takes lines of its own (the OSP report after the
-// line that ends a match): from the running pipeline, prepared already (preparing it again
-// changes nothing), or straight from the log's reader when no pipeline runs. Copies the line,
-// NUL-terminated, into `buf` (kLineBufferSize bytes), and where it was read into `span`; false
-// at the end of the log. The record of the line being processed may be reused for it.
-bool readFollowingLine(char* buf, LineSpan* span);

@@ -1,15 +1,10 @@
-// Decides where one game ends and the next begins, and runs the end-of-game pipeline.
+// The outputs of a finished game: its pages (and record), with the console lines around them.
 #pragma once
 
-#include <string_view>
-
+#include "game/game_result.h"
 #include "run/state.h"
 
-
-// Last step of the per-line pipeline: ends the game on a boundary line, writes its page when
-// it qualifies, then clears the player table and the per-game globals. False when a page
-// could not be created (the error is printed): the run must stop with status 1.
-struct LineRecord;
-bool checkForNewGameStart(const LineRecord& line);
-bool checkForNewGameStart(std::string_view line);  // for a line not scanned yet
-
+// Writes the game's pages (and its record when records are on) and closes its console
+// listing. False when a page could not be created (the error is printed): the run must stop
+// with status 1.
+bool writeGame(const GameResult& game);

@@ -12,13 +12,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <string_view>
 
 #include "game/player_table.h"
 #include "run/config.h"
 #include "run/game.h"
-#include "run/line_engine.h"
-#include "read/line_pipeline.h"
+#include "run/line_loop.h"
 #include "run/output_queue.h"
 #include "read/log_kind.h"
 #include "base/program_texts.h"
@@ -234,30 +234,10 @@ int kalimostatsMain(int argc, char** argv) {
   // Lines are read and prepared ahead on a thread of their own while this one runs the
   // recognisers. Not with weapon pages: building and writing them keeps both cores busy, and
   // a third thread only takes turns with them (measured: no faster, often slower).
-  // A hand-over switches `fp` to the pre-parsed file, or closes it for good when the
-  // pre-parser could not run: the reading stops first and goes on from there afterwards.
-  LinePipeline lines(g_run.fp, !isYes(g_config_make_weapon_stats));
-  while (LineRecord* line = lines.next()) {
-    const LogKind kind = logKindToHandOver(*line);
-    bool readOn = false;
-    if (kind != LogKind::kClientConsole) {
-      lines.stop();
-      const HandOver next = handOver(kind);
-      // Without a pre-parser the log ends here, this line included: it gets no page.
-      if (next == HandOver::kStop) break;
-      if (next == HandOver::kSkipLine) {
-        lines.restart();
-        continue;
-      }
-      readOn = true;
-    }
-    const LineOutcome outcome = processPreparedLine(*line);
-    if (readOn) lines.restart();
-    if (outcome == LineOutcome::kStopReading) break;
-    // Stopped where it failed: no summary, and the temporary files stay for a look.
-    if (outcome == LineOutcome::kFail || OutputQueue::failed()) return finishFailedRun();
+  auto tracker = std::make_unique<Tracker>();
+  if (readLog(g_run.fp, !isYes(g_config_make_weapon_stats), true, *tracker) == LoopEnd::kFailed) {
+    return finishFailedRun();
   }
-  lines.stop();
 
   // A game still running here had no recognised end: it gets no page.
   if (g_run.g_game_count == kFirstGameId) std::printf("No games were detected in the log file.\n");

@@ -11,15 +11,12 @@
 #include <vector>
 
 #include "out/page_sink.h"
-#include "read/line_record.h"
 #include "game/player_table.h"
 #include "run/config.h"
-#include "run/line_engine.h"
+#include "run/line_loop.h"
 #include "run/state.h"
 
 namespace {
-
-constexpr std::string_view kInitGame = " InitGame: ";
 
 std::size_t count(std::string_view page, const char* what) {
   std::size_t n = 0;
@@ -70,14 +67,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (log.empty()) return 0;
   std::FILE* in = fmemopen(log.data(), log.size(), "rb");
   if (!g_run.fp.openStream(in)) return 0;
-
-  static LineRecord line;
-  while (const std::size_t n = g_run.fp.readLine(line.rawBuffer)) {
-    // The hand-over to the pre-parser runs a program; here a server log ends the input, as it
-    // does when no pre-parser can be run (the pre-parser has its own target).
-    if (g_run.g_log_type == 0 && std::string_view(line.rawBuffer, n).find(kInitGame) != std::string_view::npos) break;
-    if (processLine(line, n) != LineOutcome::kGoOn) break;
-  }
+  // The run's own loop, without the hand-over to the pre-parser (it runs a program): here a
+  // server log ends the input, as it does when no pre-parser can be run (the pre-parser has
+  // its own target).
+  static Tracker* tracker = new Tracker();
+  readLog(g_run.fp, false, false, *tracker);
   g_run.fp.close();
   return 0;
 }

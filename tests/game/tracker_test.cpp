@@ -5,7 +5,8 @@
 #include <string>
 
 #include "../out/html_test_support.h"
-#include "run/main_loop.h"
+#include "game/tracker.h"
+#include "run/game.h"
 
 namespace {
 
@@ -25,10 +26,15 @@ class GameBoundary : public testing::Test {
     std::fclose(sql_);
     g_run.g_mod = 0;
   }
-  // Runs the boundary step on `line` and returns what it printed.
-  static std::string boundary(const std::string& line) {
+  // Runs the boundary step on `line` (and, for a game that earns one, its pages) and returns
+  // what it printed.
+  std::string boundary(const std::string& text) {
+    line_.setText(text);
     testing::internal::CaptureStdout();
-    checkForNewGameStart(line);
+    if (tracker_.boundary(line_) == TrackerEvent::kGameFinished) {
+      writeGame(tracker_.result());
+      tracker_.startNextGame();
+    }
     return testing::internal::GetCapturedStdout();
   }
   // Two players, the first of whom railed the second.
@@ -38,6 +44,8 @@ class GameBoundary : public testing::Test {
   }
   std::FILE* sql_ = nullptr;
   html_test::ScratchDirectory dir_;
+  Tracker tracker_;
+  LineRecord line_;
 };
 
 TEST_F(GameBoundary, EndingLinesEndTheGameAndOnlyGamesWithEnoughPlayersGetAPage) {

@@ -1,0 +1,213 @@
+// The game tracker: one line through the recognisers in their fixed order, the game's end, and the finished game.
+#include "game/tracker.h"
+
+#include <cstdio>
+#include <string_view>
+
+#include "base/scratch_pool.h"
+#include "game/awards.h"
+#include "game/ctf.h"
+#include "game/frags.h"
+#include "game/match_info.h"
+#include "game/player_table.h"
+#include "game/quotes.h"
+#include "game/reconcile.h"
+#include "game/teams.h"
+#include "game/totals.h"
+#include "game/weapon_stats.h"
+#include "read/line_filter.h"
+#include "read/vocabulary.h"
+#include "run/state.h"
+
+namespace {
+
+bool concernsMatchInfo(const LineRecord& line) {
+  const TextScan& s = line.stripped.scan;
+  const TextScan& r = line.raw.scan;
+  for (TextId t : {kTextReShutdown, kTextOspLoaded, kTextUsingModel, kTextCurrentMap, kTextConnect,
+                   kTextReconnect, kTextResolved, kTextRenamed, kTextDisconnected, kTextOverflow,
+                   kTextLostCommands, kTextKicked, kTextEntered}) {
+    if (s.has(t)) return true;
+  }
+  return r.has(kTextRedLeads) || r.has(kTextBlueLeads) || r.has(kTextTied);
+}
+
+// Which of the later recognisers the line concerns. Registration has happened, so the
+// slots are final for the rest of the line.
+unsigned handlersOf(const LineRecord& line) {
+  const TextScan& r = line.raw.scan;
+  unsigned h = 0;
+  if (r.has(kTextOnTeam) || r.has(kTextEnteredRed) || r.has(kTextEnteredBlue) ||
+      r.first(kCtfRedStrings) >= 0 || r.first(kCtfBlueStrings) >= 0) {
+    h |= kHandleTeams;
+  }
+  if (r.first(kFlagEventStrings) >= 0) h |= kHandleCtf;
+  const int n = getTotalPlayers();
+  if (line.victim < n && line.attacker < n) h |= kHandleFrags;
+  if (r.has(kTextAccuracyStatistics)) h |= kHandleAccuracy;
+  if (r.first(kResetStrings) >= 0 || r.has(kTextMatchBegun) || r.has(kTextAllReady) ||
+      g_game.g_connect_sequence == kGameEnded) {
+    h |= kHandleBoundary;
+  }
+  return h;
+}
+
+// The recognisers between registration and the boundary, in pipeline order. A recogniser not
+// offered the line still has its scratch strings counted: its name lookups are what it would
+// have spent before finding nothing to do.
+struct RecogniserStep {
+  Handler handler;
+  void (*run)(const LineRecord& line);
+  int (*scratchWhenSkipped)(const LineRecord& line);
+};
+
+int noScratch(const LineRecord&) { return 0; }
+int victimScratch(const LineRecord& line) { return line.victimCut.scratch; }
+int bothScratch(const LineRecord& line) { return line.victimCut.scratch + line.attackerCut.scratch; }
+
+const RecogniserStep kRecognisers[] = {
+    {kHandleTeams, assignTeam, victimScratch},
+    {kHandleCtf, updateCTFStats, noScratch},
+    {kHandleFrags, updateTables, bothScratch},
+    {kHandleAccuracy, scanWeaponStats, noScratch},
+};
+
+bool isWarmupEnd(std::string_view line) {
+  return line == "^3Match has begun!" || line == "^3All players ready!^7 Match starting...";
+}
+
+bool qualifies() {
+  if (g_game.g_make_html != 1) return false;
+  // A team deathmatch is still type 0 here; it becomes type 1 only in the totals.
+  if (g_game.g_gametype == GT_FFA) return getTotalPlayers() > 1;
+  if (isTeamGameType(g_game.g_gametype)) {
+    return getTeamTotalPlayers(TEAM_RED) > 0 && getTeamTotalPlayers(TEAM_BLUE) > 0;
+  }
+  return false;
+}
+
+}  // namespace
+
+TrackerEvent Tracker::feed(LineRecord& line) {
+  g_game.lines.add(line.span);
+  freeMallocs();
+  if (report_.active()) {
+    if (!report_.feed(line)) return TrackerEvent::kNone;
+    return endGame(warmupEnd_);
+  }
+
+  if (!line.passesFilter) {
+    freeMallocs();
+    scanForQuotes(line.raw);
+    return TrackerEvent::kNone;
+  }
+
+  line.countStrip();
+  freeMallocs();
+  line.handlers = concernsMatchInfo(line) ? static_cast<unsigned>(kHandleMatchInfo) : 0u;
+  if ((line.handlers & kHandleMatchInfo) != 0 && updateMiscInfo(line) == 1) return TrackerEvent::kNone;
+
+  if (line.stripped.scan.first(kAddPlayerStrings) >= 0) {
+    freeMallocs();
+    const unsigned long names = g_nameGeneration;
+    const int victim = addPlayer(line.victimName());
+    const int attacker = addPlayer(line.attackerName());
+    // Nobody registered and no record moved: the slots registration looked up are final.
+    if (names == g_nameGeneration) {
+      line.victim = victim;
+      line.attacker = attacker;
+    } else {
+      line.resolveSlots();
+    }
+  } else {
+    line.resolveSlots();
+  }
+
+  line.handlers |= handlersOf(line);
+  for (const RecogniserStep& step : kRecognisers) {
+    freeMallocs();
+    if ((line.handlers & step.handler) == 0) {
+      storeMallocs(step.scratchWhenSkipped(line));
+    } else {
+      step.run(line);
+    }
+  }
+  // Always last, so that a line that ends a game has first been counted in it.
+  freeMallocs();
+  if ((line.handlers & kHandleBoundary) == 0) return TrackerEvent::kNone;
+  return boundary(line);
+}
+
+TrackerEvent Tracker::boundary(const LineRecord& record) {
+  const ScannedText& line = record.raw;
+  const bool warmupEnd = isWarmupEnd(line.text);
+  // The first boundary text in table order that acts decides; the others are passed over.
+  for (int i = 0; reset_strings[i] != nullptr; ++i) {
+    if (!line.scan.hasEntry(kResetStrings, i)) continue;
+    const BoundaryKind kind = boundaryKind(i);
+    if (kind == BoundaryKind::kRules) {
+      g_game.g_reset_count = kGameEnded;
+      // Under OSP the report follows the line that ended the match: the game ends after it.
+      if (g_run.g_mod == 1) {
+        warmupEnd_ = warmupEnd;
+        report_.begin();
+        return TrackerEvent::kNone;
+      }
+      break;
+    }
+    if (kind == BoundaryKind::kLeft || (kind == BoundaryKind::kOspComplete && g_run.g_mod == 1)) {
+      g_game.g_reset_count = kGameEnded;
+      break;
+    }
+  }
+  return endGame(warmupEnd);
+}
+
+TrackerEvent Tracker::endOfLog() {
+  if (!report_.active()) return TrackerEvent::kNone;
+  return endGame(warmupEnd_);
+}
+
+TrackerEvent Tracker::endGame(bool warmupEnd) {
+  if (g_game.g_connect_sequence == kGameEnded) g_game.g_reset_count = kGameEnded;
+
+  // Everything so far was the warm-up before the real match: drop it.
+  if (warmupEnd) {
+    g_game.g_make_html = 0;
+    g_game.g_reset_count = kGameEnded;
+    std::fputs("\nOSP warm-up detected: Skipping html generation for warm-up.\n", stdout);
+  }
+
+  if (g_game.g_reset_count != kGameEnded) return TrackerEvent::kNone;
+  if (!qualifies()) {
+    startNextGame();
+    return TrackerEvent::kNone;
+  }
+  finish();
+  return TrackerEvent::kGameFinished;
+}
+
+void Tracker::finish() {
+  if (g_game.g_connect_sequence == kGameEnded) {
+    std::fputs("\nServer connect/reconnect detected:\n", stdout);
+    std::fputs("Forcing html stats generation.\n", stdout);
+  }
+  assignTeamToUnknownPlayers();
+  mergeAllIdenticalPlayers();
+  addUpTables();
+  assignAwards();
+  fixPlayerNames();
+  sort();
+  if (g_run.g_game_count == kLastGameId) g_run.g_game_count = kFirstGameId;
+  ++g_run.g_game_count;
+  std::printf("\nGenerating Stats ----------------<GAME ID %d>-----\n", g_run.g_game_count);
+  printPlayers();
+  // The game label is made here, where the page naming has always made it: its name search
+  // counts in the scratch pool, and says so on the console when the pool is full.
+  takeGameResult(result_);
+}
+
+void Tracker::startNextGame() {
+  initPlayers();
+  initGlobals();
+}

@@ -1,0 +1,42 @@
+// The game tracker: fed every prepared line of the log in order, it follows the game and yields each finished game.
+#pragma once
+
+#include "game/game_result.h"
+#include "game/osp_report.h"
+#include "read/line_record.h"
+
+enum class TrackerEvent {
+  kNone,
+  // The line ended a game that earns a page: result() holds it, reconciled, totalled,
+  // awarded and sorted, and the console has listed it. Call startNextGame() once its outputs
+  // are written.
+  kGameFinished,
+};
+
+class Tracker {
+ public:
+  // Runs one line through the recognisers in their fixed order: the match information, player
+  // registration, teams, flags, frags, the OSP accuracy line and, last, the game boundary, so
+  // that a line that ends a game has first been counted in it. While the OSP report that
+  // follows the end of a match is read, every line is a line of the report and nothing else.
+  TrackerEvent feed(LineRecord& line);
+  // The log ended. A match whose report the log cut short still ends as usual.
+  TrackerEvent endOfLog();
+  // The last step alone, for a line already counted: does it end the game?
+  TrackerEvent boundary(const LineRecord& line);
+
+  // True while the lines are the OSP report's.
+  bool inReport() const { return report_.active(); }
+  const GameResult& result() const { return result_; }
+  // Clears the player table and the game's values for the next game.
+  void startNextGame();
+
+ private:
+  // The rest of the boundary step once the report, if any, is read.
+  TrackerEvent endGame(bool warmupEnd);
+  void finish();
+
+  OspReport report_;
+  bool warmupEnd_ = false;  // of the line that began the report
+  GameResult result_;
+};

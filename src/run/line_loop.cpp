@@ -1,0 +1,74 @@
+// The run's one loop over the log's lines: pipeline, hand-over check, tracker, outputs.
+#include "run/line_loop.h"
+
+#include <string_view>
+
+#include "read/line_pipeline.h"
+#include "read/vocabulary.h"
+#include "run/game.h"
+#include "run/main_loop.h"
+#include "run/output_queue.h"
+#include "run/state.h"
+
+namespace {
+
+// What kind of log the line shows, asked until the log is handed over. The scan has already
+// looked for " InitGame: "; the rest only at the start of a line or of the log.
+LogKind logKindOfLine(const LineRecord& line) {
+  static constexpr std::string_view kConsoleInitGame = "InitGame: ";
+  if (line.raw.has(kTextInitGame) || line.raw.text.substr(0, kConsoleInitGame.size()) == kConsoleInitGame) {
+    return LogKind::kServer;
+  }
+  if (++g_run.linesChecked > kClockProbeLines) return LogKind::kClientConsole;
+  return logKindOf(line.raw.text, g_run.linesChecked);
+}
+
+HandOver handOver(LogKind kind) {
+  if (kind == LogKind::kClockedClient) g_run.clientLogConverted = true;
+  return handOverToPreparser(kind);
+}
+
+// Writes a finished game's outputs and starts the next game; false when they could not be written.
+bool gameFinished(TrackerEvent event, Tracker& tracker) {
+  if (event != TrackerEvent::kGameFinished) return true;
+  if (!writeGame(tracker.result())) return false;
+  tracker.startNextGame();
+  return true;
+}
+
+}  // namespace
+
+LogKind logKindToHandOver(const LineRecord& line) {
+  if (g_run.g_log_type != 0 || g_run.clientLogConverted) return LogKind::kClientConsole;
+  return logKindOfLine(line);
+}
+
+LoopEnd readLog(LineReader& reader, bool readAhead, bool handOverAllowed, Tracker& tracker) {
+  // A hand-over switches the reader to the pre-parsed file, or closes it for good when the
+  // pre-parser could not run: the reading stops first and goes on from there afterwards.
+  LinePipeline lines(reader, readAhead);
+  while (LineRecord* line = lines.next()) {
+    // The lines of an OSP report belong to the report alone, as they always have.
+    const LogKind kind = tracker.inReport() ? LogKind::kClientConsole : logKindToHandOver(*line);
+    bool readOn = false;
+    if (kind != LogKind::kClientConsole) {
+      lines.stop();
+      // Without a pre-parser the log ends here, this line included: it gets no page.
+      if (!handOverAllowed) break;
+      const HandOver next = handOver(kind);
+      if (next == HandOver::kStop) break;
+      if (next == HandOver::kSkipLine) {
+        lines.restart();
+        continue;
+      }
+      readOn = true;
+    }
+    const bool written = gameFinished(tracker.feed(*line), tracker);
+    if (readOn) lines.restart();
+    // Stopped where it failed: no summary, and the temporary files stay for a look.
+    if (!written || OutputQueue::failed()) return LoopEnd::kFailed;
+  }
+  lines.stop();
+  if (!gameFinished(tracker.endOfLog(), tracker)) return LoopEnd::kFailed;
+  return LoopEnd::kEndOfLog;
+}
