@@ -124,6 +124,7 @@ void updateCTFStats(const LineRecord& line) {
 void updateCTFStats(std::string_view text) {
   static LineRecord line;
   line.setText(text);
+  resolveSlots(line);
   updateCTFStats(line);
 }
 

@@ -56,6 +56,7 @@ float getKalimoPoints(int weapon) {
 void updateTables(std::string_view text) {
   static LineRecord line;
   line.setText(text);
+  resolveSlots(line);
   updateTables(line);
 }
 

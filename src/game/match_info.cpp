@@ -166,6 +166,7 @@ int updateMiscInfo(LineRecord& line) {
 int updateMiscInfo(char* line, char* strippedLine) {
   static LineRecord record;
   record.setText(line);
+  resolveSlots(record);
   const int done = updateMiscInfo(record);
   std::memcpy(line, record.rawBuffer, record.raw.text.size() + 1);
   std::memcpy(strippedLine, record.strippedBuffer, record.stripped.text.size() + 1);

@@ -9,7 +9,6 @@
 
 #include "base/strutil.h"
 
-const char SENTINEL_NAME[] = "poiwsdkghghpoidertrtdsfkbnmcvdawhbpwqgdhomawqasdhgftvbn";
 
 PlayerRecord q3players[kTableSlots];
 unsigned long g_nameGeneration = 0;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "base/fixed_string.h"
+#include "read/names.h"
 
 constexpr int MAX_PLAYERS = 64;   // slots 0..63 hold players
 constexpr int kTableSlots = 66;   // plus the totals column 64 and the sink slot 65
@@ -16,12 +17,6 @@ constexpr int TEAM_BLUE = 2;
 constexpr int kWeaponRows = 15;   // weapon codes 0..12 counted, 13 all weapons, 14 unknown
 constexpr int kAllWeapons = 13;
 constexpr int kAwardSlots = 33;
-
-// Stands for a missing name: what the name cutters return when a line names nobody in the
-// asked role, and the quote of a player who said nothing.
-extern const char SENTINEL_NAME[];
-constexpr std::string_view kSentinelName =
-    "poiwsdkghghpoidertrtdsfkbnmcvdawhbpwqgdhomawqasdhgftvbn";
 
 // Counts every change of a player's identity (rawName), so that lookups by name can keep a
 // compact index of the table and know when it must be rebuilt.

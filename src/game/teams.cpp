@@ -47,6 +47,7 @@ void assignTeam(const LineRecord& line) {
 void assignTeam(std::string_view text) {
   static LineRecord line;
   line.setText(text);
+  resolveSlots(line);
   assignTeam(line);
 }
 

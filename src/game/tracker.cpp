@@ -9,6 +9,7 @@
 #include "game/ctf.h"
 #include "game/frags.h"
 #include "game/match_info.h"
+#include "game/obituary.h"
 #include "game/player_table.h"
 #include "game/quotes.h"
 #include "game/reconcile.h"
@@ -117,10 +118,10 @@ TrackerEvent Tracker::feed(LineRecord& line) {
       line.victim = victim;
       line.attacker = attacker;
     } else {
-      line.resolveSlots();
+      resolveSlots(line);
     }
   } else {
-    line.resolveSlots();
+    resolveSlots(line);
   }
 
   line.handlers |= handlersOf(line);

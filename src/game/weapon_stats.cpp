@@ -51,6 +51,7 @@ void addTo(int& field, int amount) {
 void scanWeaponStats(std::string_view text) {
   static LineRecord line;
   line.setText(text);
+  resolveSlots(line);
   scanWeaponStats(line);
 }
 

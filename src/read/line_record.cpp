@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "read/line_filter.h"
-#include "game/player_table.h"
 #include "base/scratch_pool.h"
 #include "base/strutil.h"
 
@@ -88,11 +87,6 @@ void LineRecord::cutNames() {
   attackerCut = cutAttackerName(raw);
 }
 
-void LineRecord::resolveSlots() {
-  victim = slotOfName(victimCut.name);
-  attacker = slotOfName(attackerCut.name);
-}
-
 void LineRecord::setText(std::string_view text) {
   const std::size_t n = text.size() < kLineBufferSize - 1 ? text.size() : kLineBufferSize - 1;
   std::memcpy(rawBuffer, text.data(), n);
@@ -103,5 +97,4 @@ void LineRecord::setText(std::string_view text) {
   const std::size_t m = stripColorCodesUncounted(raw.text, strippedBuffer, &scratch);
   stripped.assign(std::string_view(strippedBuffer, m));
   weapon = getWeapon(raw);
-  resolveSlots();
 }

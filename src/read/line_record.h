@@ -5,7 +5,8 @@
 #include <string_view>
 
 #include "read/text_scan.h"
-#include "game/obituary.h"
+#include "read/means_of_death.h"
+#include "read/names.h"
 #include "read/line_reader.h"
 
 // Which recognisers a line can concern, from the texts it holds. A recogniser whose bit is
@@ -73,13 +74,12 @@ struct LineRecord {
   // the scratch pool), scans the result and reads the weapon again: for a line changed after
   // it was prepared.
   void stripAndScan();
-  // Looks up both cut names in the player table.
-  void resolveSlots();
 
   // The stripped lane of a line that passed the filter, from prepare(): its scratch strings counted.
   void countStrip() const;
 
-  // For tests and rare paths: the whole record of `text` (cut to the buffer), players resolved.
+  // For tests and rare paths: the whole record of `text` (cut to the buffer); its players are
+  // resolved by the game (resolveSlots).
   void setText(std::string_view text);
 
  private:

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "game/ctf.h"
-#include "game/obituary.h"
+#include "read/names.h"
 
 namespace {
 

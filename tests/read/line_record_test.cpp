@@ -7,6 +7,7 @@
 
 #include "read/line_filter.h"
 #include "read/vocabulary.h"
+#include "game/obituary.h"
 #include "game/player_table.h"
 #include "base/scratch_pool.h"
 
@@ -55,6 +56,7 @@ TEST(LineRecord, EveryKindOfLineIsCutAndResolvedOnce) {
   static LineRecord record;
   for (const LineCase& c : cases) {
     record.setText(c.line);
+    resolveSlots(record);
     const int valid = record.message();
     EXPECT_EQ(c.message, std::string(valid >= 0 && validLine(record.raw) ? valid_strings[valid] : ""))
         << c.line;
