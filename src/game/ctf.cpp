@@ -1,7 +1,10 @@
 // Capture-the-flag event accounting: counters and skill bonuses per announcement, and who carries a flag.
 #include "game/ctf.h"
 
+#include <cstdlib>
+
 #include "read/line_record.h"
+#include "read/vocabulary.h"
 #include "game/obituary.h"
 #include "game/player_table.h"
 #include "run/game.h"
@@ -18,54 +21,34 @@ enum class FlagEffect {
   kClearsBothTeams,   // a capture: blue carriers first, then red
 };
 
+// What each announced fact counts for its actor.
 struct FlagEvent {
-  const char* message;
+  FlagEventKind kind;
   int PlayerRecord::*counter;
   double skillBonus;
   FlagEffect effect;
 };
 
-// One entry per message, grouped by event and scanned in this order: the first message found
-// in the line decides the event, so a message of an earlier event always wins.
+// In the order of FlagEventKind.
 constexpr FlagEvent kFlagEvents[] = {
-    {"got the RED flag!", &PlayerRecord::touches, 0.0, FlagEffect::kTakesFlag},
-    {"got the BLUE flag!", &PlayerRecord::touches, 0.0, FlagEffect::kTakesFlag},
-    {"returned the RED flag!", &PlayerRecord::returns, 0.2, FlagEffect::kClearsBlue},
-    {"returned the BLUE flag!", &PlayerRecord::returns, 0.2, FlagEffect::kClearsRed},
-    {"fragged RED's flag carrier!", &PlayerRecord::efcKills, 0.5, FlagEffect::kNone},
-    {"fragged BLUE's flag carrier!", &PlayerRecord::efcKills, 0.5, FlagEffect::kNone},
-    {"captured the RED flag!", &PlayerRecord::caps, 5.0, FlagEffect::kClearsBothTeams},
-    {"captured the BLUE flag!", &PlayerRecord::caps, 5.0, FlagEffect::kClearsBothTeams},
-    // The assist messages stop before the colour word, so they match both teams.
-    {"gets an assist for fragging the", &PlayerRecord::efcKillAssists, 0.2, FlagEffect::kNone},
-    {"gets an assist for returning the", &PlayerRecord::returnAssists, 0.1, FlagEffect::kNone},
-    {"defends RED's flag carrier against an agressive enemy", &PlayerRecord::fcDefendsAgr, 1.0,
-     FlagEffect::kNone},
-    {"defends BLUE's flag carrier against an agressive enemy", &PlayerRecord::fcDefendsAgr, 1.0,
-     FlagEffect::kNone},
-    {"defends the RED's flag carrier.", &PlayerRecord::fcDefends, 0.8, FlagEffect::kNone},
-    {"defends the BLUE's flag carrier.", &PlayerRecord::fcDefends, 0.8, FlagEffect::kNone},
-    {"defends the RED base", &PlayerRecord::baseDefends, 0.3, FlagEffect::kNone},
-    {"defends the BLUE base", &PlayerRecord::baseDefends, 0.3, FlagEffect::kNone},
-    {"defends the RED flag", &PlayerRecord::baseDefends, 0.3, FlagEffect::kNone},
-    {"defends the BLUE flag", &PlayerRecord::baseDefends, 0.3, FlagEffect::kNone},
-    {"RED's flag carrier defends against an agressive enemy", &PlayerRecord::carrierDefends, 0.0,
-     FlagEffect::kNone},
-    {"BLUE's flag carrier defends against an agressive enemy", &PlayerRecord::carrierDefends, 0.0,
-     FlagEffect::kNone},
-};
-constexpr int kFlagEventCount = static_cast<int>(sizeof kFlagEvents / sizeof kFlagEvents[0]);
-
-// The messages of kFlagEvents as a null-terminated table, so that one scan of the line finds
-// the first of them.
-struct FlagMessages {
-  const char* texts[kFlagEventCount + 1];
-  FlagMessages() {
-    for (int i = 0; i < kFlagEventCount; ++i) texts[i] = kFlagEvents[i].message;
-    texts[kFlagEventCount] = nullptr;
-  }
+    {FlagEventKind::kTookFlag, &PlayerRecord::touches, 0.0, FlagEffect::kTakesFlag},
+    {FlagEventKind::kReturnedRedFlag, &PlayerRecord::returns, 0.2, FlagEffect::kClearsBlue},
+    {FlagEventKind::kReturnedBlueFlag, &PlayerRecord::returns, 0.2, FlagEffect::kClearsRed},
+    {FlagEventKind::kFraggedCarrier, &PlayerRecord::efcKills, 0.5, FlagEffect::kNone},
+    {FlagEventKind::kCaptured, &PlayerRecord::caps, 5.0, FlagEffect::kClearsBothTeams},
+    {FlagEventKind::kCarrierKillAssist, &PlayerRecord::efcKillAssists, 0.2, FlagEffect::kNone},
+    {FlagEventKind::kReturnAssist, &PlayerRecord::returnAssists, 0.1, FlagEffect::kNone},
+    {FlagEventKind::kDefendedCarrierAggressively, &PlayerRecord::fcDefendsAgr, 1.0, FlagEffect::kNone},
+    {FlagEventKind::kDefendedCarrier, &PlayerRecord::fcDefends, 0.8, FlagEffect::kNone},
+    {FlagEventKind::kDefendedBase, &PlayerRecord::baseDefends, 0.3, FlagEffect::kNone},
+    {FlagEventKind::kDefendedAsCarrier, &PlayerRecord::carrierDefends, 0.0, FlagEffect::kNone},
 };
 
+const FlagEvent& flagEvent(FlagEventKind kind) {
+  const FlagEvent& e = kFlagEvents[static_cast<int>(kind)];
+  if (e.kind != kind) std::abort();  // the table lost its order
+  return e;
+}
 
 int validSlot(int slot) { return slot >= 0 && slot < kTableSlots ? slot : NO_PLAYER; }
 
@@ -80,15 +63,10 @@ void addToSkill(float& skill, double bonus) {
 
 }  // namespace
 
-const char* const* flagEventMessages() {
-  static const FlagMessages table;
-  return table.texts;
-}
-
 void updateCTFStats(const LineRecord& line) {
   const int event = line.raw.scan.first(kFlagEventStrings);
   if (event < 0) return;
-  const FlagEvent& e = kFlagEvents[event];
+  const FlagEvent& e = flagEvent(flagEventKind(event));
 
   // The actor is not checked against the table: an unregistered name is counted in the sink.
   PlayerRecord& actor = q3players[validSlot(line.victimSlot())];

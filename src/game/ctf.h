@@ -9,8 +9,5 @@ struct LineRecord;
 void updateCTFStats(const LineRecord& line);
 void updateCTFStats(std::string_view line);  // for a line not scanned yet
 
-// The flag-event messages as a null-terminated table, in the order that decides between them.
-const char* const* flagEventMessages();
-
 // No player of `team` carries a flag any more (nor the cut-name twin of any long name).
 void resetHaveFlag(int team);

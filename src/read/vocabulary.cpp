@@ -330,3 +330,52 @@ int tableSize(const char* const* table) {
   while (table[n] != nullptr) ++n;
   return n;
 }
+
+namespace {
+
+struct FlagEventText {
+  const char* text;
+  FlagEventKind kind;
+};
+
+const FlagEventText kFlagEventTexts[] = {
+    {"got the RED flag!", FlagEventKind::kTookFlag},
+    {"got the BLUE flag!", FlagEventKind::kTookFlag},
+    {"returned the RED flag!", FlagEventKind::kReturnedRedFlag},
+    {"returned the BLUE flag!", FlagEventKind::kReturnedBlueFlag},
+    {"fragged RED's flag carrier!", FlagEventKind::kFraggedCarrier},
+    {"fragged BLUE's flag carrier!", FlagEventKind::kFraggedCarrier},
+    {"captured the RED flag!", FlagEventKind::kCaptured},
+    {"captured the BLUE flag!", FlagEventKind::kCaptured},
+    // The assist messages stop before the colour word, so they match both teams.
+    {"gets an assist for fragging the", FlagEventKind::kCarrierKillAssist},
+    {"gets an assist for returning the", FlagEventKind::kReturnAssist},
+    {"defends RED's flag carrier against an agressive enemy", FlagEventKind::kDefendedCarrierAggressively},
+    {"defends BLUE's flag carrier against an agressive enemy", FlagEventKind::kDefendedCarrierAggressively},
+    {"defends the RED's flag carrier.", FlagEventKind::kDefendedCarrier},
+    {"defends the BLUE's flag carrier.", FlagEventKind::kDefendedCarrier},
+    {"defends the RED base", FlagEventKind::kDefendedBase},
+    {"defends the BLUE base", FlagEventKind::kDefendedBase},
+    {"defends the RED flag", FlagEventKind::kDefendedBase},
+    {"defends the BLUE flag", FlagEventKind::kDefendedBase},
+    {"RED's flag carrier defends against an agressive enemy", FlagEventKind::kDefendedAsCarrier},
+    {"BLUE's flag carrier defends against an agressive enemy", FlagEventKind::kDefendedAsCarrier},
+};
+constexpr int kFlagEventTextCount = static_cast<int>(sizeof kFlagEventTexts / sizeof kFlagEventTexts[0]);
+
+// The texts of kFlagEventTexts as a null-terminated table, for the scanner.
+struct FlagEventStrings {
+  const char* texts[kFlagEventTextCount + 1];
+  FlagEventStrings() {
+    for (int i = 0; i < kFlagEventTextCount; ++i) texts[i] = kFlagEventTexts[i].text;
+    texts[kFlagEventTextCount] = nullptr;
+  }
+};
+}  // namespace
+
+const char* const* flagEventStrings() {
+  static const FlagEventStrings table;
+  return table.texts;
+}
+
+FlagEventKind flagEventKind(int index) { return kFlagEventTexts[index].kind; }

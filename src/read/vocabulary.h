@@ -22,6 +22,27 @@ struct BoundaryText {
 // The kind of reset_strings[index].
 BoundaryKind boundaryKind(int index);
 
+// What a capture-the-flag announcement says its actor (the player named first) did. Some
+// facts come in two colours because they differ in whose flag goes home.
+enum class FlagEventKind {
+  kTookFlag,
+  kReturnedRedFlag,
+  kReturnedBlueFlag,
+  kFraggedCarrier,
+  kCaptured,
+  kCarrierKillAssist,
+  kReturnAssist,
+  kDefendedCarrierAggressively,
+  kDefendedCarrier,
+  kDefendedBase,
+  kDefendedAsCarrier,
+};
+// The flag-event announcements, grouped by event and scanned in this order: the first one
+// found in a line decides, so a message of an earlier event always wins.
+const char* const* flagEventStrings();
+// The fact the announcement flagEventStrings()[index] states.
+FlagEventKind flagEventKind(int index);
+
 // Number of entries before the terminating null pointer.
 int tableSize(const char* const* table);
 
