@@ -87,32 +87,32 @@ const Award kAwards[] = {
 };
 
 // Count and points rules: the maximum starts at player 0 and all who reach it exactly win.
-void assignByMaximum(const Award& award, int n) {
-  double best = award.stat(q3players[0], n);
+void assignByMaximum(PlayerTable& players, const Award& award, int n) {
+  double best = award.stat(players[0], n);
   for (int i = 1; i < n; ++i) {
-    const double v = award.stat(q3players[i], n);
+    const double v = award.stat(players[i], n);
     if (v > best) best = v;
   }
   // A negative maximum still wins the count rule (team kills can push `kills` below 0).
   const bool nobody = award.rule == Rule::kCount ? best == 0.0 : best <= award.threshold;
   for (int i = 0; i < n; ++i) {
-    PlayerRecord& p = q3players[i];
+    PlayerRecord& p = players[i];
     p.awards[award.slot] = !nobody && award.stat(p, n) == best ? 1 : 0;
   }
 }
 
 // Only players who fired the weapon compete; the maximum starts at 0.
-void assignByAccuracy(const Award& award, int n) {
+void assignByAccuracy(PlayerTable& players, const Award& award, int n) {
   const int w = award.weapon;
   double best = 0.0;
   for (int i = 0; i < n; ++i) {
-    const PlayerRecord& p = q3players[i];
+    const PlayerRecord& p = players[i];
     if (p.shots[w] == 0) continue;
     const double accuracy = p.hits[w] * 100.0 / p.shots[w];
     if (accuracy > best) best = accuracy;
   }
   for (int i = 0; i < n; ++i) {
-    PlayerRecord& p = q3players[i];
+    PlayerRecord& p = players[i];
     bool holds = false;
     if (best > award.threshold && p.shots[w] != 0) {
       const double accuracy = p.hits[w] * 100.0 / p.shots[w];
@@ -124,14 +124,14 @@ void assignByAccuracy(const Award& award, int n) {
 
 }  // namespace
 
-void assignAwards() {
-  const int n = getTotalPlayers();
+void assignAwards(PlayerTable& players) {
+  const int n = players.getTotalPlayers();
   if (n == 0) return;
   for (const Award& award : kAwards) {
     if (award.rule == Rule::kWeaponAccuracy) {
-      assignByAccuracy(award, n);
+      assignByAccuracy(players, award, n);
     } else {
-      assignByMaximum(award, n);
+      assignByMaximum(players, award, n);
     }
   }
 }

@@ -1,4 +1,6 @@
 // Marks the best player or players of each of the 32 award statistics.
 #pragma once
 
-void assignAwards();
+class PlayerTable;
+
+void assignAwards(PlayerTable& players);

@@ -7,7 +7,7 @@
 #include "read/vocabulary.h"
 #include "game/obituary.h"
 #include "game/player_table.h"
-#include "run/game.h"
+#include "game/game.h"
 #include "base/strutil.h"
 
 namespace {
@@ -53,8 +53,8 @@ const FlagEvent& flagEvent(FlagEventKind kind) {
 int validSlot(int slot) { return slot >= 0 && slot < kTableSlots ? slot : NO_PLAYER; }
 
 // The record registered under the first 29 bytes of a long name; the sink when there is none.
-PlayerRecord& cutNameRecord(std::string_view longName) {
-  return q3players[validSlot(getPlayerIndex(substring(longName, 0, kCutNameLength - 1)))];
+PlayerRecord& cutNameRecord(PlayerTable& players, std::string_view longName) {
+  return players[validSlot(players.getPlayerIndex(substring(longName, 0, kCutNameLength - 1)))];
 }
 
 void addToSkill(float& skill, double bonus) {
@@ -63,16 +63,16 @@ void addToSkill(float& skill, double bonus) {
 
 }  // namespace
 
-void updateCTFStats(const LineRecord& line) {
+void updateCTFStats(Game& game, const LineRecord& line) {
   const int event = line.raw.scan.first(kFlagEventStrings);
   if (event < 0) return;
   const FlagEvent& e = flagEvent(flagEventKind(event));
 
   // The actor is not checked against the table: an unregistered name is counted in the sink.
-  PlayerRecord& actor = q3players[validSlot(line.victimSlot())];
+  PlayerRecord& actor = game.players[validSlot(line.victimSlot())];
   actor.*e.counter += 1;
   addToSkill(actor.skill, e.skillBonus);
-  g_game.g_gametype = GT_CTF;
+  game.state.g_gametype = GT_CTF;
 
   switch (e.effect) {
     case FlagEffect::kTakesFlag:
@@ -81,37 +81,30 @@ void updateCTFStats(const LineRecord& line) {
       if (actor.rawName.size() <= kCutNameLength) {
         actor.haveFlag = 1;
       } else {
-        cutNameRecord(line.victimName()).haveFlag = 1;
+        cutNameRecord(game.players, line.victimName()).haveFlag = 1;
       }
       break;
     case FlagEffect::kClearsBlue:
-      resetHaveFlag(TEAM_BLUE);
+      resetHaveFlag(game.players, TEAM_BLUE);
       break;
     case FlagEffect::kClearsRed:
-      resetHaveFlag(TEAM_RED);
+      resetHaveFlag(game.players, TEAM_RED);
       break;
     case FlagEffect::kClearsBothTeams:
-      resetHaveFlag(TEAM_BLUE);
-      resetHaveFlag(TEAM_RED);
+      resetHaveFlag(game.players, TEAM_BLUE);
+      resetHaveFlag(game.players, TEAM_RED);
       break;
     case FlagEffect::kNone:
       break;
   }
 }
 
-void updateCTFStats(std::string_view text) {
-  static LineRecord line;
-  line.setText(text);
-  resolveSlots(line);
-  updateCTFStats(line);
-}
-
-void resetHaveFlag(int team) {
-  const int n = getTotalPlayers();
+void resetHaveFlag(PlayerTable& players, int team) {
+  const int n = players.getTotalPlayers();
   for (int s = 0; s < n; ++s) {
-    PlayerRecord& p = q3players[s];
+    PlayerRecord& p = players[s];
     if (p.team == team) p.haveFlag = 0;
     // Regardless of team: a long name's cut twin is the record its pick-up marked.
-    if (p.rawName.size() > kCutNameLength) cutNameRecord(p.rawName.view()).haveFlag = 0;
+    if (p.rawName.size() > kCutNameLength) cutNameRecord(players, p.rawName.view()).haveFlag = 0;
   }
 }

@@ -1,13 +1,12 @@
 // Counts capture-the-flag events and tracks who carries a flag.
 #pragma once
 
-#include <string_view>
-
+struct Game;
 struct LineRecord;
+class PlayerTable;
 
 // Applies the first matching flag event of the line to the player named first in it.
-void updateCTFStats(const LineRecord& line);
-void updateCTFStats(std::string_view line);  // for a line not scanned yet
+void updateCTFStats(Game& game, const LineRecord& line);
 
 // No player of `team` carries a flag any more (nor the cut-name twin of any long name).
-void resetHaveFlag(int team);
+void resetHaveFlag(PlayerTable& players, int team);

@@ -3,6 +3,7 @@
 
 #include "read/line_record.h"
 #include "game/obituary.h"
+#include "game/game.h"
 #include "game/player_table.h"
 
 namespace {
@@ -53,24 +54,17 @@ float getKalimoPoints(int weapon) {
   return kKalimoPoints[weapon];
 }
 
-void updateTables(std::string_view text) {
-  static LineRecord line;
-  line.setText(text);
-  resolveSlots(line);
-  updateTables(line);
-}
-
-void updateTables(const LineRecord& line) {
+void updateTables(Game& game, const LineRecord& line) {
   const int v = line.victimSlot();
   const int a = line.attackerSlot();
-  const int n = getTotalPlayers();
+  const int n = game.players.getTotalPlayers();
   if (v < 0 || v >= n || a < 0 || a >= n) return;
   // Only a line naming two current players is worth classifying.
   const int w = line.weapon;
   if (w < 0 || w >= kAllWeapons) return;
 
-  PlayerRecord& victim = q3players[v];
-  PlayerRecord& attacker = q3players[a];
+  PlayerRecord& victim = game.players[v];
+  PlayerRecord& attacker = game.players[a];
 
   attacker.killTable[w][v] += 1;
   victim.deathTable[w][a] += 1;

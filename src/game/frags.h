@@ -1,8 +1,7 @@
 // Counts kills and suicides as they are read: per-opponent tables, streaks, team kills and ratings.
 #pragma once
 
-#include <string_view>
-
+struct Game;
 struct LineRecord;
 
 // Weapon weight of a kill: 1.5 gauntlet and grapple, 1.1 rocket, 1.15 lightning, 1.2 rail,
@@ -11,5 +10,4 @@ float getKalimoPoints(int weapon);
 
 // Counts one obituary line; does nothing unless both players are in the table and the means
 // of death is a countable weapon code (0..12).
-void updateTables(const LineRecord& line);
-void updateTables(std::string_view line);  // for a line not scanned yet
+void updateTables(Game& game, const LineRecord& line);

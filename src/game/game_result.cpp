@@ -4,7 +4,7 @@
 #include "game/clans.h"
 #include "game/game_type.h"
 #include "game/totals.h"
-#include "run/state.h"
+#include "game/game.h"
 
 int GameResult::teamPlayers(int team) const {
   int count = 0;
@@ -21,28 +21,26 @@ int GameResult::teamScore(int team) const {
   return sum;
 }
 
-void takeGameResult(GameResult& result) {
-  const int n = getTotalPlayers();
-  result.gameType = g_game.g_gametype;
-  result.mapName = g_game.g_mapname;
-  result.caRoundsRed = g_game.g_ca_win_red;
-  result.caRoundsBlue = g_game.g_ca_win_blue;
+void takeGameResult(const Game& game, GameResult& result) {
+  const int n = game.players.getTotalPlayers();
+  result.gameType = game.state.g_gametype;
+  result.mapName = game.state.g_mapname;
+  result.caRoundsRed = game.state.g_ca_win_red;
+  result.caRoundsBlue = game.state.g_ca_win_blue;
   char label[kTextSize];
-  detectClans(label);
+  detectClans(game, label);
   label[kTextSize - 1] = '\0';
   result.label.assign(label);
-  result.gameId = g_run.g_game_count;
-  result.runStamp = g_run.g_time_now;
-  result.logName = g_run.g_logfile;
-  result.serverLog = g_run.g_log_type != 0 || g_run.clientLogConverted;
-  result.firstByte = g_game.lines.firstByte();
-  result.lastByte = g_game.lines.lastByte();
-  g_game.lines.hex(result.fingerprint);
-  result.players.assign(q3players, q3players + n);
+  result.serverLog = game.log.g_log_type != 0 || game.log.clientLogConverted;
+  result.firstByte = game.state.lines.firstByte();
+  result.lastByte = game.state.lines.lastByte();
+  game.state.lines.hex(result.fingerprint);
+  result.players.clear();
+  for (int s = 0; s < n; ++s) result.players.push_back(game.players[s]);
   result.easiestPrey.resize(static_cast<std::size_t>(n));
   result.worstEnemy.resize(static_cast<std::size_t>(n));
   for (int s = 0; s < n; ++s) {
-    result.easiestPrey[static_cast<std::size_t>(s)] = getEasiestPrey(s);
-    result.worstEnemy[static_cast<std::size_t>(s)] = getWorstEnemy(s);
+    result.easiestPrey[static_cast<std::size_t>(s)] = getEasiestPrey(game.players, s);
+    result.worstEnemy[static_cast<std::size_t>(s)] = getWorstEnemy(game.players, s);
   }
 }

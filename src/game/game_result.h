@@ -34,6 +34,7 @@ struct GameResult {
   int teamScore(int team) const;
 };
 
+struct Game;
 // Copies the finished game (players and per-game values) into `result`; to be called after the
-// end-of-game steps have run and the game id is counted.
-void takeGameResult(GameResult& result);
+// end-of-game steps have run. The run's values (id, stamp, log name) are the caller's.
+void takeGameResult(const Game& game, GameResult& result);

@@ -8,16 +8,13 @@
 #include "game/obituary.h"
 #include "game/player_table.h"
 #include "game/reconcile.h"
-#include "run/game.h"
+#include "game/game.h"
 #include "read/line_reader.h"
-#include "run/main_loop.h"
 #include "base/strutil.h"
 
 namespace {
 
 constexpr char kLeaveMarker[] = "^7<font color=#CC6600>&nbsp;x</font>";
-
-int playerCount() { return getTotalPlayers(); }
 
 // The third blank-separated word of the line, as a scanf of three words would read it.
 bool thirdWord(std::string_view line, std::string_view* word) {
@@ -33,39 +30,39 @@ bool thirdWord(std::string_view line, std::string_view* word) {
   return true;
 }
 
-void readMap(std::string_view raw) {
+void readMap(Game& game, std::string_view raw) {
   std::string_view word;
   if (thirdWord(raw, &word)) {
-    g_game.g_mapname.assign(word);
-    toLowerCase(g_game.g_mapname.data());
+    game.state.g_mapname.assign(word);
+    toLowerCase(game.state.g_mapname.data());
   }
   std::fputs("MAP: ", stdout);
-  writeBytes(stdout, g_game.g_mapname.view());
+  writeBytes(stdout, game.state.g_mapname.view());
   std::fputs("\n", stdout);
 }
 
 // A player seen again: on another team (or without one) the old record is closed under a
 // numbered marker, so the entry line starts a fresh record under the plain name.
-void markReentry(const ScannedText& raw) {
-  const int n = playerCount();
-  const int p = getVictim(raw);
+void markReentry(Game& game, const ScannedText& raw) {
+  const int n = game.players.getTotalPlayers();
+  const int p = getVictim(game.players, raw);
   if (p >= n) return;
-  const PlayerRecord& player = q3players[p];
+  const PlayerRecord& player = game.players[p];
   if ((player.team == TEAM_RED && raw.has(kTextEnteredRed)) ||
       (player.team == TEAM_BLUE && raw.has(kTextEnteredBlue))) {
     return;
   }
-  ++g_game.g_int_swap;
-  const int q = mergeIdenticalPlayerNonChopped(p);
-  PlayerRecord& target = q3players[q < playerCount() ? q : p];
+  ++game.state.g_int_swap;
+  const int q = mergeIdenticalPlayerNonChopped(game.players, p);
+  PlayerRecord& target = game.players[q < game.players.getTotalPlayers() ? q : p];
   target.disconnected = 1;
   char marker[64];
-  std::snprintf(marker, sizeof marker, "^7<font color=#CC6600>&nbsp;%d</font>", g_game.g_int_swap);
+  std::snprintf(marker, sizeof marker, "^7<font color=#CC6600>&nbsp;%d</font>", game.state.g_int_swap);
   target.appendMark(marker);
-  target.marks.rejoined = g_game.g_int_swap;
+  target.marks.rejoined = game.state.g_int_swap;
 }
 
-int markLeave(LineRecord& line) {
+int markLeave(Game& game, LineRecord& line) {
   // The game cuts long names in this message; two bytes of the cut fall at 29 and 30.
   const bool longName = getVictimName(line.raw).size() > kCutNameLength;
   if (longName && line.stripped.has(kTextDisconnected)) {
@@ -77,13 +74,13 @@ int markLeave(LineRecord& line) {
     line.scanRaw(std::strlen(raw));
     line.stripAndScan();
   }
-  const int n = playerCount();
-  const int p = getVictim(line.raw);
+  const int n = game.players.getTotalPlayers();
+  const int p = getVictim(game.players, line.raw);
   if (p >= n) return 1;
   // Asked of the line as it now stands: the cut may have broken the word.
   const bool disconnected = line.stripped.has(kTextDisconnected);
-  const int q = disconnected ? mergeIdenticalPlayerChopped(p) : mergeIdenticalPlayerNonChopped(p);
-  PlayerRecord& target = q3players[q < playerCount() ? q : p];
+  const int q = disconnected ? mergeIdenticalPlayerChopped(game.players, p) : mergeIdenticalPlayerNonChopped(game.players, p);
+  PlayerRecord& target = game.players[q < game.players.getTotalPlayers() ? q : p];
   target.appendMark(kLeaveMarker);
   target.marks.left = true;
   target.disconnected = 1;
@@ -92,62 +89,62 @@ int markLeave(LineRecord& line) {
 
 }  // namespace
 
-int updateMiscInfo(LineRecord& line) {
+int updateMiscInfo(Game& game, LineRecord& line) {
   const TextScan& s = line.stripped.scan;
   const std::string_view raw = line.raw.text;
 
   const bool shutdown = s.has(kTextReShutdown);
   if (!shutdown) {
     if (s.has(kTextOspLoaded)) {
-      g_run.g_mod = 1;
+      game.log.g_mod = 1;
       return 1;
     }
     if (s.has(kTextUsingModel)) return 1;
     if (s.has(kTextCurrentMap)) {
-      readMap(raw);
+      readMap(game, raw);
       return 1;
     }
     const TextScan& r = line.raw.scan;
     if (r.has(kTextRedLeads)) {
-      ++g_game.g_ca_win_red;
-      g_game.g_gametype = GT_CA;
+      ++game.state.g_ca_win_red;
+      game.state.g_gametype = GT_CA;
       return 1;
     }
     if (r.has(kTextBlueLeads)) {
-      ++g_game.g_ca_win_blue;
-      g_game.g_gametype = GT_CA;
+      ++game.state.g_ca_win_blue;
+      game.state.g_gametype = GT_CA;
       return 1;
     }
     if (r.has(kTextTied)) {
       // A tied round goes to the side that was behind.
-      if (g_game.g_ca_win_red > g_game.g_ca_win_blue) {
-        ++g_game.g_ca_win_blue;
-      } else if (g_game.g_ca_win_red < g_game.g_ca_win_blue) {
-        ++g_game.g_ca_win_red;
+      if (game.state.g_ca_win_red > game.state.g_ca_win_blue) {
+        ++game.state.g_ca_win_blue;
+      } else if (game.state.g_ca_win_red < game.state.g_ca_win_blue) {
+        ++game.state.g_ca_win_red;
       }
-      g_game.g_gametype = GT_CA;
+      game.state.g_gametype = GT_CA;
       return 1;
     }
   } else {
-    g_run.g_mod = 0;
+    game.log.g_mod = 0;
   }
 
-  if (g_game.g_connect_sequence == 0 && (s.has(kTextConnect) || s.has(kTextReconnect))) {
-    g_game.g_connect_sequence = 1;
+  if (game.state.g_connect_sequence == 0 && (s.has(kTextConnect) || s.has(kTextReconnect))) {
+    game.state.g_connect_sequence = 1;
     return 1;
   }
-  if (g_game.g_connect_sequence == 1 && s.has(kTextResolved)) {
-    g_game.g_connect_sequence = 2;
+  if (game.state.g_connect_sequence == 1 && s.has(kTextResolved)) {
+    game.state.g_connect_sequence = 2;
     return 1;
   }
-  if (g_game.g_connect_sequence == 2 && shutdown) {
-    g_game.g_connect_sequence = kGameEnded;  // the boundary step ends the game on this same line
+  if (game.state.g_connect_sequence == 2 && shutdown) {
+    game.state.g_connect_sequence = kGameEnded;  // the boundary step ends the game on this same line
   }
 
   if (s.has(kTextRenamed)) {
-    const int p = getVictim(line.raw);
+    const int p = getVictim(game.players, line.raw);
     // A name not in the table is renamed in the sink record, where nobody sees it.
-    PlayerRecord& player = q3players[p];
+    PlayerRecord& player = game.players[p];
     player.name.assign(getAttackerName(line.stripped));
     player.rawName.assign(getAttackerName(line.raw));
     return 1;
@@ -157,18 +154,8 @@ int updateMiscInfo(LineRecord& line) {
                        s.has(kTextLostCommands) || s.has(kTextKicked);
   if (!leaving) {
     // Server logs carry no team-coloured entries, so re-entries are told apart on clients only.
-    if (s.has(kTextEntered) && g_run.g_log_type == 0) markReentry(line.raw);
+    if (s.has(kTextEntered) && game.log.g_log_type == 0) markReentry(game, line.raw);
     return 0;
   }
-  return markLeave(line);
-}
-
-int updateMiscInfo(char* line, char* strippedLine) {
-  static LineRecord record;
-  record.setText(line);
-  resolveSlots(record);
-  const int done = updateMiscInfo(record);
-  std::memcpy(line, record.rawBuffer, record.raw.text.size() + 1);
-  std::memcpy(strippedLine, record.strippedBuffer, record.stripped.text.size() + 1);
-  return done;
+  return markLeave(game, line);
 }

@@ -3,19 +3,20 @@
 
 #include "game/player_table.h"
 
-int slotOfName(std::string_view name) {
+int slotOfName(const PlayerTable& players, std::string_view name) {
   if (name == kSentinelName) return NO_PLAYER;
-  return getPlayerIndex(name);
+  return players.getPlayerIndex(name);
 }
 
-void resolveSlots(LineRecord& line) {
-  line.victim = slotOfName(line.victimCut.name);
-  line.attacker = slotOfName(line.attackerCut.name);
+void resolveSlots(const PlayerTable& players, LineRecord& line) {
+  line.victim = slotOfName(players, line.victimCut.name);
+  line.attacker = slotOfName(players, line.attackerCut.name);
 }
 
-int getVictim(const ScannedText& line) { return slotOfName(getVictimName(line)); }
+int getVictim(const PlayerTable& players, const ScannedText& line) {
+  return slotOfName(players, getVictimName(line));
+}
 
-int getAttacker(const ScannedText& line) { return slotOfName(getAttackerName(line)); }
-
-int getVictim(std::string_view line) { return getVictim(ScannedText(line)); }
-int getAttacker(std::string_view line) { return getAttacker(ScannedText(line)); }
+int getAttacker(const PlayerTable& players, const ScannedText& line) {
+  return slotOfName(players, getAttackerName(line));
+}

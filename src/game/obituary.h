@@ -8,16 +8,14 @@
 #include "read/names.h"
 #include "read/text_scan.h"
 
+class PlayerTable;
+
 // Slot of the victim / attacker name; NO_PLAYER for the sentinel or a name not in the table.
-int getVictim(const ScannedText& line);
-int getAttacker(const ScannedText& line);
+int getVictim(const PlayerTable& players, const ScannedText& line);
+int getAttacker(const PlayerTable& players, const ScannedText& line);
 
 // Slot of a name as the resolvers see it: NO_PLAYER for the sentinel.
-int slotOfName(std::string_view name);
+int slotOfName(const PlayerTable& players, std::string_view name);
 
 // Looks up both names cut from the line in the player table (line.victim, line.attacker).
-void resolveSlots(LineRecord& line);
-
-// For a line not scanned yet (tests and rare paths).
-int getVictim(std::string_view line);
-int getAttacker(std::string_view line);
+void resolveSlots(const PlayerTable& players, LineRecord& line);

@@ -10,7 +10,7 @@
 #include "read/text_scan.h"
 #include "game/obituary.h"
 #include "game/player_table.h"
-#include "run/game.h"
+#include "game/game.h"
 #include "base/scratch_pool.h"
 #include "base/strutil.h"
 
@@ -56,13 +56,13 @@ void addTo(int& field, int amount) {
   field = static_cast<int>(static_cast<unsigned>(field) + static_cast<unsigned>(amount));
 }
 
-void readMapLine(const char* line) {
+void readMapLine(GameState& state, const char* line) {
   char first[kLineBufferSize];
   char second[kLineBufferSize];
-  if (std::sscanf(line, "%s%s", first, second) == 2) g_game.g_mapname.assign(second);
-  toLowerCase(g_game.g_mapname.data());
+  if (std::sscanf(line, "%s%s", first, second) == 2) state.g_mapname.assign(second);
+  toLowerCase(state.g_mapname.data());
   std::fputs("MAP: ", stdout);
-  writeBytes(stdout, g_game.g_mapname.view());
+  writeBytes(stdout, state.g_mapname.view());
   std::fputs("\n", stdout);
 }
 
@@ -75,7 +75,6 @@ void applyRow(const ReportRow& row, char* stripped, PlayerRecord& player) {
     int amount = 0;
     // The three words of the label all land in the same scratch buffer.
     const int converted = std::sscanf(stripped, "%s%s%s%d", word, word, word, &amount);
-    if (converted >= 1) g_run.g_str_tmp.assign(word);
     if (converted != 4) return;
     player.*(row.damage) = amount;
     return;
@@ -102,7 +101,7 @@ void OspReport::begin() {
   std::printf("\nscanning OSP stats:\n");
 }
 
-bool OspReport::feed(const LineRecord& record) {
+bool OspReport::feed(Game& game, const LineRecord& record) {
   char line[kLineBufferSize];
   char stripped[kLineBufferSize];
   const std::string_view text = record.raw.text;
@@ -116,12 +115,12 @@ bool OspReport::feed(const LineRecord& record) {
   const std::string_view strippedView(stripped, strippedLength);
 
   if (raw_.has(kTextMapColon)) {
-    readMapLine(line);
+    readMapLine(game.state, line);
   } else if (raw_.has(kTextAccuracyInfo)) {
     strippedText_.assign(strippedView);
-    player_ = getPlayerIndexUsingStrippedName(getAttackerName(strippedText_));
+    player_ = game.players.getPlayerIndexUsingStrippedName(getAttackerName(strippedText_));
   } else if (const ReportRow* row = rowFor(strippedView)) {
-    applyRow(*row, stripped, q3players[player_]);
+    applyRow(*row, stripped, game.players[player_]);
   }
   freeMallocs();
   // The line that ends the report is read as one of it, so the main loop goes on after it.

@@ -4,6 +4,8 @@
 #include "read/line_record.h"
 #include "read/text_scan.h"
 
+struct Game;
+
 // While active, every line of the log is a line of the report and reaches nothing else: the
 // map line, the players' accuracy headers and their weapon and damage rows are read into the
 // players' records. The report ends with (and takes) a line that enters a player, completes
@@ -14,7 +16,7 @@ class OspReport {
   void begin();
   bool active() const { return active_; }
   // Reads one line of the report; true when it was the report's last.
-  bool feed(const LineRecord& line);
+  bool feed(Game& game, const LineRecord& line);
 
  private:
   bool active_ = false;

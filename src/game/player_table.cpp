@@ -10,9 +10,6 @@
 #include "base/strutil.h"
 
 
-PlayerRecord q3players[kTableSlots];
-unsigned long g_nameGeneration = 0;
-
 namespace {
 
 constexpr float kInitialRating = 10.0f;
@@ -24,31 +21,28 @@ void printName(const char* before, std::string_view name, const char* after) {
   std::fputs(after, stdout);
 }
 
-// Slots occupied at some time in this game: the records above are untouched since the last
-// clear, so a clear need not go further.
-int g_slotsUsed = kTableSlots;
-
 // Puts record order[i] at slot i for i < n and, so that every table keeps pointing at the
 // same players, permutes columns 0..n-1 of rows 0..13 of every one of those records alike.
 // Each record and column moves once, whatever the number of exchanges that led to the order;
 // slots outside the first and last that change are left alone, records and columns both.
-void applyOrder(const int* order, int n) {
+}  // namespace
+
+void PlayerTable::applyOrder(const int* order, int n) {
   int lo = 0;
   while (lo < n && order[lo] == lo) ++lo;
   if (lo == n) return;
   int hi = n - 1;
   while (order[hi] == hi) --hi;
   // Slots lo..hi hold a permutation of lo..hi: everything outside stays where it is.
-  static PlayerRecord staging[MAX_PLAYERS];  // large: kept off the stack
   for (int i = lo; i <= hi; ++i) {
-    if (order[i] != i) staging[i] = q3players[order[i]];
+    if (order[i] != i) staging_[i] = records_[order[i]];
   }
   for (int i = lo; i <= hi; ++i) {
-    if (order[i] != i) q3players[i] = staging[i];
+    if (order[i] != i) records_[i] = staging_[i];
   }
   int column[MAX_PLAYERS];
   for (int s = 0; s < n; ++s) {
-    PlayerRecord& p = q3players[s];
+    PlayerRecord& p = records_[s];
     for (int w = 0; w <= kAllWeapons; ++w) {
       for (int* row : {p.killTable[w], p.deathTable[w]}) {
         for (int i = lo; i <= hi; ++i) column[i] = row[order[i]];
@@ -62,18 +56,18 @@ void applyOrder(const int* order, int n) {
 // `sinkSlot`, when not -1, is the position of a record that ranks below every other record
 // wherever it moves. The exchanges are exactly those of a bubble sort of the records
 // themselves, so ties and odd ratings (NaN) keep their order.
-void bubbleOrder(int* order, int n, int sinkSlot) {
+void PlayerTable::bubbleOrder(int* order, int n, int sinkSlot) const {
   // Without a NaN, skill order is a strict weak order and a bubble sort ends in the one stable
   // order, which an insertion sort finds in a single pass over a nearly sorted table (a
   // newcomer that climbs from the last slot to the first takes one pass, not 63).
   bool comparable = true;
-  for (int i = 0; i < n; ++i) comparable = comparable && !std::isnan(q3players[order[i]].skill);
+  for (int i = 0; i < n; ++i) comparable = comparable && !std::isnan(records_[order[i]].skill);
   if (comparable) {
     const int sinkRecord = sinkSlot >= 0 ? order[sinkSlot] : -1;
-    auto ranksBelow = [sinkRecord](int a, int b) {
+    auto ranksBelow = [this, sinkRecord](int a, int b) {
       if (a == sinkRecord) return b != sinkRecord;
       if (b == sinkRecord) return false;
-      return q3players[a].skill < q3players[b].skill;
+      return records_[a].skill < records_[b].skill;
     };
     for (int i = 1; i < n; ++i) {
       const int record = order[i];
@@ -96,7 +90,7 @@ void bubbleOrder(int* order, int n, int sinkSlot) {
       } else if (sinkSlot == i + 1) {
         lower = false;
       } else {
-        lower = q3players[order[i]].skill < q3players[order[i + 1]].skill;
+        lower = records_[order[i]].skill < records_[order[i + 1]].skill;
       }
       if (lower) {
         std::swap(order[i], order[i + 1]);
@@ -107,19 +101,21 @@ void bubbleOrder(int* order, int n, int sinkSlot) {
   }
 }
 
+namespace {
+
 void identityOrder(int* order, int n) {
   for (int i = 0; i < n; ++i) order[i] = i;
 }
 
-void bubbleSort(int sinkSlot) {
+}  // namespace
+
+void PlayerTable::bubbleSort(int sinkSlot) {
   const int n = getTotalPlayers();
   int order[MAX_PLAYERS];
   identityOrder(order, n);
   bubbleOrder(order, n, sinkSlot);
   applyOrder(order, n);
 }
-
-}  // namespace
 
 void PlayerRecord::appendMark(std::string_view mark) {
   if (marks.nameEnd == 0) marks.nameEnd = rawName.size();
@@ -131,8 +127,14 @@ std::string_view PlayerRecord::loggedName() const {
   return marks.nameEnd == 0 ? all : all.substr(0, marks.nameEnd);
 }
 
-void initPlayer(int slot) {
-  PlayerRecord& p = q3players[slot];
+PlayerTable::PlayerTable() {
+  for (PlayerRecord& p : records_) p.rawName.countChangesIn(&nameGeneration_);
+  for (PlayerRecord& p : staging_) p.rawName.countChangesIn(&nameGeneration_);
+  initPlayers();
+}
+
+void PlayerTable::initPlayer(int slot) {
+  PlayerRecord& p = records_[slot];
   p = PlayerRecord();  // zeroes every count, table and flag
   p.name.clear();
   p.rawName.clear();
@@ -141,26 +143,17 @@ void initPlayer(int slot) {
   p.combat = kInitialRating;
 }
 
-void initPlayers() {
+void PlayerTable::initPlayers() {
   // Records filled in by hand (tests) count as used too.
   const int n = getTotalPlayers();
-  if (n > g_slotsUsed) g_slotsUsed = n;
-  for (int s = 0; s < g_slotsUsed; ++s) initPlayer(s);
+  if (n > slotsUsed_) slotsUsed_ = n;
+  for (int s = 0; s < slotsUsed_; ++s) initPlayer(s);
   // The totals column's record and the sink may have been written whatever the count.
-  for (int s = g_slotsUsed > MAX_PLAYERS ? kTableSlots : MAX_PLAYERS; s < kTableSlots; ++s) initPlayer(s);
-  g_slotsUsed = 0;
+  for (int s = slotsUsed_ > MAX_PLAYERS ? kTableSlots : MAX_PLAYERS; s < kTableSlots; ++s) initPlayer(s);
+  slotsUsed_ = 0;
 }
 
 namespace {
-
-// The names of the occupied slots in a compact form (length and first bytes), with the count,
-// as they stood at one name generation: lookups read this instead of 9.6 KB records.
-struct NameIndex {
-  unsigned long generation = ~0ul;
-  int count = 0;
-  uint32_t length[MAX_PLAYERS];
-  uint64_t head[MAX_PLAYERS];
-};
 
 // The first eight bytes of a name as one word (fewer for a shorter name, the rest zero).
 uint64_t headOf(std::string_view name) {
@@ -173,44 +166,42 @@ uint64_t headOf(std::string_view name) {
   return head;
 }
 
-const NameIndex& nameIndex() {
-  static NameIndex index;
-  if (index.generation == g_nameGeneration) return index;
+}  // namespace
+
+const PlayerTable::NameIndex& PlayerTable::nameIndex() const {
+  NameIndex& index = index_;
+  if (index.generation == nameGeneration_) return index;
   int n = 0;
-  while (n < MAX_PLAYERS && !q3players[n].rawName.empty()) {
-    index.length[n] = static_cast<uint32_t>(q3players[n].rawName.size());
-    index.head[n] = headOf(q3players[n].rawName.view());
+  while (n < MAX_PLAYERS && !records_[n].rawName.empty()) {
+    index.length[n] = static_cast<uint32_t>(records_[n].rawName.size());
+    index.head[n] = headOf(records_[n].rawName.view());
     ++n;
   }
   index.count = n;
-  index.generation = g_nameGeneration;
+  index.generation = nameGeneration_;
   return index;
 }
 
-}  // namespace
-
-int getTotalPlayers() { return nameIndex().count; }
-
-int getPlayerIndex(std::string_view rawName) {
+int PlayerTable::getPlayerIndex(std::string_view rawName) const {
   const NameIndex& index = nameIndex();
   const uint32_t len = static_cast<uint32_t>(rawName.size());
   const uint64_t head = headOf(rawName);
   for (int s = 0; s < index.count; ++s) {
     if (index.length[s] != len || index.head[s] != head) continue;
-    if (q3players[s].rawName == rawName) return s;
+    if (records_[s].rawName == rawName) return s;
   }
   return NO_PLAYER;
 }
 
-int getPlayerIndexUsingStrippedName(std::string_view name) {
+int PlayerTable::getPlayerIndexUsingStrippedName(std::string_view name) const {
   const int n = getTotalPlayers();
   for (int s = 0; s < n; ++s) {
-    if (q3players[s].name == name) return s;
+    if (records_[s].name == name) return s;
   }
   return NO_PLAYER;
 }
 
-int addPlayer(std::string_view rawName) {
+int PlayerTable::addPlayer(std::string_view rawName) {
   if (rawName == kSentinelName) return NO_PLAYER;
   // An empty name is never registered, but a rename may have left a player without one.
   if (const int present = getPlayerIndex(rawName); present != NO_PLAYER || rawName.empty()) return present;
@@ -231,7 +222,7 @@ int addPlayer(std::string_view rawName) {
     int departed = -1;
     // In sorted order the last departed record is the least skilled one.
     for (int s = n - 1; s >= 0; --s) {
-      if (q3players[order[s]].disconnected == 1) {
+      if (records_[order[s]].disconnected == 1) {
         departed = s;
         break;
       }
@@ -242,32 +233,32 @@ int addPlayer(std::string_view rawName) {
       return NO_PLAYER;
     }
     std::fputs("Removing disconnected player with least skill\n", stdout);
-    printName("Removing-> ", q3players[order[departed]].name.view(), "\n\n");
+    printName("Removing-> ", records_[order[departed]].name.view(), "\n\n");
     // As removePlayer() does, on the sorted order.
-    q3players[order[departed]].skill = kRemovedSkill;
+    records_[order[departed]].skill = kRemovedSkill;
     bubbleOrder(order, n, departed);
     applyOrder(order, n);
     initPlayer(n - 1);
     n = getTotalPlayers();
   }
-  q3players[n].rawName.assign(rawName);
-  q3players[n].name.assign(std::string_view(stripped, strippedLen));
-  if (n + 1 > g_slotsUsed) g_slotsUsed = n + 1;
+  records_[n].rawName.assign(rawName);
+  records_[n].name.assign(std::string_view(stripped, strippedLen));
+  if (n + 1 > slotsUsed_) slotsUsed_ = n + 1;
   return n;
 }
 
-void removePlayer(int slot) {
+void PlayerTable::removePlayer(int slot) {
   const int n = getTotalPlayers();
   if (slot < 0 || slot >= n) return;
-  q3players[slot].skill = kRemovedSkill;
+  records_[slot].skill = kRemovedSkill;
   bubbleSort(slot);
   initPlayer(n - 1);
 }
 
-void sort() { bubbleSort(-1); }
+void PlayerTable::sort() { bubbleSort(-1); }
 
-void printPlayers() {
+void PlayerTable::printPlayers() const {
   const int n = getTotalPlayers();
   std::printf("TOTAL PLAYERS -> %d\n", n);
-  for (int s = 0; s < n; ++s) printName(" - ", q3players[s].name.view(), "\n");
+  for (int s = 0; s < n; ++s) printName(" - ", records_[s].name.view(), "\n");
 }

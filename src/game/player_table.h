@@ -1,6 +1,7 @@
-// The player record and the process-wide table of the current game's players.
+// The player record and the table of one game's players.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "base/fixed_string.h"
@@ -18,18 +19,16 @@ constexpr int kWeaponRows = 15;   // weapon codes 0..12 counted, 13 all weapons,
 constexpr int kAllWeapons = 13;
 constexpr int kAwardSlots = 33;
 
-// Counts every change of a player's identity (rawName), so that lookups by name can keep a
-// compact index of the table and know when it must be rebuilt.
-extern unsigned long g_nameGeneration;
-
-// A rawName: a Text510 whose every change is counted in g_nameGeneration.
+// A rawName: a Text510 whose every change is counted by the table that holds it, so that
+// lookups by name can keep a compact index of the table and know when to rebuild it.
 class PlayerName : public Text510 {
  public:
   PlayerName() = default;
-  PlayerName(const PlayerName& other) : Text510(other) { ++g_nameGeneration; }
+  PlayerName(const PlayerName& other) : Text510(other), changes_(other.changes_) { counted(); }
+  // Keeps its own table: a record copied into a slot is counted by the slot's table.
   PlayerName& operator=(const PlayerName& other) {
     Text510::operator=(other);
-    ++g_nameGeneration;
+    counted();
     return *this;
   }
   PlayerName& operator=(std::string_view text) {
@@ -38,20 +37,28 @@ class PlayerName : public Text510 {
   }
   void clear() {
     Text510::clear();
-    ++g_nameGeneration;
+    counted();
   }
   void assign(std::string_view text) {
     Text510::assign(text);
-    ++g_nameGeneration;
+    counted();
   }
   void append(std::string_view text) {
     Text510::append(text);
-    ++g_nameGeneration;
+    counted();
   }
   void syncLength() {
     Text510::syncLength();
-    ++g_nameGeneration;
+    counted();
   }
+  // Where this name's changes are counted (the table's counter).
+  void countChangesIn(unsigned long* changes) { changes_ = changes; }
+
+ private:
+  void counted() {
+    if (changes_ != nullptr) ++*changes_;
+  }
+  unsigned long* changes_ = nullptr;
 };
 
 // What the marks appended to a rawName say, kept beside it so that an output other than the
@@ -111,30 +118,65 @@ struct PlayerRecord {
   std::string_view loggedName() const;
 };
 
-extern PlayerRecord q3players[kTableSlots];
+// The players of one game: 64 slots, occupied from 0 without a gap, the totals column 64 and
+// the sink 65 that absorbs updates addressed to nobody. Large (about 1.4 MB): kept on the heap.
+class PlayerTable {
+ public:
+  PlayerTable();
+  PlayerTable(const PlayerTable&) = delete;
+  PlayerTable& operator=(const PlayerTable&) = delete;
 
-// Clears every slot (start of the run and every game boundary).
-void initPlayers();
-// Gives every field of `slot` its initial value (skill and combat 10.0, quote = sentinel).
-void initPlayer(int slot);
+  PlayerRecord& operator[](int slot) { return records_[slot]; }
+  const PlayerRecord& operator[](int slot) const { return records_[slot]; }
 
-// Index of the first free slot among 0..63, 64 when all are taken: the player count N.
-int getTotalPlayers();
-// First slot below N whose rawName equals `rawName`; NO_PLAYER when none does.
-int getPlayerIndex(std::string_view rawName);
-// First slot below N whose name equals `name`; NO_PLAYER when none does.
-int getPlayerIndexUsingStrippedName(std::string_view name);
+  // Clears every slot (start of the run and every game boundary).
+  void initPlayers();
+  // Gives every field of `slot` its initial value (skill and combat 10.0, quote = sentinel).
+  void initPlayer(int slot);
 
-// Registers a player under `rawName` unless it is empty, the sentinel or already present.
-// A full table evicts the least skilled departed player, or refuses with a message.
-// Returns the player's slot as getPlayerIndex() would find it afterwards (NO_PLAYER for the
-// sentinel or a refusal); a slot returned before a later registration moved the records is to
-// be looked up again.
-int addPlayer(std::string_view rawName);
-// Takes `slot` out of the table: it is sorted to the end and cleared; the others keep
-// their table cells against it.
-void removePlayer(int slot);
-// Stable bubble sort by descending skill; per-opponent columns move with their players.
-void sort();
-// "TOTAL PLAYERS -> N" and one " - name" line per player.
-void printPlayers();
+  // Index of the first free slot among 0..63, 64 when all are taken: the player count N.
+  int getTotalPlayers() const { return nameIndex().count; }
+  // First slot below N whose rawName equals `rawName`; NO_PLAYER when none does.
+  int getPlayerIndex(std::string_view rawName) const;
+  // First slot below N whose name equals `name`; NO_PLAYER when none does.
+  int getPlayerIndexUsingStrippedName(std::string_view name) const;
+
+  // Registers a player under `rawName` unless it is empty, the sentinel or already present.
+  // A full table evicts the least skilled departed player, or refuses with a message.
+  // Returns the player's slot as getPlayerIndex() would find it afterwards (NO_PLAYER for the
+  // sentinel or a refusal); a slot returned before a later registration moved the records is
+  // to be looked up again.
+  int addPlayer(std::string_view rawName);
+  // Takes `slot` out of the table: it is sorted to the end and cleared; the others keep
+  // their table cells against it.
+  void removePlayer(int slot);
+  // Stable bubble sort by descending skill; per-opponent columns move with their players.
+  void sort();
+  // "TOTAL PLAYERS -> N" and one " - name" line per player.
+  void printPlayers() const;
+
+  // Changes of any rawName in the table so far: unchanged, no slot was taken, freed or renamed.
+  unsigned long nameGeneration() const { return nameGeneration_; }
+
+ private:
+  // The names of the occupied slots in a compact form (length and first bytes), with the
+  // count, as they stood at one name generation: lookups read this instead of 9.6 KB records.
+  struct NameIndex {
+    unsigned long generation = ~0ul;
+    int count = 0;
+    std::uint32_t length[MAX_PLAYERS];
+    std::uint64_t head[MAX_PLAYERS];
+  };
+  const NameIndex& nameIndex() const;
+  void applyOrder(const int* order, int n);
+  void bubbleOrder(int* order, int n, int sinkSlot) const;
+  void bubbleSort(int sinkSlot);
+
+  PlayerRecord records_[kTableSlots];
+  PlayerRecord staging_[MAX_PLAYERS];  // records on their way to new slots in a sort
+  unsigned long nameGeneration_ = 0;
+  // Slots occupied at some time in this game: the records above are untouched since the
+  // last clear, so a clear need not go further.
+  int slotsUsed_ = kTableSlots;
+  mutable NameIndex index_;
+};

@@ -31,16 +31,14 @@ int drawForLength(std::size_t length) {
 
 }  // namespace
 
-void scanForQuotes(std::string_view line) { scanForQuotes(ScannedText(line)); }
-
-void scanForQuotes(const ScannedText& scanned) {
+void scanForQuotes(PlayerTable& players, const ScannedText& scanned) {
   const std::string_view line = scanned.text;
   const int r = drawForLength(line.size());
 
   const int sep = scanned.scan.pos(kTextChatSeparator);
   if (sep < 0) return;
-  const int player = getPlayerIndex(substring(line, 0, sep - 1));
-  if (player >= getTotalPlayers()) return;
+  const int player = players.getPlayerIndex(substring(line, 0, sep - 1));
+  if (player >= players.getTotalPlayers()) return;
 
   const std::string_view message =
       substring(line, sep + 4, static_cast<int>(line.size()));
@@ -48,7 +46,7 @@ void scanForQuotes(const ScannedText& scanned) {
   const std::size_t len = stripColorCodes(message, candidate);
   const std::string_view said(candidate, len);
 
-  Text510& quote = q3players[player].quote;
+  Text510& quote = players[player].quote;
   if (quote == kSentinelName || said.size() > quote.size() ||
       (said.size() > kQuoteMinForChance && r <= kChanceLimit)) {
     quote.assign(said);

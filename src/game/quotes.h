@@ -1,12 +1,11 @@
 // Keeps one chat line per player as the quote shown on the player's statistics block.
 #pragma once
 
-#include <string_view>
-
 #include "read/text_scan.h"
+
+class PlayerTable;
 
 // Offered every line that validLine() rejected. A chat line is name + "^7: " + message; when
 // the name is a current player's rawName, the colour-stripped message may become that
 // player's quote. Seeds the C library's generator with the line length on every call.
-void scanForQuotes(const ScannedText& line);
-void scanForQuotes(std::string_view line);  // for a line not scanned yet
+void scanForQuotes(PlayerTable& players, const ScannedText& line);

@@ -6,7 +6,7 @@
 #include "game/player_table.h"
 #include "game/teams.h"
 #include "base/fixed_string.h"
-#include "run/state.h"
+#include "game/game.h"
 #include "base/strutil.h"
 
 namespace {
@@ -37,8 +37,8 @@ bool validSlot(int slot) { return slot >= 0 && slot < kTableSlots; }
 
 bool isMarked(const PlayerRecord& p) { return containsText(p.rawName.view(), kMarkerColour); }
 
-bool isUnmarkedHolderOf(int slot, std::string_view key) {
-  const PlayerRecord& p = q3players[slot];
+bool isUnmarkedHolderOf(const PlayerTable& players, int slot, std::string_view key) {
+  const PlayerRecord& p = players[slot];
   return containsText(p.rawName.view(), key) && !isMarked(p);
 }
 
@@ -55,11 +55,11 @@ int otherTeam(int team) {
 
 // The team opposite the first player with a team met in rows 0..8 of `table`, weapon by
 // weapon; TEAM_NONE when there is none.
-int oppositeOfFirstMet(const int (&table)[kWeaponRows][kTableSlots], int n) {
+int oppositeOfFirstMet(const PlayerTable& players, const int (&table)[kWeaponRows][kTableSlots], int n) {
   for (int w = 0; w <= kLastGuessWeapon; ++w) {
     for (int j = 0; j < n; ++j) {
       if (table[w][j] <= 0) continue;
-      const int guess = otherTeam(q3players[j].team);
+      const int guess = otherTeam(players[j].team);
       if (guess != TEAM_NONE) return guess;
     }
   }
@@ -68,14 +68,14 @@ int oppositeOfFirstMet(const int (&table)[kWeaponRows][kTableSlots], int n) {
 
 // One guessing pass over the players still without a team, from the last slot down, so that
 // a team guessed here already counts for the players examined after it.
-void guessTeams(const char* message, bool fromDeaths) {
-  const int n = getTotalPlayers();
+void guessTeams(PlayerTable& players, const char* message, bool fromDeaths) {
+  const int n = players.getTotalPlayers();
   for (int s = n - 1; s >= 0; --s) {
-    PlayerRecord& p = q3players[s];
+    PlayerRecord& p = players[s];
     if (p.team != TEAM_NONE) continue;
     std::fputs(message, stdout);
     printLine(p.name.view());
-    const int guess = oppositeOfFirstMet(fromDeaths ? p.deathTable : p.killTable, n);
+    const int guess = oppositeOfFirstMet(players, fromDeaths ? p.deathTable : p.killTable, n);
     if (guess != TEAM_NONE) {
       p.team = guess;
       p.appendMark(kGuessedTeamMarker);
@@ -93,29 +93,29 @@ bool isBlank(std::string_view name) {
 
 }  // namespace
 
-int mergeIdenticalPlayerChopped(int k) {
-  if (!validSlot(k) || q3players[k].rawName.size() != kCutNameLength) return NO_PLAYER;
+int mergeIdenticalPlayerChopped(PlayerTable& players, int k) {
+  if (!validSlot(k) || players[k].rawName.size() != kCutNameLength) return NO_PLAYER;
 
   // A cut that fell between a caret and its colour character leaves a lone caret behind.
-  std::string_view key = q3players[k].rawName.view();
+  std::string_view key = players[k].rawName.view();
   if (key.back() == '^') key.remove_suffix(1);
 
-  const int n = getTotalPlayers();
+  const int n = players.getTotalPlayers();
   int w = NO_PLAYER;
   int holders = 0;
   for (int s = 0; s < n; ++s) {
-    if (!isUnmarkedHolderOf(s, key)) continue;
+    if (!isUnmarkedHolderOf(players, s, key)) continue;
     ++holders;
     if (s != k && w == NO_PLAYER) w = s;
   }
   if (w == NO_PLAYER) return NO_PLAYER;
   if (holders >= kAmbiguousCount) {
-    q3players[k].team = TEAM_NONE;
+    players[k].team = TEAM_NONE;
     return NO_PLAYER;
   }
 
-  PlayerRecord& cut = q3players[k];
-  const PlayerRecord& whole = q3players[w];
+  PlayerRecord& cut = players[k];
+  const PlayerRecord& whole = players[w];
   std::fputs("\nPossible Duplicate Player detected:\n", stdout);
   printLine(cut.name.view());
   printLine(whole.name.view());
@@ -140,29 +140,29 @@ int mergeIdenticalPlayerChopped(int k) {
   if (cut.team == TEAM_NONE) cut.team = whole.team;
 
   // The removal re-sorts the table, so the merged record is found again by its new name.
-  removePlayer(w);
-  return getPlayerIndex(mergedRawName.view());
+  players.removePlayer(w);
+  return players.getPlayerIndex(mergedRawName.view());
 }
 
-int mergeIdenticalPlayerNonChopped(int w) {
+int mergeIdenticalPlayerNonChopped(PlayerTable& players, int w) {
   if (!validSlot(w)) return NO_PLAYER;
-  const std::string_view wholeName = q3players[w].rawName.view();
-  const int n = getTotalPlayers();
+  const std::string_view wholeName = players[w].rawName.view();
+  const int n = players.getTotalPlayers();
   for (int k = 0; k < n; ++k) {
     if (k == w) continue;
-    const PlayerRecord& p = q3players[k];
+    const PlayerRecord& p = players[k];
     if (p.rawName.size() == kCutNameLength && containsText(wholeName, p.rawName.view())) {
-      return mergeIdenticalPlayerChopped(k);
+      return mergeIdenticalPlayerChopped(players, k);
     }
   }
   return NO_PLAYER;
 }
 
-void mergeAllIdenticalPlayers() {
+void mergeAllIdenticalPlayers(PlayerTable& players) {
   int s = 0;
-  while (s < getTotalPlayers()) {
+  while (s < players.getTotalPlayers()) {
     // A merge re-sorts the table, so the walk starts over.
-    if (mergeIdenticalPlayerChopped(s) < getTotalPlayers()) {
+    if (mergeIdenticalPlayerChopped(players, s) < players.getTotalPlayers()) {
       s = 0;
     } else {
       ++s;
@@ -170,19 +170,19 @@ void mergeAllIdenticalPlayers() {
   }
 }
 
-void assignTeamToUnknownPlayers() {
-  if (getTeamTotalPlayers(TEAM_NONE) == 0 || getTeamTotalPlayers(TEAM_RED) == 0 ||
-      getTeamTotalPlayers(TEAM_BLUE) == 0) {
+void assignTeamToUnknownPlayers(PlayerTable& players) {
+  if (getTeamTotalPlayers(players, TEAM_NONE) == 0 || getTeamTotalPlayers(players, TEAM_RED) == 0 ||
+      getTeamTotalPlayers(players, TEAM_BLUE) == 0) {
     return;
   }
-  guessTeams("Trying to guess-timate team for player (deaths): ", true);
-  guessTeams("Trying to guess-timate team for player  (kills): ", false);
+  guessTeams(players, "Trying to guess-timate team for player (deaths): ", true);
+  guessTeams(players, "Trying to guess-timate team for player  (kills): ", false);
 }
 
-void fixPlayerNames() {
-  const int n = getTotalPlayers();
+void fixPlayerNames(PlayerTable& players) {
+  const int n = players.getTotalPlayers();
   for (int s = 0; s < n; ++s) {
-    PlayerRecord& p = q3players[s];
+    PlayerRecord& p = players[s];
     if (!isBlank(p.name.view())) continue;
     p.name.append(kBlankNameSuffix);
     p.appendMark(kBlankNameMarker);

@@ -5,13 +5,13 @@
 #include "read/vocabulary.h"
 #include "game/obituary.h"
 #include "game/player_table.h"
-#include "run/game.h"
+#include "game/game.h"
 
-void assignTeam(const LineRecord& line) {
+void assignTeam(Game& game, const LineRecord& line) {
   // A name not in the table resolves to NO_PLAYER, whose sink record absorbs the change.
   int v = line.victimSlot();
   if (v < 0 || v >= kTableSlots) v = NO_PLAYER;
-  PlayerRecord& player = q3players[v];
+  PlayerRecord& player = game.players[v];
 
   const TextScan& texts = line.raw.scan;
   if (texts.has(kTextOnTeam)) {
@@ -34,27 +34,22 @@ void assignTeam(const LineRecord& line) {
   }
   // Every flag announcement betrays the actor's side, and only CTF prints them.
   if (texts.first(kCtfRedStrings) >= 0) {
-    g_game.g_gametype = GT_CTF;
+    game.state.g_gametype = GT_CTF;
     player.team = TEAM_RED;
     return;
   }
   if (texts.first(kCtfBlueStrings) >= 0) {
-    g_game.g_gametype = GT_CTF;
+    game.state.g_gametype = GT_CTF;
     player.team = TEAM_BLUE;
   }
 }
 
-void assignTeam(std::string_view text) {
-  static LineRecord line;
-  line.setText(text);
-  resolveSlots(line);
-  assignTeam(line);
-}
-
-int getTeamTotalPlayers(int team) {
+int getTeamTotalPlayers(const PlayerTable& players, int team) {
   int count = 0;
-  for (int s = 0; s < MAX_PLAYERS && !q3players[s].rawName.empty(); ++s) {
-    if (q3players[s].team == team) ++count;
+  for (int s = 0; s < MAX_PLAYERS && !players[s].rawName.empty(); ++s) {
+    if (players[s].team == team) ++count;
   }
   return count;
 }
+
+int getTeamTotalPlayers(int team) { return getTeamTotalPlayers(q3players, team); }

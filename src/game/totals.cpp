@@ -3,7 +3,7 @@
 
 #include "game/player_table.h"
 #include "game/teams.h"
-#include "run/game.h"
+#include "game/game.h"
 
 namespace {
 
@@ -18,10 +18,10 @@ void addToRating(float& rating, double delta) {
   rating = static_cast<float>(static_cast<double>(rating) + delta);
 }
 
-void addUpPlayer(int p, int n) {
-  PlayerRecord& pl = q3players[p];
+void addUpPlayer(PlayerTable& players, int p, int n) {
+  PlayerRecord& pl = players[p];
   // A record that shares P's rawName is P as far as its own kills are concerned.
-  auto isSelf = [&](int j) { return q3players[j].rawName == pl.rawName.view(); };
+  auto isSelf = [&](int j) { return players[j].rawName == pl.rawName.view(); };
 
   for (int w = 0; w <= kLastCountedWeapon; ++w) {
     for (int j = 0; j < n; ++j) {
@@ -56,10 +56,10 @@ void addUpPlayer(int p, int n) {
 
 // The first player column of `row` strictly above the player's own cell; the player itself
 // when none is, so that on a tie with its own count a player is its own rival.
-int firstHighestColumn(const int (&row)[kTableSlots], int self) {
+int firstHighestColumn(const PlayerTable& players, const int (&row)[kTableSlots], int self) {
   int best = self;
   int most = row[self];
-  const int n = getTotalPlayers();
+  const int n = players.getTotalPlayers();
   for (int j = 0; j < n; ++j) {
     if (row[j] > most) {
       best = j;
@@ -71,20 +71,20 @@ int firstHighestColumn(const int (&row)[kTableSlots], int self) {
 
 }  // namespace
 
-void addUpTables() {
-  if (g_game.g_gametype == GT_FFA && getTeamTotalPlayers(TEAM_RED) > 0 &&
-      getTeamTotalPlayers(TEAM_BLUE) > 0) {
-    g_game.g_gametype = GT_TDM;
+void addUpTables(Game& game) {
+  if (game.state.g_gametype == GT_FFA && getTeamTotalPlayers(game.players, TEAM_RED) > 0 &&
+      getTeamTotalPlayers(game.players, TEAM_BLUE) > 0) {
+    game.state.g_gametype = GT_TDM;
   }
-  const int n = getTotalPlayers();
-  for (int p = 0; p < n; ++p) addUpPlayer(p, n);
+  const int n = game.players.getTotalPlayers();
+  for (int p = 0; p < n; ++p) addUpPlayer(game.players, p, n);
 }
 
-int weaponUsed(int weapon) {
+int weaponUsed(const PlayerTable& players, int weapon) {
   if (weapon < 0 || weapon >= kWeaponRows) return 0;
-  const int n = getTotalPlayers();
+  const int n = players.getTotalPlayers();
   for (int p = 0; p < n; ++p) {
-    const PlayerRecord& pl = q3players[p];
+    const PlayerRecord& pl = players[p];
     for (int j = 0; j < n; ++j) {
       if (pl.killTable[weapon][j] > 0) return 1;
     }
@@ -94,12 +94,16 @@ int weaponUsed(int weapon) {
   return 0;
 }
 
-int getWorstEnemy(int slot) {
+int getWorstEnemy(const PlayerTable& players, int slot) {
   if (!validSlot(slot)) return slot;
-  return firstHighestColumn(q3players[slot].deathTable[kAllWeapons], slot);
+  return firstHighestColumn(players, players[slot].deathTable[kAllWeapons], slot);
 }
 
-int getEasiestPrey(int slot) {
+int getEasiestPrey(const PlayerTable& players, int slot) {
   if (!validSlot(slot)) return slot;
-  return firstHighestColumn(q3players[slot].killTable[kAllWeapons], slot);
+  return firstHighestColumn(players, players[slot].killTable[kAllWeapons], slot);
 }
+
+int weaponUsed(int weapon) { return weaponUsed(q3players, weapon); }
+int getWorstEnemy(int slot) { return getWorstEnemy(q3players, slot); }
+int getEasiestPrey(int slot) { return getEasiestPrey(q3players, slot); }

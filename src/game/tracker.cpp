@@ -18,7 +18,7 @@
 #include "game/weapon_stats.h"
 #include "read/line_filter.h"
 #include "read/vocabulary.h"
-#include "run/state.h"
+#include "game/game.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ bool concernsMatchInfo(const LineRecord& line) {
 
 // Which of the later recognisers the line concerns. Registration has happened, so the
 // slots are final for the rest of the line.
-unsigned handlersOf(const LineRecord& line) {
+unsigned handlersOf(const Game& game, const LineRecord& line) {
   const TextScan& r = line.raw.scan;
   unsigned h = 0;
   if (r.has(kTextOnTeam) || r.has(kTextEnteredRed) || r.has(kTextEnteredBlue) ||
@@ -43,11 +43,11 @@ unsigned handlersOf(const LineRecord& line) {
     h |= kHandleTeams;
   }
   if (r.first(kFlagEventStrings) >= 0) h |= kHandleCtf;
-  const int n = getTotalPlayers();
+  const int n = game.players.getTotalPlayers();
   if (line.victim < n && line.attacker < n) h |= kHandleFrags;
   if (r.has(kTextAccuracyStatistics)) h |= kHandleAccuracy;
   if (r.first(kResetStrings) >= 0 || r.has(kTextMatchBegun) || r.has(kTextAllReady) ||
-      g_game.g_connect_sequence == kGameEnded) {
+      game.state.g_connect_sequence == kGameEnded) {
     h |= kHandleBoundary;
   }
   return h;
@@ -58,7 +58,7 @@ unsigned handlersOf(const LineRecord& line) {
 // have spent before finding nothing to do.
 struct RecogniserStep {
   Handler handler;
-  void (*run)(const LineRecord& line);
+  void (*run)(Game& game, const LineRecord& line);
   int (*scratchWhenSkipped)(const LineRecord& line);
 };
 
@@ -77,60 +77,65 @@ bool isWarmupEnd(std::string_view line) {
   return line == "^3Match has begun!" || line == "^3All players ready!^7 Match starting...";
 }
 
-bool qualifies() {
-  if (g_game.g_make_html != 1) return false;
+bool qualifies(const Game& game) {
+  if (game.state.g_make_html != 1) return false;
   // A team deathmatch is still type 0 here; it becomes type 1 only in the totals.
-  if (g_game.g_gametype == GT_FFA) return getTotalPlayers() > 1;
-  if (isTeamGameType(g_game.g_gametype)) {
-    return getTeamTotalPlayers(TEAM_RED) > 0 && getTeamTotalPlayers(TEAM_BLUE) > 0;
+  if (game.state.g_gametype == GT_FFA) return game.players.getTotalPlayers() > 1;
+  if (isTeamGameType(game.state.g_gametype)) {
+    return getTeamTotalPlayers(game.players, TEAM_RED) > 0 && getTeamTotalPlayers(game.players, TEAM_BLUE) > 0;
   }
   return false;
 }
 
 }  // namespace
 
+Tracker::Tracker(std::string_view logName, std::string_view runStamp, int gameCount)
+    : g_game_count(gameCount), logName_(logName), runStamp_(runStamp) {
+  game_.reset();
+}
+
 TrackerEvent Tracker::feed(LineRecord& line) {
-  g_game.lines.add(line.span);
+  game_.state.lines.add(line.span);
   freeMallocs();
   if (report_.active()) {
-    if (!report_.feed(line)) return TrackerEvent::kNone;
+    if (!report_.feed(game_, line)) return TrackerEvent::kNone;
     return endGame(warmupEnd_);
   }
 
   if (!line.passesFilter) {
     freeMallocs();
-    scanForQuotes(line.raw);
+    scanForQuotes(game_.players, line.raw);
     return TrackerEvent::kNone;
   }
 
   line.countStrip();
   freeMallocs();
   line.handlers = concernsMatchInfo(line) ? static_cast<unsigned>(kHandleMatchInfo) : 0u;
-  if ((line.handlers & kHandleMatchInfo) != 0 && updateMiscInfo(line) == 1) return TrackerEvent::kNone;
+  if ((line.handlers & kHandleMatchInfo) != 0 && updateMiscInfo(game_, line) == 1) return TrackerEvent::kNone;
 
   if (line.stripped.scan.first(kAddPlayerStrings) >= 0) {
     freeMallocs();
-    const unsigned long names = g_nameGeneration;
-    const int victim = addPlayer(line.victimName());
-    const int attacker = addPlayer(line.attackerName());
+    const unsigned long names = game_.players.nameGeneration();
+    const int victim = game_.players.addPlayer(line.victimName());
+    const int attacker = game_.players.addPlayer(line.attackerName());
     // Nobody registered and no record moved: the slots registration looked up are final.
-    if (names == g_nameGeneration) {
+    if (names == game_.players.nameGeneration()) {
       line.victim = victim;
       line.attacker = attacker;
     } else {
-      resolveSlots(line);
+      resolveSlots(game_.players, line);
     }
   } else {
-    resolveSlots(line);
+    resolveSlots(game_.players, line);
   }
 
-  line.handlers |= handlersOf(line);
+  line.handlers |= handlersOf(game_, line);
   for (const RecogniserStep& step : kRecognisers) {
     freeMallocs();
     if ((line.handlers & step.handler) == 0) {
       storeMallocs(step.scratchWhenSkipped(line));
     } else {
-      step.run(line);
+      step.run(game_, line);
     }
   }
   // Always last, so that a line that ends a game has first been counted in it.
@@ -147,17 +152,17 @@ TrackerEvent Tracker::boundary(const LineRecord& record) {
     if (!line.scan.hasEntry(kResetStrings, i)) continue;
     const BoundaryKind kind = boundaryKind(i);
     if (kind == BoundaryKind::kRules) {
-      g_game.g_reset_count = kGameEnded;
+      game_.state.g_reset_count = kGameEnded;
       // Under OSP the report follows the line that ended the match: the game ends after it.
-      if (g_run.g_mod == 1) {
+      if (game_.log.g_mod == 1) {
         warmupEnd_ = warmupEnd;
         report_.begin();
         return TrackerEvent::kNone;
       }
       break;
     }
-    if (kind == BoundaryKind::kLeft || (kind == BoundaryKind::kOspComplete && g_run.g_mod == 1)) {
-      g_game.g_reset_count = kGameEnded;
+    if (kind == BoundaryKind::kLeft || (kind == BoundaryKind::kOspComplete && game_.log.g_mod == 1)) {
+      game_.state.g_reset_count = kGameEnded;
       break;
     }
   }
@@ -170,17 +175,18 @@ TrackerEvent Tracker::endOfLog() {
 }
 
 TrackerEvent Tracker::endGame(bool warmupEnd) {
-  if (g_game.g_connect_sequence == kGameEnded) g_game.g_reset_count = kGameEnded;
+  GameState& state = game_.state;
+  if (state.g_connect_sequence == kGameEnded) state.g_reset_count = kGameEnded;
 
   // Everything so far was the warm-up before the real match: drop it.
   if (warmupEnd) {
-    g_game.g_make_html = 0;
-    g_game.g_reset_count = kGameEnded;
+    state.g_make_html = 0;
+    state.g_reset_count = kGameEnded;
     std::fputs("\nOSP warm-up detected: Skipping html generation for warm-up.\n", stdout);
   }
 
-  if (g_game.g_reset_count != kGameEnded) return TrackerEvent::kNone;
-  if (!qualifies()) {
+  if (state.g_reset_count != kGameEnded) return TrackerEvent::kNone;
+  if (!qualifies(game_)) {
     startNextGame();
     return TrackerEvent::kNone;
   }
@@ -189,26 +195,27 @@ TrackerEvent Tracker::endGame(bool warmupEnd) {
 }
 
 void Tracker::finish() {
-  if (g_game.g_connect_sequence == kGameEnded) {
+  if (game_.state.g_connect_sequence == kGameEnded) {
     std::fputs("\nServer connect/reconnect detected:\n", stdout);
     std::fputs("Forcing html stats generation.\n", stdout);
   }
-  assignTeamToUnknownPlayers();
-  mergeAllIdenticalPlayers();
-  addUpTables();
-  assignAwards();
-  fixPlayerNames();
-  sort();
-  if (g_run.g_game_count == kLastGameId) g_run.g_game_count = kFirstGameId;
-  ++g_run.g_game_count;
-  std::printf("\nGenerating Stats ----------------<GAME ID %d>-----\n", g_run.g_game_count);
-  printPlayers();
+  PlayerTable& players = game_.players;
+  assignTeamToUnknownPlayers(players);
+  mergeAllIdenticalPlayers(players);
+  addUpTables(game_);
+  assignAwards(players);
+  fixPlayerNames(players);
+  players.sort();
+  if (g_game_count == kLastGameId) g_game_count = kFirstGameId;
+  ++g_game_count;
+  std::printf("\nGenerating Stats ----------------<GAME ID %d>-----\n", g_game_count);
+  players.printPlayers();
   // The game label is made here, where the page naming has always made it: its name search
   // counts in the scratch pool, and says so on the console when the pool is full.
-  takeGameResult(result_);
+  takeGameResult(game_, result_);
+  result_.gameId = g_game_count;
+  result_.runStamp.assign(runStamp_);
+  result_.logName.assign(logName_);
 }
 
-void Tracker::startNextGame() {
-  initPlayers();
-  initGlobals();
-}
+void Tracker::startNextGame() { game_.reset(); }

@@ -1,6 +1,10 @@
 // The game tracker: fed every prepared line of the log in order, it follows the game and yields each finished game.
 #pragma once
 
+#include <string>
+#include <string_view>
+
+#include "game/game.h"
 #include "game/game_result.h"
 #include "game/osp_report.h"
 #include "read/line_record.h"
@@ -15,6 +19,10 @@ enum class TrackerEvent {
 
 class Tracker {
  public:
+  // `logName` and `runStamp` go into every finished game (its record names them); the first
+  // game finished gets the id after `gameCount`. Starts with an empty game.
+  Tracker(std::string_view logName, std::string_view runStamp, int gameCount = kFirstGameId);
+
   // Runs one line through the recognisers in their fixed order: the match information, player
   // registration, teams, flags, frags, the OSP accuracy line and, last, the game boundary, so
   // that a line that ends a game has first been counted in it. While the OSP report that
@@ -28,6 +36,9 @@ class Tracker {
   // True while the lines are the OSP report's.
   bool inReport() const { return report_.active(); }
   const GameResult& result() const { return result_; }
+  Game& game() { return game_; }
+  // Id of the last finished game; kFirstGameId before the first.
+  int gameCount() const { return g_game_count; }
   // Clears the player table and the game's values for the next game.
   void startNextGame();
 
@@ -36,6 +47,10 @@ class Tracker {
   TrackerEvent endGame(bool warmupEnd);
   void finish();
 
+  Game game_;
+  int g_game_count = kFirstGameId;
+  std::string logName_;
+  std::string runStamp_;
   OspReport report_;
   bool warmupEnd_ = false;  // of the line that began the report
   GameResult result_;

@@ -3,9 +3,9 @@
 
 #include "read/line_record.h"
 #include "game/obituary.h"
+#include "game/game.h"
 #include "game/player_table.h"
 #include "read/line_reader.h"
-#include "run/main_loop.h"
 #include "base/strutil.h"
 
 namespace {
@@ -48,16 +48,9 @@ void addTo(int& field, int amount) {
 
 }  // namespace
 
-void scanWeaponStats(std::string_view text) {
-  static LineRecord line;
-  line.setText(text);
-  resolveSlots(line);
-  scanWeaponStats(line);
-}
-
-void scanWeaponStats(const LineRecord& line) {
+void scanWeaponStats(Game& game, const LineRecord& line) {
   if (!line.raw.has(kTextAccuracyStatistics)) return;
-  PlayerRecord& player = q3players[line.victimSlot()];  // an unknown name lands in NO_PLAYER
+  PlayerRecord& player = game.players[line.victimSlot()];  // an unknown name lands in NO_PLAYER
   const std::string_view row = line.attackerName();
   const RowRule* rule = ruleFor(row);
   if (rule == nullptr) return;
@@ -67,7 +60,6 @@ void scanWeaponStats(const LineRecord& line) {
   ScanfCursor cursor(row.substr(0, kLineBufferSize - 1));
   std::string_view word;
   if (!cursor.word(&word)) return;
-  g_run.g_str_tmp.assign(word);
 
   if (rule->weapon != kDamageRow) {
     int shots = 0;

@@ -23,14 +23,16 @@ LogKind logKindOfLine(const LineRecord& line) {
   return logKindOf(line.raw.text, g_run.linesChecked);
 }
 
-HandOver handOver(LogKind kind) {
-  if (kind == LogKind::kClockedClient) g_run.clientLogConverted = true;
+HandOver handOver(LogKind kind, LogFacts& log) {
+  if (kind == LogKind::kClockedClient) log.clientLogConverted = true;
+  if (kind == LogKind::kServer) log.g_log_type = 1;
   return handOverToPreparser(kind);
 }
 
 // Writes a finished game's outputs and starts the next game; false when they could not be written.
 bool gameFinished(TrackerEvent event, Tracker& tracker) {
   if (event != TrackerEvent::kGameFinished) return true;
+  g_run.g_game_count = tracker.result().gameId;
   if (!writeGame(tracker.result())) return false;
   tracker.startNextGame();
   return true;
@@ -38,8 +40,8 @@ bool gameFinished(TrackerEvent event, Tracker& tracker) {
 
 }  // namespace
 
-LogKind logKindToHandOver(const LineRecord& line) {
-  if (g_run.g_log_type != 0 || g_run.clientLogConverted) return LogKind::kClientConsole;
+LogKind logKindToHandOver(const LineRecord& line, const LogFacts& log) {
+  if (log.g_log_type != 0 || log.clientLogConverted) return LogKind::kClientConsole;
   return logKindOfLine(line);
 }
 
@@ -49,13 +51,13 @@ LoopEnd readLog(LineReader& reader, bool readAhead, bool handOverAllowed, Tracke
   LinePipeline lines(reader, readAhead);
   while (LineRecord* line = lines.next()) {
     // The lines of an OSP report belong to the report alone, as they always have.
-    const LogKind kind = tracker.inReport() ? LogKind::kClientConsole : logKindToHandOver(*line);
+    const LogKind kind = tracker.inReport() ? LogKind::kClientConsole : logKindToHandOver(*line, tracker.game().log);
     bool readOn = false;
     if (kind != LogKind::kClientConsole) {
       lines.stop();
       // Without a pre-parser the log ends here, this line included: it gets no page.
       if (!handOverAllowed) break;
-      const HandOver next = handOver(kind);
+      const HandOver next = handOver(kind, tracker.game().log);
       if (next == HandOver::kStop) break;
       if (next == HandOver::kSkipLine) {
         lines.restart();

@@ -18,4 +18,4 @@ enum class LoopEnd {
 LoopEnd readLog(LineReader& reader, bool readAhead, bool handOver, Tracker& tracker);
 
 // The log kind the line shows while the log may still be handed over (kClientConsole: read on).
-LogKind logKindToHandOver(const LineRecord& line);
+LogKind logKindToHandOver(const LineRecord& line, const LogFacts& log);

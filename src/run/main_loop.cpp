@@ -150,9 +150,9 @@ bool checkCommandLine(int argc, char** argv) {
   }
   if (argc == 3) {
     // The extension test is case-blind: "RUN.CFG" and "site.cfg.bak" are both accepted.
-    g_run.g_str_tmp.assign(argv[2]);
-    toLowerCase(g_run.g_str_tmp.data());
-    if (!containsText(g_run.g_str_tmp.view(), ".cfg")) {
+    Text510 lowered(argv[2]);
+    toLowerCase(lowered.data());
+    if (!containsText(lowered.view(), ".cfg")) {
       std::printf("ERROR: config file must have a .cfg extension\n");
       return false;
     }
@@ -191,12 +191,12 @@ void printSummary(const char* startText, const char* endText, double cpuSeconds,
   std::printf("         cpu time: %lf seconds\n", cpuSeconds);
   std::printf("       start time: %s", startText);
   std::printf("         end time: %s", endText);
-  g_run.g_int_tmp = static_cast<int>(std::difftime(end, start));
-  std::printf("     elapsed time: %dh", g_run.g_int_tmp / 3600);
-  g_run.g_int_tmp = g_run.g_int_tmp % 3600;
-  std::printf(" %dm", g_run.g_int_tmp / 60);
-  g_run.g_int_tmp = g_run.g_int_tmp % 60;
-  std::printf(" %ds\n", g_run.g_int_tmp);
+  int elapsed = static_cast<int>(std::difftime(end, start));
+  std::printf("     elapsed time: %dh", elapsed / 3600);
+  elapsed = elapsed % 3600;
+  std::printf(" %dm", elapsed / 60);
+  elapsed = elapsed % 60;
+  std::printf(" %ds\n", elapsed);
   std::printf("%s\n\n", kRule70);
 }
 
@@ -224,9 +224,6 @@ int kalimostatsMain(int argc, char** argv) {
   std::printf("                   Generating Stats, Please wait...\n");
   std::printf("%s\n\n", kRule70);
 
-  initPlayers();
-  initGlobals();
-
   // From here on the pages are written on the second core. Without a thread, everything is
   // written directly, as it comes.
   OutputQueue::start(&g_run.fp_sql_gamestats);
@@ -234,7 +231,7 @@ int kalimostatsMain(int argc, char** argv) {
   // Lines are read and prepared ahead on a thread of their own while this one runs the
   // recognisers. Not with weapon pages: building and writing them keeps both cores busy, and
   // a third thread only takes turns with them (measured: no faster, often slower).
-  auto tracker = std::make_unique<Tracker>();
+  auto tracker = std::make_unique<Tracker>(g_run.g_logfile.view(), g_run.g_time_now.view());
   if (readLog(g_run.fp, !isYes(g_config_make_weapon_stats), true, *tracker) == LoopEnd::kFailed) {
     return finishFailedRun();
   }
@@ -265,18 +262,12 @@ int kalimostatsMain(int argc, char** argv) {
 
 HandOver handOverToPreparser(LogKind kind) {
   if (kind == LogKind::kServer) {
-    g_run.g_log_type = 1;
     std::printf("\nServer log detected ----------< pre-parsing >-----\n");
   } else {
     std::printf("\nClocked client log detected ---< pre-parsing >-----\n");
   }
   std::printf(" - this may take a while...\n");
   g_run.fp.close();
-
-  // Kept as the command a shell would have run; it is only ever executed with an argv.
-  g_run.g_str_tmp.assign("./kx-preparse \"");
-  g_run.g_str_tmp.append(g_run.g_logfile.view());
-  g_run.g_str_tmp.append("\" \"kalimo-c.log\" > tmp-c");
 
   // The pre-parser opens the log again by name: if the name no longer leads to a regular file
   // (replaced by a FIFO, say), it could wait for ever, so the rest of the log is skipped.

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -56,13 +57,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   g_run.reset();
   g_run.g_time_now.assign("2001-08-10,12-00-00");
-  g_run.g_log_type = (switches & 8) ? 1 : 0;
   setConfigDefaults();
   setSwitch(g_config_use_name_colors, (switches & 1) == 0, "no");
   setSwitch(g_config_make_weapon_stats, (switches & 2) == 0, "no");
   setSwitch(g_config_display_unknown_team_players, (switches & 4) != 0, "no");
-  initPlayers();
-  initGlobals();
 
   if (log.empty()) return 0;
   std::FILE* in = fmemopen(log.data(), log.size(), "rb");
@@ -70,7 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The run's own loop, without the hand-over to the pre-parser (it runs a program): here a
   // server log ends the input, as it does when no pre-parser can be run (the pre-parser has
   // its own target).
-  static Tracker* tracker = new Tracker();
+  auto tracker = std::make_unique<Tracker>("fuzz.log", g_run.g_time_now.view());
+  tracker->game().log.g_log_type = (switches & 8) ? 1 : 0;
   readLog(g_run.fp, false, false, *tracker);
   g_run.fp.close();
   return 0;

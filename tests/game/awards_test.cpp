@@ -19,19 +19,19 @@ class Awards : public testing::Test {
     std::string s;
     for (int slot = 0; slot < kAwardSlots; ++slot) {
       std::string h;
-      for (int i = 0; i < kTotals; ++i) h += std::to_string(q3players[i].awards[slot]);
+      for (int i = 0; i < kTotals; ++i) h += std::to_string(players()[i].awards[slot]);
       if (h != "000") s += (s.empty() ? "" : " ") + std::to_string(slot) + ":" + h;
     }
     return s;
   }
-  PlayerRecord& ann = q3players[0];
-  PlayerRecord& bob = q3players[1];
-  PlayerRecord& cat = q3players[2];
+  PlayerRecord& ann = players()[0];
+  PlayerRecord& bob = players()[1];
+  PlayerRecord& cat = players()[2];
 };
 
 TEST_F(Awards, FreshGameGivesOnlyTheTiedStartingRatings) {
   // Everyone starts with skill and combat 10.0: all three tie for those two. Slot 20 stays 0.
-  assignAwards();
+  assignAwards(players());
   EXPECT_EQ("23:111 24:111", held());
 }
 
@@ -45,13 +45,13 @@ TEST_F(Awards, CountRuleGivesEveryTieAndNothingForZero) {
   cat.damageGiven = 1890;
   ann.hits[0] = 3;  // gauntlet "accuracy" is the hit count
   // Nobody killed with the BFG (8), every kills value (21) is 0.
-  assignAwards();
+  assignAwards(players());
   EXPECT_EQ("6:110 11:100 23:111 24:111 28:001", held());
 
   // A negative maximum is awarded: -1 is the highest of -3, -1, -1.
   ann.kills = -3;
   bob.kills = cat.kills = -1;
-  assignAwards();
+  assignAwards(players());
   EXPECT_EQ("6:110 11:100 21:011 23:111 24:111 28:001", held());
 }
 
@@ -61,13 +61,13 @@ TEST_F(Awards, WeaponAccuracyTiesWithinAThousandthAndNeedsShots) {
   cat.hits[6] = 50;  // hits without shots never compete
   ann.shots[7] = 40;  // plasma shots but 0 hits everywhere: 0.0 is not above 0.001
   bob.shots[7] = 10;
-  assignAwards();
+  assignAwards(players());
   EXPECT_EQ("17:110 23:111 24:111", held());
 
   // 47/200 = 23.5 against 235/1001 = 23.4765...: 0.0235 apart, more than 0.001.
   bob.hits[6] = 235;
   bob.shots[6] = 1001;
-  assignAwards();
+  assignAwards(players());
   EXPECT_EQ("17:100 23:111 24:111", held());
 }
 
@@ -76,12 +76,12 @@ TEST_F(Awards, OverallAccuracyAddsOneShot) {
   ann.totalShots = 1;  // 100 * 1 / (1 + 1) = 50.0
   bob.totalHits = 99;
   bob.totalShots = 200;  // 9900 / 201 = 49.25...
-  assignAwards();
+  assignAwards(players());
   EXPECT_EQ("23:111 24:111 29:100", held());
 
   // Without recorded shots the value is 100 x hits: 100 * 1 / (0 + 1) = 100.0 beats 50.0.
   cat.totalHits = 1;
-  assignAwards();
+  assignAwards(players());
   EXPECT_EQ("23:111 24:111 29:001", held());
 }
 
@@ -103,18 +103,18 @@ TEST_F(Awards, PointsRuleThresholdsAndWeights) {
   // combat is compared exactly: two equal floats tie.
   ann.combat = bob.combat = 12.5f;
   cat.combat = 12.25f;
-  assignAwards();
+  assignAwards(players());
   EXPECT_EQ("23:110 25:010 26:110 30:100 31:010", held());
 
   bob.baseDefends = 0;  // nobody has a base defend
-  assignAwards();
+  assignAwards(players());
   EXPECT_EQ("23:110 26:110 30:100 31:010", held());
 }
 
 TEST_F(Awards, EmptyTableIsLeftAlone) {
-  initPlayers();
-  assignAwards();
-  EXPECT_EQ(0, q3players[0].awards[23]);
+  players().initPlayers();
+  assignAwards(players());
+  EXPECT_EQ(0, players()[0].awards[23]);
 }
 
 }  // namespace

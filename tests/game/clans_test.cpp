@@ -15,16 +15,16 @@ using Roster = std::vector<std::pair<std::string, int>>;  // name and team, in s
 
 // The label of a game of `type` played by `roster`.
 std::string label(int type, const Roster& roster) {
-  initPlayers();
+  players().initPlayers();
   testing::internal::CaptureStdout();  // long names fill the scratch pool, which says so
   for (const auto& [name, team] : roster) {
-    addPlayer(name);
-    q3players[getPlayerIndex(name)].team = team;
+    players().addPlayer(name);
+    players()[players().getPlayerIndex(name)].team = team;
   }
-  g_game.g_gametype = type;
+  testGame().state.g_gametype = type;
   resetScratchPool();
   char dest[510];
-  detectClans(dest);
+  detectClans(testGame(), dest);
   testing::internal::GetCapturedStdout();
   return dest;
 }

@@ -24,20 +24,20 @@ class Ctf : public testing::Test {
   void SetUp() override { reset(); }
   static void reset() {
     players_test::freshGame({"Ann", "Bob", "Cat"});
-    q3players[0].team = TEAM_RED;
-    q3players[1].team = TEAM_BLUE;
-    q3players[2].team = TEAM_BLUE;
+    players()[0].team = TEAM_RED;
+    players()[1].team = TEAM_BLUE;
+    players()[2].team = TEAM_BLUE;
   }
-  PlayerRecord& ann = q3players[0];
-  PlayerRecord& bob = q3players[1];
-  PlayerRecord& cat = q3players[2];
-  PlayerRecord& sink = q3players[NO_PLAYER];
+  PlayerRecord& ann = players()[0];
+  PlayerRecord& bob = players()[1];
+  PlayerRecord& cat = players()[2];
+  PlayerRecord& sink = players()[NO_PLAYER];
 
   // The flag-holding marks of the players in slot order, then the sink's.
   static std::string carriers() {
     std::string s;
-    for (int i = 0; i < getTotalPlayers(); ++i) s += std::to_string(q3players[i].haveFlag);
-    return s + "/" + std::to_string(q3players[NO_PLAYER].haveFlag);
+    for (int i = 0; i < players().getTotalPlayers(); ++i) s += std::to_string(players()[i].haveFlag);
+    return s + "/" + std::to_string(players()[NO_PLAYER].haveFlag);
   }
 };
 
@@ -66,8 +66,8 @@ TEST_F(Ctf, EachAnnouncementCountsInOneCounterWithItsBonus) {
   };
   for (const auto& e : events) {
     reset();
-    g_game.g_gametype = 0;  // any flag event, even in a free-for-all, makes the game CTF
-    updateCTFStats(e.line);
+    testGame().state.g_gametype = 0;  // any flag event, even in a free-for-all, makes the game CTF
+    updateCTFStats(testGame(), lineOf(e.line));
     int moved = 0;
     for (Counter c : kCounters) moved += ann.*c;
     EXPECT_EQ(e.counter ? 1 : 0, moved) << e.line;
@@ -75,51 +75,51 @@ TEST_F(Ctf, EachAnnouncementCountsInOneCounterWithItsBonus) {
       EXPECT_EQ(1, ann.*e.counter) << e.line;
     }
     EXPECT_EQ(e.skill, ann.skill) << e.line;
-    EXPECT_EQ(e.counter ? 2 : 0, g_game.g_gametype) << e.line;
+    EXPECT_EQ(e.counter ? 2 : 0, testGame().state.g_gametype) << e.line;
   }
 }
 
 TEST_F(Ctf, WhoCarriesAFlag) {
-  updateCTFStats("Bob^7 got the RED flag!");
+  updateCTFStats(testGame(), lineOf("Bob^7 got the RED flag!"));
   EXPECT_EQ("010/0", carriers());
   EXPECT_EQ(1, bob.touches);
 
   ann.haveFlag = cat.haveFlag = 1;
-  updateCTFStats("Ann^7 returned the RED flag!");  // red got its flag back: blue carriers drop
+  updateCTFStats(testGame(), lineOf("Ann^7 returned the RED flag!"));  // red got its flag back: blue carriers drop
   EXPECT_EQ("100/0", carriers());
 
   bob.haveFlag = 1;
-  updateCTFStats("Ann^7 captured the BLUE flag!");  // every carry ends, of both teams
+  updateCTFStats(testGame(), lineOf("Ann^7 captured the BLUE flag!"));  // every carry ends, of both teams
   EXPECT_EQ("000/0", carriers());
 
   // An announcement for an unregistered name is counted in the sink, whose empty name is short.
-  updateCTFStats("Zed^7 got the RED flag!");
+  updateCTFStats(testGame(), lineOf("Zed^7 got the RED flag!"));
   EXPECT_EQ("000/1", carriers());
   EXPECT_EQ(1, sink.touches);
-  EXPECT_EQ(3, getTotalPlayers());
+  EXPECT_EQ(3, players().getTotalPlayers());
 }
 
 TEST_F(Ctf, LongNamePickUpMarksTheCutRecord) {
-  addPlayer(kWholeName);  // slot 3: the announcements' record
-  updateCTFStats(kWholeName + "^7 got the RED flag!");
-  EXPECT_EQ(1, q3players[3].touches);
+  players().addPlayer(kWholeName);  // slot 3: the announcements' record
+  updateCTFStats(testGame(), lineOf(kWholeName + "^7 got the RED flag!"));
+  EXPECT_EQ(1, players()[3].touches);
   EXPECT_EQ("0000/1", carriers());  // no record of its first 29 characters yet: the sink
 
   sink.haveFlag = 0;
-  addPlayer(kCutName);  // slot 4: the obituaries' record
-  updateCTFStats(kWholeName + "^7 got the RED flag!");
+  players().addPlayer(kCutName);  // slot 4: the obituaries' record
+  updateCTFStats(testGame(), lineOf(kWholeName + "^7 got the RED flag!"));
   EXPECT_EQ("00001/0", carriers());
-  EXPECT_EQ(0, q3players[4].touches);
+  EXPECT_EQ(0, players()[4].touches);
 
   // A 29-character name is short enough to carry the flag itself.
-  q3players[4].haveFlag = 0;
-  updateCTFStats(kCutName + " got the BLUE flag!");
+  players()[4].haveFlag = 0;
+  updateCTFStats(testGame(), lineOf(kCutName + " got the BLUE flag!"));
   EXPECT_EQ("00001/0", carriers());
-  EXPECT_EQ(1, q3players[4].touches);
+  EXPECT_EQ(1, players()[4].touches);
 
   // The cut record has no team, yet a return of either flag ends its carry, because the long
   // name it belongs to is in the table.
-  updateCTFStats("Bob^7 returned the BLUE flag!");  // clears red carriers
+  updateCTFStats(testGame(), lineOf("Bob^7 returned the BLUE flag!"));  // clears red carriers
   EXPECT_EQ("00000/0", carriers());
 }
 

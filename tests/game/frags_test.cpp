@@ -14,13 +14,13 @@ class Frags : public testing::Test {
  protected:
   void SetUp() override { reset(); }
   static void reset() { players_test::freshGame({"Bob", "Ann"}); }
-  PlayerRecord& bob = q3players[0];
-  PlayerRecord& ann = q3players[1];
+  PlayerRecord& bob = players()[0];
+  PlayerRecord& ann = players()[1];
 };
 
 TEST_F(Frags, RatingsCompoundWithTheVictimsRatingAtThatMoment) {
-  updateTables("Bob^7 was railed by Ann^7");  // Ann 11.32, Bob's combat 9.9 (see below)
-  updateTables("Bob^7 was railed by Ann^7");
+  updateTables(testGame(), lineOf("Bob^7 was railed by Ann^7"));  // Ann 11.32, Bob's combat 9.9 (see below)
+  updateTables(testGame(), lineOf("Bob^7 was railed by Ann^7"));
   // Bob's combat counts as it was before this kill: 11.32 + 1.2 * (1 + 9.9/100) = 12.6388;
   // his own 9.9 - 0.099 = 9.801. Dying never costs skill.
   EXPECT_EQ(12.6388f, ann.combat);
@@ -33,7 +33,7 @@ TEST_F(Frags, RatingsCompoundWithTheVictimsRatingAtThatMoment) {
 
 TEST_F(Frags, WeightedKillIsAFloatBeforeItIsAdded) {
   bob.skill = 6.0f;  // two team kills
-  updateTables("Bob^7 was machinegunned by Ann^7");
+  updateTables(testGame(), lineOf("Bob^7 was machinegunned by Ann^7"));
   // 1.0 * (1 + 6/100) = 1.06 is stored as the float 8891924 / 2^23 (1.06 * 2^23 =
   // 8891924.48). 10 + that = 92778004 / 2^23 = 11597250.5 / 2^20, a tie that rounds to the
   // even 11597250 / 2^20 = 11.0599995. Adding the unrounded 1.06 would give 11.0600004.
@@ -41,13 +41,13 @@ TEST_F(Frags, WeightedKillIsAFloatBeforeItIsAdded) {
 }
 
 TEST_F(Frags, SuicideCostsCombatAndEndsTheKillRun) {
-  updateTables("Ann^7 was railed by Bob^7");
-  updateTables("Ann^7 was railed by Bob^7");
+  updateTables(testGame(), lineOf("Ann^7 was railed by Bob^7"));
+  updateTables(testGame(), lineOf("Ann^7 was railed by Bob^7"));
   const float skillBefore = bob.skill;
   bob.combat = 10.0f;
   bob.haveFlag = 1;
 
-  updateTables("Bob^7 cratered.");
+  updateTables(testGame(), lineOf("Bob^7 cratered."));
   EXPECT_EQ(1, bob.killTable[WP_SUICIDE][0]);
   EXPECT_EQ(1, bob.deathTable[WP_SUICIDE][0]);
   EXPECT_EQ(9.8947368f, bob.combat);  // 10 - 10/95 = 9.894736842...
@@ -56,7 +56,7 @@ TEST_F(Frags, SuicideCostsCombatAndEndsTheKillRun) {
   EXPECT_EQ(0, bob.currentKillStreak);
   EXPECT_EQ(1, bob.deathStreak);
 
-  updateTables("Ann^7 was railed by Bob^7");
+  updateTables(testGame(), lineOf("Ann^7 was railed by Bob^7"));
   EXPECT_EQ(2, bob.killStreak);  // a new run of one does not beat the old two
   EXPECT_EQ(1, bob.currentKillStreak);
   EXPECT_EQ(0, bob.currentDeathStreak);
@@ -84,7 +84,7 @@ TEST_F(Frags, TeamKillsAndFlagCarrierKills) {
     ann.team = c.killerTeam;
     bob.team = c.victimTeam;
     ann.haveFlag = c.carrier;
-    updateTables("Bob^7 was railed by Ann^7");
+    updateTables(testGame(), lineOf("Bob^7 was railed by Ann^7"));
     SCOPED_TRACE(testing::Message() << c.killerTeam << c.victimTeam << c.carrier);
     EXPECT_EQ(c.teamKills, ann.teamKills);
     // Kills and frags are totalled at the end of the game; only a team kill takes one off now.
@@ -105,7 +105,7 @@ TEST_F(Frags, LinesWithoutTwoKnownPlayersOrAWeaponChangeNothing) {
   EXPECT_EQ(0.0f, getKalimoPoints(WP_UNKNOWN));
   EXPECT_EQ(0.0f, getKalimoPoints(-1));
   static PlayerRecord before[2];
-  std::memcpy(static_cast<void*>(before), q3players, sizeof before);
+  std::memcpy(static_cast<void*>(before), &players()[0], sizeof before);
   for (const char* line : {
            "Bob^7 was railed by Zed^7",  // killer not in the table
            "Zed^7 was railed by Ann^7",  // victim not in the table
@@ -113,8 +113,8 @@ TEST_F(Frags, LinesWithoutTwoKnownPlayersOrAWeaponChangeNothing) {
            "Bob^7 renamed to Ann^7",     // two names, no means of death
            "Bob^7 entered the game",
        }) {
-    updateTables(line);
-    EXPECT_EQ(0, std::memcmp(before, q3players, sizeof before)) << line;
+    updateTables(testGame(), lineOf(line));
+    EXPECT_EQ(0, std::memcmp(before, &players()[0], sizeof before)) << line;
   }
 }
 

@@ -54,8 +54,8 @@ TEST(Obituary, EachLineNamesVictimAttackerAndWeapon) {
     EXPECT_EQ(c.weapon, getWeapon(c.line)) << c.line;
   }
   resetScratchPool();
-  EXPECT_EQ(NO_PLAYER, getVictim("sv_hostname changed"));
-  EXPECT_EQ(NO_PLAYER, getAttacker("A^7 ate B^7's shrapnel"));
+  EXPECT_EQ(NO_PLAYER, getVictim(players(), ScannedText("sv_hostname changed")));
+  EXPECT_EQ(NO_PLAYER, getAttacker(players(), ScannedText("A^7 ate B^7's shrapnel")));
   EXPECT_EQ(0, liveMallocs());  // nothing cut, nothing counted
 }
 

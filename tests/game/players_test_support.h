@@ -7,9 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "game/player_table.h"
-#include "run/game.h"
 #include "base/scratch_pool.h"
+#include "game/game.h"
+#include "game/obituary.h"
+#include "game/player_table.h"
+#include "read/line_record.h"
 
 namespace players_test {
 
@@ -17,17 +19,33 @@ namespace players_test {
 inline const std::string kWholeName = "Sir_Reginald_Fragsworth_Of_Quake3DM";
 inline const std::string kCutName = "Sir_Reginald_Fragsworth_Of_Qu";
 
+// The game the tests work on.
+inline Game& testGame() {
+  static Game* game = new Game();
+  return *game;
+}
+inline PlayerTable& players() { return testGame().players; }
+
 // A fresh free-for-all game, empty scratch pool, with `names` registered in slots 0, 1, ...
 inline void freshGame(std::initializer_list<std::string_view> names = {}) {
-  initPlayers();
-  initGlobals();
+  testGame().reset();
+  testGame().log = LogFacts();
   resetScratchPool();
-  for (std::string_view name : names) addPlayer(name);
+  for (std::string_view name : names) players().addPlayer(name);
 }
 
 // Registers `count` players named P0, P1, ... in the next slots.
 inline void addNumberedPlayers(int count) {
-  for (int i = 0; i < count; ++i) addPlayer("P" + std::to_string(i));
+  for (int i = 0; i < count; ++i) players().addPlayer("P" + std::to_string(i));
+}
+
+// The record of `text` as the tracker hands a line to the recognisers: scanned, names cut and
+// resolved against the test game's players.
+inline LineRecord& lineOf(std::string_view text) {
+  static LineRecord* line = new LineRecord();
+  line->setText(text);
+  resolveSlots(players(), *line);
+  return *line;
 }
 
 // Runs `f` and returns what it printed.
@@ -39,3 +57,7 @@ std::string printed(F f) {
 }
 
 }  // namespace players_test
+
+using players_test::lineOf;
+using players_test::players;
+using players_test::testGame;

@@ -13,7 +13,7 @@ namespace {
 class Quotes : public testing::Test {
  protected:
   void SetUp() override { players_test::freshGame({"^1Bob"}); }
-  std::string quote() { return std::string(q3players[0].quote.view()); }
+  std::string quote() { return std::string(players()[0].quote.view()); }
 };
 
 // r for a line is rand() % 10 after srand(length), as the C library gives it.
@@ -23,11 +23,11 @@ int drawFor(std::size_t length) {
 }
 
 TEST_F(Quotes, FirstChatLineIsKeptEvenEmptyAndLongerOnesReplaceItWithColoursStripped) {
-  scanForQuotes("^1Bob^7: ^3");
+  scanForQuotes(players(), ScannedText("^1Bob^7: ^3"));
   EXPECT_EQ("", quote());
-  scanForQuotes("^1Bob^7: hi");
+  scanForQuotes(players(), ScannedText("^1Bob^7: hi"));
   EXPECT_EQ("hi", quote());
-  scanForQuotes("^1Bob^7: ^2hello all");
+  scanForQuotes(players(), ScannedText("^1Bob^7: ^2hello all"));
   EXPECT_EQ("hello all", quote());
 }
 
@@ -46,20 +46,20 @@ std::string chatLine(const std::string& message, bool lucky) {
 }
 
 TEST_F(Quotes, EqualOrShorterLinesReplaceOnlyWhenLongAndLucky) {
-  scanForQuotes("^1Bob^7: this is a long first line");  // 25 characters
-  scanForQuotes(chatLine("this is a long other line", false));  // as long, unlucky
+  scanForQuotes(players(), ScannedText("^1Bob^7: this is a long first line"));  // 25 characters
+  scanForQuotes(players(), ScannedText(chatLine("this is a long other line", false)));  // as long, unlucky
   EXPECT_EQ("this is a long first line", quote());
-  scanForQuotes(chatLine("short but over ten", false));
+  scanForQuotes(players(), ScannedText(chatLine("short but over ten", false)));
   EXPECT_EQ("this is a long first line", quote());
-  scanForQuotes(chatLine("short", true));  // lucky, but ten characters or fewer
+  scanForQuotes(players(), ScannedText(chatLine("short", true)));  // lucky, but ten characters or fewer
   EXPECT_EQ("this is a long first line", quote());
-  scanForQuotes(chatLine("short but over ten", true));
+  scanForQuotes(players(), ScannedText(chatLine("short but over ten", true)));
   EXPECT_EQ("short but over ten", quote());
 }
 
 TEST_F(Quotes, StrangersAndNonChatLinesChangeNothing) {
-  scanForQuotes("Stranger^7: hello");
-  scanForQuotes("^1Bob says hello");
+  scanForQuotes(players(), ScannedText("Stranger^7: hello"));
+  scanForQuotes(players(), ScannedText("^1Bob says hello"));
   EXPECT_EQ(std::string(kSentinelName), quote());
 }
 

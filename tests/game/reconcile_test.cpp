@@ -27,8 +27,8 @@ using players_test::printed;
 
 TEST(Reconcile, LongNameSeenCutAndWholeBecomesOneRecord) {
   players_test::freshGame({"Ann", kCutName, kWholeName});
-  PlayerRecord& cut = q3players[1];    // the obituaries' record
-  PlayerRecord& whole = q3players[2];  // the team and flag announcements' record
+  PlayerRecord& cut = players()[1];    // the obituaries' record
+  PlayerRecord& whole = players()[2];  // the team and flag announcements' record
   const struct {
     int PlayerRecord::*field;
     int cut, whole, merged;
@@ -54,40 +54,40 @@ TEST(Reconcile, LongNameSeenCutAndWholeBecomesOneRecord) {
     cut.*f.field = f.cut;
     whole.*f.field = f.whole;
   }
-  q3players[0].skill = 20.0f;
+  players()[0].skill = 20.0f;
   cut.skill = 14.5f;
   cut.combat = 12.0f;
   whole.skill = 20.25f;
   whole.combat = 10.5f;
 
-  EXPECT_EQ(mergeMessage(kCutName, kWholeName), printed(mergeAllIdenticalPlayers));
+  EXPECT_EQ(mergeMessage(kCutName, kWholeName), printed([] { mergeAllIdenticalPlayers(players()); }));
   // The merged record (skill 14.5 + 20.25 = 34.75) sorts above Ann (20).
-  ASSERT_EQ(2, getTotalPlayers());
-  const PlayerRecord& m = q3players[0];
+  ASSERT_EQ(2, players().getTotalPlayers());
+  const PlayerRecord& m = players()[0];
   EXPECT_EQ(merged(kCutName, kWholeName), m.rawName.view());
   EXPECT_EQ(kWholeName, m.name.view());
   for (const auto& f : fields) EXPECT_EQ(f.merged, m.*f.field) << f.cut << " " << f.whole;
   EXPECT_EQ(34.75f, m.skill);
   EXPECT_EQ(22.5f, m.combat);       // 12 + 10.5
-  EXPECT_EQ("Ann", q3players[1].rawName.view());
-  EXPECT_TRUE(q3players[2].rawName.empty());
+  EXPECT_EQ("Ann", players()[1].rawName.view());
+  EXPECT_TRUE(players()[2].rawName.empty());
 }
 
 TEST(Reconcile, BothEntriesReturnTheMergedSlot) {
   players_test::freshGame({"Ann", kCutName, kWholeName});
-  q3players[0].skill = 20.0f;
-  q3players[1].skill = 15.0f;
+  players()[0].skill = 20.0f;
+  players()[1].skill = 15.0f;
   int slot = -1;
-  printed([&] { slot = mergeIdenticalPlayerNonChopped(2); });
+  printed([&] { slot = mergeIdenticalPlayerNonChopped(players(), 2); });
   EXPECT_EQ(0, slot);  // 15 + 10 = 25 > 20: the merged record ends in slot 0
-  EXPECT_EQ(NO_PLAYER, mergeIdenticalPlayerNonChopped(1));  // Ann contains no cut name
-  EXPECT_EQ(NO_PLAYER, mergeIdenticalPlayerChopped(NO_PLAYER));
+  EXPECT_EQ(NO_PLAYER, mergeIdenticalPlayerNonChopped(players(), 1));  // Ann contains no cut name
+  EXPECT_EQ(NO_PLAYER, mergeIdenticalPlayerChopped(players(), NO_PLAYER));
 
   players_test::freshGame({kCutName, "Ann", kWholeName});
-  q3players[1].skill = 30.0f;
-  printed([&] { slot = mergeIdenticalPlayerChopped(0); });
+  players()[1].skill = 30.0f;
+  printed([&] { slot = mergeIdenticalPlayerChopped(players(), 0); });
   EXPECT_EQ(1, slot);  // 10 + 10 = 20 < 30: Ann moves to slot 0
-  EXPECT_EQ(merged(kCutName, kWholeName), q3players[1].rawName.view());
+  EXPECT_EQ(merged(kCutName, kWholeName), players()[1].rawName.view());
 }
 
 TEST(Reconcile, MergeAllJoinsEveryPairAndOnlyPairs) {
@@ -102,26 +102,26 @@ TEST(Reconcile, MergeAllJoinsEveryPairAndOnlyPairs) {
   // Names are printed without colour codes; a caret at the end vanishes.
   EXPECT_EQ(mergeMessage(kCutName, kWholeName) +
                 mergeMessage("Reginald_Fragsworth_OfQuak", "Reginald_Fragsworth_OfQuake3"),
-            printed(mergeAllIdenticalPlayers));
-  ASSERT_EQ(6, getTotalPlayers());
+            printed([] { mergeAllIdenticalPlayers(players()); }));
+  ASSERT_EQ(6, players().getTotalPlayers());
   // Merged ratings are 20, the others 10: the two merged records lead, in their original order.
-  EXPECT_EQ(merged(kCutName, kWholeName), q3players[0].rawName.view());
-  EXPECT_EQ(merged(caretCut, caretWhole), q3players[1].rawName.view());
-  EXPECT_EQ("ExactlyTwentyNineCharactersXY", q3players[3].rawName.view());
+  EXPECT_EQ(merged(kCutName, kWholeName), players()[0].rawName.view());
+  EXPECT_EQ(merged(caretCut, caretWhole), players()[1].rawName.view());
+  EXPECT_EQ("ExactlyTwentyNineCharactersXY", players()[3].rawName.view());
 }
 
 TEST(Reconcile, TwoLongNamesSharingTheCutAreAmbiguous) {
   players_test::freshGame({kCutName, kWholeName, kCutName + "akeLive"});
-  q3players[0].team = TEAM_RED;
-  q3players[2].team = TEAM_BLUE;
-  EXPECT_EQ("", printed(mergeAllIdenticalPlayers));
-  EXPECT_EQ(3, getTotalPlayers());
-  EXPECT_EQ(TEAM_NONE, q3players[0].team);
+  players()[0].team = TEAM_RED;
+  players()[2].team = TEAM_BLUE;
+  EXPECT_EQ("", printed([] { mergeAllIdenticalPlayers(players()); }));
+  EXPECT_EQ(3, players().getTotalPlayers());
+  EXPECT_EQ(TEAM_NONE, players()[0].team);
 
   // Once one of them has left (its record is marked), the other is the only partner.
-  q3players[1].rawName.append("^7<font color=#CC6600>&nbsp;x</font>");
-  EXPECT_EQ(mergeMessage(kCutName, kCutName + "akeLive"), printed(mergeAllIdenticalPlayers));
-  EXPECT_EQ(TEAM_BLUE, q3players[0].team);
+  players()[1].rawName.append("^7<font color=#CC6600>&nbsp;x</font>");
+  EXPECT_EQ(mergeMessage(kCutName, kCutName + "akeLive"), printed([] { mergeAllIdenticalPlayers(players()); }));
+  EXPECT_EQ(TEAM_BLUE, players()[0].team);
 }
 
 TEST(Reconcile, MergedNameTooLongForItsFieldIsCutAndStillFound) {
@@ -130,21 +130,21 @@ TEST(Reconcile, MergedNameTooLongForItsFieldIsCutAndStillFound) {
   printed([&] {  // stripping a name this long overflows the scratch pool, which says so
     players_test::freshGame({kCutName, whole});
     resetScratchPool();
-    slot = mergeIdenticalPlayerChopped(0);
+    slot = mergeIdenticalPlayerChopped(players(), 0);
   });
   ASSERT_EQ(0, slot);
   // 490 + 30 + 29 + 36 = 585 bytes do not fit; the field keeps 509.
-  EXPECT_EQ(whole + kMergeSeparator.substr(0, 19), q3players[0].rawName.view());
+  EXPECT_EQ(whole + kMergeSeparator.substr(0, 19), players()[0].rawName.view());
 }
 
 TEST(Reconcile, TeamsGuessedFromKillersThenFromVictims) {
   players_test::freshGame({"Ann", "Bob", "Cat", "Dan", "Eve", "Fay"});
-  q3players[0].team = TEAM_RED;
-  q3players[1].team = TEAM_BLUE;
-  PlayerRecord& cat = q3players[2];
-  PlayerRecord& dan = q3players[3];
-  PlayerRecord& eve = q3players[4];
-  PlayerRecord& fay = q3players[5];
+  players()[0].team = TEAM_RED;
+  players()[1].team = TEAM_BLUE;
+  PlayerRecord& cat = players()[2];
+  PlayerRecord& dan = players()[3];
+  PlayerRecord& eve = players()[4];
+  PlayerRecord& fay = players()[5];
   // Cat: railed by red Ann (row 6), grenaded by blue Bob (row 3); rows come first: red.
   cat.deathTable[6][0] = 1;
   cat.deathTable[3][1] = 1;
@@ -161,7 +161,7 @@ TEST(Reconcile, TeamsGuessedFromKillersThenFromVictims) {
   const std::string kills = "Trying to guess-timate team for player  (kills): ";
   EXPECT_EQ(deaths + "Fay\n" + deaths + "Eve\n" + deaths + "Dan\n" + deaths + "Cat\n" + kills +
                 "Fay\n" + kills + "Eve\n" + kills + "Dan\n",
-            printed(assignTeamToUnknownPlayers));
+            printed([] { assignTeamToUnknownPlayers(players()); }));
   EXPECT_EQ(TEAM_BLUE, eve.team);
   EXPECT_EQ(TEAM_RED, dan.team);  // opposite Eve
   EXPECT_EQ(TEAM_NONE, fay.team);
@@ -172,21 +172,21 @@ TEST(Reconcile, TeamsGuessedFromKillersThenFromVictims) {
 
 TEST(Reconcile, NoGuessingWithoutBothTeams) {
   players_test::freshGame({"Ann", "Cat"});
-  q3players[0].team = TEAM_RED;
-  q3players[1].deathTable[6][0] = 1;  // killed by a red player, but nobody is blue
-  EXPECT_EQ("", printed(assignTeamToUnknownPlayers));
-  EXPECT_EQ(TEAM_NONE, q3players[1].team);
-  EXPECT_EQ("Cat", q3players[1].rawName.view());
+  players()[0].team = TEAM_RED;
+  players()[1].deathTable[6][0] = 1;  // killed by a red player, but nobody is blue
+  EXPECT_EQ("", printed([] { assignTeamToUnknownPlayers(players()); }));
+  EXPECT_EQ(TEAM_NONE, players()[1].team);
+  EXPECT_EQ("Cat", players()[1].rawName.view());
 }
 
 TEST(Reconcile, BlankNamesAreMarked) {
   players_test::freshGame({"^7", "   ", " a "});  // "^7" is "" once the colour code is stripped
-  fixPlayerNames();
-  EXPECT_EQ("\\_", q3players[0].name.view());
-  EXPECT_EQ("^7^7<font color=#CC6600>_</font>", q3players[0].rawName.view());
-  EXPECT_EQ("   \\_", q3players[1].name.view());
-  EXPECT_EQ("   ^7<font color=#CC6600>_</font>", q3players[1].rawName.view());
-  EXPECT_EQ(" a ", q3players[2].rawName.view());
+  fixPlayerNames(players());
+  EXPECT_EQ("\\_", players()[0].name.view());
+  EXPECT_EQ("^7^7<font color=#CC6600>_</font>", players()[0].rawName.view());
+  EXPECT_EQ("   \\_", players()[1].name.view());
+  EXPECT_EQ("   ^7<font color=#CC6600>_</font>", players()[1].rawName.view());
+  EXPECT_EQ(" a ", players()[2].rawName.view());
 }
 
 }  // namespace

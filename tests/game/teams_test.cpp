@@ -35,19 +35,19 @@ TEST_F(Teams, EachLineSetsOrKeepsOneTeamAndTheLastOneWins) {
       {"Bob^7 defends the RED base", 1, TEAM_RED, 2},
   };
   for (const auto& s : steps) {
-    assignTeam(s.line);
-    EXPECT_EQ(s.team, q3players[s.slot].team) << s.line;
-    EXPECT_EQ(s.gametype, g_game.g_gametype) << s.line;
+    assignTeam(testGame(), lineOf(s.line));
+    EXPECT_EQ(s.team, players()[s.slot].team) << s.line;
+    EXPECT_EQ(s.gametype, testGame().state.g_gametype) << s.line;
   }
 }
 
 TEST_F(Teams, UnknownPlayerLandsInTheSinkSlot) {
-  g_game.g_gametype = 1;
-  assignTeam("Zed^7 captured the BLUE flag!");
-  EXPECT_EQ(TEAM_RED, q3players[NO_PLAYER].team);
-  EXPECT_EQ(2, g_game.g_gametype);  // even from a team deathmatch
-  EXPECT_EQ(0, q3players[0].team + q3players[1].team);
-  EXPECT_EQ(2, getTotalPlayers());
+  testGame().state.g_gametype = 1;
+  assignTeam(testGame(), lineOf("Zed^7 captured the BLUE flag!"));
+  EXPECT_EQ(TEAM_RED, players()[NO_PLAYER].team);
+  EXPECT_EQ(2, testGame().state.g_gametype);  // even from a team deathmatch
+  EXPECT_EQ(0, players()[0].team + players()[1].team);
+  EXPECT_EQ(2, players().getTotalPlayers());
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ class Totals : public testing::Test {
 
 TEST_F(Totals, KillsDeathsSuicidesAndScoreFromTheTables) {
   addPlayers(3);
-  PlayerRecord& p = q3players[0];
+  PlayerRecord& p = players()[0];
   // 3 kills, 2 deaths by others, 1 suicide, longest run 2.
   p.killTable[WP_RAILGUN][1] = 2;
   p.killTable[WP_ROCKET][2] = 1;
@@ -32,7 +32,7 @@ TEST_F(Totals, KillsDeathsSuicidesAndScoreFromTheTables) {
   p.combat = 12.25f;
   // P1 only did flag work: 5*2 + 3 + 2*1 + 1 + 2*(1 + 1) + 2 + 4 + 2*1 = 28; flag touches and
   // hold kills do not score.
-  PlayerRecord& ctf = q3players[1];
+  PlayerRecord& ctf = players()[1];
   ctf.caps = 2;
   ctf.returns = 3;
   ctf.efcKills = ctf.fcDefends = ctf.efcKillAssists = ctf.fcDefendsAgr = ctf.carrierDefends = 1;
@@ -41,7 +41,7 @@ TEST_F(Totals, KillsDeathsSuicidesAndScoreFromTheTables) {
   ctf.touches = 7;
   ctf.holdKills = 5;
 
-  addUpTables();
+  addUpTables(testGame());
   EXPECT_EQ(3, p.kills);
   EXPECT_EQ(2, p.deaths);
   EXPECT_EQ(1, p.suicides);
@@ -55,7 +55,7 @@ TEST_F(Totals, KillsDeathsSuicidesAndScoreFromTheTables) {
   EXPECT_EQ(3, p.deathTable[WP_ALL][3]);
 
   // P2 never killed, died or scored: everything ends at zero.
-  const PlayerRecord& idle = q3players[2];
+  const PlayerRecord& idle = players()[2];
   EXPECT_EQ(0.0f, idle.skill);
   EXPECT_EQ(0.0f, idle.combat);
   EXPECT_EQ(0, idle.frags + idle.kills + idle.deaths + idle.suicides);
@@ -67,64 +67,64 @@ TEST_F(Totals, OnlyAFreeForAllWithBothTeamsBecomesTeamDeathmatch) {
   } cases[] = {{0, TEAM_RED, TEAM_BLUE, 1}, {0, TEAM_RED, TEAM_NONE, 0}, {0, TEAM_NONE, TEAM_BLUE, 0},
                {2, TEAM_RED, TEAM_BLUE, 2}, {3, TEAM_RED, TEAM_BLUE, 3}};
   for (const auto& c : cases) {
-    initPlayers();
+    players().initPlayers();
     addPlayers(2);
-    q3players[0].team = c.first;
-    q3players[1].team = c.second;
-    g_game.g_gametype = c.type;
-    addUpTables();
-    EXPECT_EQ(c.expected, g_game.g_gametype) << c.type;
+    players()[0].team = c.first;
+    players()[1].team = c.second;
+    testGame().state.g_gametype = c.type;
+    addUpTables(testGame());
+    EXPECT_EQ(c.expected, testGame().state.g_gametype) << c.type;
   }
 }
 
 TEST_F(Totals, FullTableTotalsGoIntoColumn64) {
   addPlayers(MAX_PLAYERS);
-  q3players[0].killTable[WP_RAILGUN][5] = 1;
-  q3players[5].deathTable[WP_RAILGUN][0] = 1;
-  addUpTables();
-  EXPECT_EQ(1, q3players[0].killTable[WP_ALL][64]);
-  EXPECT_EQ(0, q3players[0].killTable[WP_ALL][NO_PLAYER]);
-  EXPECT_EQ(1, q3players[0].kills);
-  EXPECT_EQ(1, q3players[5].deaths);
+  players()[0].killTable[WP_RAILGUN][5] = 1;
+  players()[5].deathTable[WP_RAILGUN][0] = 1;
+  addUpTables(testGame());
+  EXPECT_EQ(1, players()[0].killTable[WP_ALL][64]);
+  EXPECT_EQ(0, players()[0].killTable[WP_ALL][NO_PLAYER]);
+  EXPECT_EQ(1, players()[0].kills);
+  EXPECT_EQ(1, players()[5].deaths);
 }
 
 TEST_F(Totals, WorstEnemyAndEasiestPrey) {
   addPlayers(6);
   // P0 killed twice by P5 and twice by P2: the first slot of the tie, P2.
-  q3players[0].deathTable[WP_RAILGUN][5] = 2;
-  q3players[0].deathTable[WP_ROCKET][2] = 2;
-  q3players[0].deathTable[WP_ROCKET][3] = 1;
+  players()[0].deathTable[WP_RAILGUN][5] = 2;
+  players()[0].deathTable[WP_ROCKET][2] = 2;
+  players()[0].deathTable[WP_ROCKET][3] = 1;
   // P1 killed itself three times and was killed twice by P4: its own worst enemy.
-  q3players[1].deathTable[WP_SUICIDE][1] = 3;
-  q3players[1].deathTable[WP_RAILGUN][4] = 2;
-  q3players[1].killTable[WP_SUICIDE][1] = 3;  // and its suicides are not prey
+  players()[1].deathTable[WP_SUICIDE][1] = 3;
+  players()[1].deathTable[WP_RAILGUN][4] = 2;
+  players()[1].killTable[WP_SUICIDE][1] = 3;  // and its suicides are not prey
   // P3 killed P4 and P1 twice each, P2 once: the earlier slot, P1.
-  q3players[3].killTable[WP_RAILGUN][4] = 2;
-  q3players[3].killTable[WP_GAUNTLET][1] = 2;
-  q3players[3].killTable[WP_GAUNTLET][2] = 1;
-  addUpTables();
+  players()[3].killTable[WP_RAILGUN][4] = 2;
+  players()[3].killTable[WP_GAUNTLET][1] = 2;
+  players()[3].killTable[WP_GAUNTLET][2] = 1;
+  addUpTables(testGame());
 
-  EXPECT_EQ(2, getWorstEnemy(0));
-  EXPECT_EQ(1, getWorstEnemy(1));
-  EXPECT_EQ(5, getWorstEnemy(5));  // never killed
-  EXPECT_EQ(1, getEasiestPrey(3));
-  EXPECT_EQ(1, getEasiestPrey(1));  // killed nobody but itself
+  EXPECT_EQ(2, getWorstEnemy(players(), 0));
+  EXPECT_EQ(1, getWorstEnemy(players(), 1));
+  EXPECT_EQ(5, getWorstEnemy(players(), 5));  // never killed
+  EXPECT_EQ(1, getEasiestPrey(players(), 3));
+  EXPECT_EQ(1, getEasiestPrey(players(), 1));  // killed nobody but itself
 }
 
 TEST_F(Totals, WeaponUsedByKillsOrOspFigures) {
   addPlayers(2);
-  q3players[1].shots[WP_BFG] = 5;  // fired but never killed
-  q3players[1].shots[WP_MACHINEGUN] = 3;
-  q3players[0].hits[WP_GAUNTLET] = 1;
-  q3players[0].killTable[WP_NAILGUN][1] = 1;
-  addUpTables();
+  players()[1].shots[WP_BFG] = 5;  // fired but never killed
+  players()[1].shots[WP_MACHINEGUN] = 3;
+  players()[0].hits[WP_GAUNTLET] = 1;
+  players()[0].killTable[WP_NAILGUN][1] = 1;
+  addUpTables(testGame());
   const struct {
     int weapon, used;
   } cases[] = {{WP_BFG, 0},     {WP_MACHINEGUN, 1}, {WP_GAUNTLET, 1},
                {WP_NAILGUN, 1}, {WP_PLASMA, 0},     {WP_GRAPPLE, 0}};
-  for (const auto& c : cases) EXPECT_EQ(c.used, weaponUsed(c.weapon)) << c.weapon;
-  q3players[0].killTable[WP_BFG][1] = 1;
-  EXPECT_EQ(1, weaponUsed(WP_BFG));
+  for (const auto& c : cases) EXPECT_EQ(c.used, weaponUsed(players(), c.weapon)) << c.weapon;
+  players()[0].killTable[WP_BFG][1] = 1;
+  EXPECT_EQ(1, weaponUsed(players(), WP_BFG));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "../out/html_test_support.h"
@@ -15,25 +16,25 @@ class GameBoundary : public testing::Test {
  protected:
   void SetUp() override {
     html_test::resetHtmlState();
-    g_run.g_mod = 0;
     g_run.g_game_count = kFirstGameId;
     g_run.g_time_now = "2001-08-10,12-00-00";
+    tracker_ = std::make_unique<Tracker>("test.log", g_run.g_time_now.view());
     sql_ = std::tmpfile();
     g_run.fp_sql_gamestats = sql_;
   }
   void TearDown() override {
     g_run.fp_sql_gamestats = nullptr;
     std::fclose(sql_);
-    g_run.g_mod = 0;
   }
   // Runs the boundary step on `line` (and, for a game that earns one, its pages) and returns
   // what it printed.
   std::string boundary(const std::string& text) {
     line_.setText(text);
     testing::internal::CaptureStdout();
-    if (tracker_.boundary(line_) == TrackerEvent::kGameFinished) {
-      writeGame(tracker_.result());
-      tracker_.startNextGame();
+    if (tracker_->boundary(line_) == TrackerEvent::kGameFinished) {
+      g_run.g_game_count = tracker_->result().gameId;
+      writeGame(tracker_->result());
+      tracker_->startNextGame();
     }
     return testing::internal::GetCapturedStdout();
   }
@@ -44,7 +45,7 @@ class GameBoundary : public testing::Test {
   }
   std::FILE* sql_ = nullptr;
   html_test::ScratchDirectory dir_;
-  Tracker tracker_;
+  std::unique_ptr<Tracker> tracker_;
   LineRecord line_;
 };
 
@@ -74,34 +75,35 @@ TEST_F(GameBoundary, EndingLinesEndTheGameAndOnlyGamesWithEnoughPlayersGetAPage)
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
-    initPlayers();
+    Game& game = tracker_->game();
+    game.players.initPlayers();
     if (c.players == 2) twoPlayersWithAKill(c.team);
-    if (c.players == 1) addPlayer("A");
-    g_game.g_gametype = c.type;
-    g_game.g_connect_sequence = c.connect;
-    g_game.g_mapname = "q3dm17";
-    g_game.g_ca_win_red = 3;
-    g_run.g_mod = c.osp;
+    if (c.players == 1) game.players.addPlayer("A");
+    game.state.g_gametype = c.type;
+    game.state.g_connect_sequence = c.connect;
+    game.state.g_mapname = "q3dm17";
+    game.state.g_ca_win_red = 3;
+    game.log.g_mod = c.osp;
     const std::string out = boundary(c.line);
     EXPECT_EQ(c.page, out.find("Generating Stats") != std::string::npos) << out;
-    EXPECT_EQ(c.ends ? 0 : c.players, getTotalPlayers());
+    EXPECT_EQ(c.ends ? 0 : c.players, game.players.getTotalPlayers());
     // A game's values go with it; the OSP mark outlives it.
-    EXPECT_EQ(c.ends, g_game.g_mapname.empty());
-    EXPECT_EQ(c.ends ? 0 : 3, g_game.g_ca_win_red);
-    EXPECT_EQ(c.osp, g_run.g_mod);
+    EXPECT_EQ(c.ends, game.state.g_mapname.empty());
+    EXPECT_EQ(c.ends ? 0 : 3, game.state.g_ca_win_red);
+    EXPECT_EQ(c.osp, game.log.g_mod);
   }
 }
 
 TEST_F(GameBoundary, IdsWrapAfterTheLastOne) {
-  g_run.g_game_count = kLastGameId;
+  tracker_ = std::make_unique<Tracker>("test.log", g_run.g_time_now.view(), kLastGameId);
   twoPlayersWithAKill(TEAM_NONE);
   EXPECT_NE(std::string::npos, boundary("Timelimit hit.").find("<GAME ID 1001>"));
-  EXPECT_EQ(1001, g_run.g_game_count);
+  EXPECT_EQ(1001, tracker_->gameCount());
 }
 
 TEST_F(GameBoundary, AReconnectForcesThePageAndSaysSo) {
   twoPlayersWithAKill(TEAM_NONE);
-  g_game.g_connect_sequence = kGameEnded;
+  tracker_->game().state.g_connect_sequence = kGameEnded;
   EXPECT_EQ(0u, boundary("RE_Shutdown( 0 )")
                     .find("\nServer connect/reconnect detected:\nForcing html stats generation.\n"
                           "\nGenerating Stats ----------------<GAME ID 1001>-----\n"));

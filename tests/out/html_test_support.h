@@ -23,8 +23,8 @@ namespace html_test {
 
 // A game with no players, no map, free for all, and the configuration the tests assume.
 inline void resetHtmlState() {
-  initPlayers();
-  initGlobals();
+  q3players.initPlayers();
+  g_game.reset();
   resetScratchPool();
   setConfigDefaults();
   g_config_make_weapon_stats = "no";

@@ -43,7 +43,7 @@ TEST_F(TeamTableTest, SumsOfTheSidesThatNoBannerShows) {
   for (const auto& [key, sum] : doubleSums) EXPECT_DOUBLE_EQ(sum, getStatsDouble(key)) << key;
   // The floats are added up in double: 1000000 + 0.3f is 1000000.30000001..., where a float
   // sum would round to the nearest sixteenth, 1000000.3125, and print 1000000.31.
-  initPlayers();
+  q3players.initPlayers();
   addTestPlayer("R1", TEAM_RED).skill = 1000000.0f;
   addTestPlayer("R2", TEAM_RED).skill = 0.3f;
   EXPECT_DOUBLE_EQ(1000000.0 + static_cast<double>(0.3f), getStatsDouble("kalimo_red"));

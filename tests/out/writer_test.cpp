@@ -79,7 +79,7 @@ TEST_F(HtmlWriterTest, VeryLongClanTagsAreCutSoThePageCanStillBeCreated) {
   char stem[kTextSize];
   char label[kTextSize];
   testing::internal::CaptureStdout();  // the tag search fills the scratch pool and says so
-  detectClans(label);
+  detectClans(Game(), label);
   buildPageStem(stem, label);
   testing::internal::GetCapturedStdout();
   const std::string s(stem);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "read/line_filter.h"
@@ -50,13 +51,14 @@ TEST(LineRecord, EveryKindOfLineIsCutAndResolvedOnce) {
        NO_PLAYER, 0, WP_TELEFRAG},
       {"Timelimit hit.", "Timelimit hit.", "-", "-", NO_PLAYER, NO_PLAYER, WP_UNKNOWN},
   };
-  initPlayers();
-  addPlayer("Ann");
-  addPlayer("Bob");
+  const auto table = std::make_unique<PlayerTable>();  // large: kept off the stack
+  PlayerTable& players = *table;
+  players.addPlayer("Ann");
+  players.addPlayer("Bob");
   static LineRecord record;
   for (const LineCase& c : cases) {
     record.setText(c.line);
-    resolveSlots(record);
+    resolveSlots(players, record);
     const int valid = record.message();
     EXPECT_EQ(c.message, std::string(valid >= 0 && validLine(record.raw) ? valid_strings[valid] : ""))
         << c.line;
@@ -66,7 +68,6 @@ TEST(LineRecord, EveryKindOfLineIsCutAndResolvedOnce) {
     EXPECT_EQ(c.attackerSlot, record.attacker) << c.line;
     EXPECT_EQ(c.weapon, record.weapon) << c.line;
   }
-  initPlayers();
 }
 
 
