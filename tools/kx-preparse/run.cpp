@@ -30,7 +30,19 @@ class FileSink : public LineSink {
   long lines_ = 0;
 };
 
+// Released together with kalimostats-c, under its version number.
+constexpr const char kVersionLine[] = "kx-preparse (kalimo stats) 1.0\n";
 constexpr const char kUsage[] = "usage: kx-preparse [--client] <log> <output>\n";
+constexpr const char kHelp[] =
+    "usage: kx-preparse <server-log> <output>\n"
+    "       kx-preparse --client <client-log> <output>\n"
+    "       kx-preparse --help | -h | --version\n"
+    "Converts a Quake III dedicated server's log (or its console log), or with --client an Excessive\n"
+    "Plus client console log, into the client console form kalimostats-c reads. kalimostats-c runs it\n"
+    "by itself; run it by hand to look at a conversion. A gzip-compressed log is read as its text.\n"
+    "A summary goes to standard output, errors to standard error.\n"
+    "Exit status: 0 when done, 1 when the log cannot be read or the output cannot be written,\n"
+    "2 for a wrong command line.\n";
 
 // `what "path"`, then the reason when there is one.
 void complain(const char* what, const char* path, const std::string& reason = {}) {
@@ -137,6 +149,14 @@ int convertClientLog(const char* inPath, const char* outPath) {
 }  // namespace
 
 int runPreparse(int argc, char** argv) {
+  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    std::fputs(kHelp, stdout);
+    return kExitDone;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::fputs(kVersionLine, stdout);
+    return kExitDone;
+  }
   if (argc == 4 && std::strcmp(argv[1], "--client") == 0) return convertClientLog(argv[2], argv[3]);
   if (argc != 3) {
     std::fputs(kUsage, stderr);
