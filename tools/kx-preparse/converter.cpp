@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "hex_colour.h"
 #include "means.h"
 
 namespace {
@@ -198,6 +199,8 @@ Converter::Converter(LineSink& out, const FlagLineGames* flagGames)
 
 void Converter::feed(std::string_view line) {
   ++linesRead_;
+  // Excessive Plus names carry "^xRRGGBB" colours, which our reader would show as text.
+  if (hasHexColour(line)) line = toGameColours(line, recoloured_, sizeof recoloured_);
   ServerLine s;
   if (!readServerLine(line, s)) {
     skip(Skip::kNotAnEvent);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "flag_scan.h"
+#include "log_input.h"
 #include "server_line.h"
 
 // Receives the converted log one line at a time.
@@ -205,4 +206,5 @@ class Converter {
   int reconnects_ = 0;
   int deathsOfUnknownClients_ = 0;
   long skipped_[static_cast<int>(Skip::kCount)] = {};
+  char recoloured_[LogInput::kLineBytes];  // the line being read, its hex colours rewritten
 };
