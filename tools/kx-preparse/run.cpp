@@ -65,6 +65,11 @@ void printSummary(const Converter& converter, long linesWritten) {
               converter.linesRead(), converter.serverGames(), converter.gamesHandedOn(),
               converter.warmupsDropped(), converter.deathsWritten(), converter.deathsOfUnknownClients(),
               converter.reconnects(), linesWritten);
+  if (converter.scoresMadeUp() > 0 || converter.scoresLeft() > 0) {
+    std::printf("kx-preparse: %d capture-the-flag scores made up to the server's (%ld points), %d left as "
+                "counted\n",
+                converter.scoresMadeUp(), converter.pointsMadeUp(), converter.scoresLeft());
+  }
   for (int r = 0; r < static_cast<int>(Skip::kCount); ++r) {
     const Skip reason = static_cast<Skip>(r);
     if (converter.skipped(reason) == 0) continue;
