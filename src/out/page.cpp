@@ -40,7 +40,8 @@ bool makeHtml(const GameResult& game, bool withRecord) {
   wr("<LINK REL=stylesheet HREF=\"%s\" TYPE=\"text/css\">\n", g_config_stylesheet.c_str());
   wrText("<script language=\"JavaScript\">\n");
   wrText("function loadDefaultMap()\n");
-  wrText("{\tdocument.MAP.src=\"images/maps/default.gif\"; }\n");
+  // The handler is cleared first: a missing default picture must not fail into it again.
+  wrText("{\tdocument.MAP.onerror=null; document.MAP.src=\"images/maps/default.gif\"; }\n");
   wrText("</script>\n");
   wrText("</head>\n");
   wrText("<body>\n");

@@ -2,7 +2,8 @@
 # Runs kalimostats-c with the real kx-preparse on the public logs in the real-data folder and
 # checks its pages against the figures the logs state themselves:
 #   - every match of a server log that ends with the server's own results: a capture-the-flag
-#     page shows the "red:N  blue:M" scores, a free-for-all page each player's "score:";
+#     page shows the "red:N  blue:M" scores, and it and a free-for-all page each player's
+#     "score:";
 #   - every free-for-all game of the challenge log: one row per player, with the kills,
 #     deaths and suicides its Kill lines give that name (players who leave and come back);
 #   - the server console log: one page per match, each with its map;
@@ -34,9 +35,10 @@ run_log() {
 }
 
 # One line per player row of page $1: score, kills, deaths, suicides, name (as logged: the
-# page's markers for players who left, were merged or had their team guessed removed).
+# page's markers for players who left, were merged or had their team guessed removed). The
+# score is the second figure of a row, or the first with $2 = 1 (team pages).
 page_rows() {
-  grep -o 'name="list-[^"]*">\|<div align=center>[^<]*</div>' "$1" | awk '
+  grep -o 'name="list-[^"]*">\|<div align=center>[^<]*</div>' "$1" | awk -v sc="${2:-2}" '
     /^name="list-/ {
       name = substr($0, 12, length($0) - 13)
       sub(/(\^7)?(&nbsp;)?<font color=#CC6600>.*$/, "", name)
@@ -47,7 +49,7 @@ page_rows() {
     name != "" {
       v = $0; sub(/^<div align=center>/, "", v); sub(/<\/div>$/, "", v)
       cell++
-      if (cell == 2) score = v
+      if (cell == sc) score = v
       if (cell == 3) { kd = v; gsub(/ /, "", kd); split(kd, p, "/") }
       if (cell == 4) { printf "%d %d %d %d %s\n", score, p[1], p[2], v, name; name = "" }
     }'
@@ -99,7 +101,8 @@ check_results() {
     if [ "$kind" = P ]; then
       # "P client score name": the name may hold blanks.
       name=$players${red:+ $red}${blue:+ $blue}
-      [ -n "$page" ] && [ "$red_expected" = - ] || continue
+      # Team scores of other team games are the mods' own (Excessive Plus gives points of its own).
+      [ -n "$page" ] && { [ "$red_expected" = - ] || [[ $page == *_CTF_* ]]; } || continue
       checks=$((checks + 1))
       # Two players of one name at once: the later one's row carries "^7(" and his number.
       row=$(printf '%s\n' "$rows" | awk -v a="$name^7($first)" -v b="$name" '
@@ -126,7 +129,7 @@ check_results() {
       fi
       continue
     fi
-    rows=$(page_rows "$page")
+    rows=$(page_rows "$page" "$([ "$red" = - ] || echo 1)")
     if [ "$red" != - ]; then
       checks=$((checks + 1))
       [ "$(page_caps "$page")" = "$red $blue" ] ||

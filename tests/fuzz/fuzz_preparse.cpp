@@ -7,7 +7,7 @@
 #include "kx-preparse/client_log.h"
 #include "kx-preparse/converter.h"
 #include "kx-preparse/flag_scan.h"
-#include "kx-preparse/run.h"
+#include "kx-preparse/log_input.h"
 
 namespace {
 
@@ -27,16 +27,16 @@ class CheckingSink : public LineSink {
   std::size_t limit_;
 };
 
-// The log's lines as LogLines gives them: line break removed, a line longer than its buffer cut.
+// The log's lines as LogInput gives them: line break removed, a line longer than its buffer cut.
 template <typename Visit>
 void forEachLine(std::string_view log, Visit visit) {
   while (!log.empty()) {
     std::size_t end = log.find('\n');
     std::string_view line = log.substr(0, end);
     log.remove_prefix(end == std::string_view::npos ? log.size() : end + 1);
-    if (line.size() > LogLines::kBufferBytes - 2) line = line.substr(0, LogLines::kBufferBytes - 2);
+    if (line.size() > LogInput::kLineBytes - 2) line = line.substr(0, LogInput::kLineBytes - 2);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    // fgets stops at nothing but '\n': a NUL ends the line's text as strlen sees it.
+    // A NUL ends the line's text.
     line = line.substr(0, line.find('\0'));
     visit(line);
   }
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ClientMatchPlan plan;
   forEachLine(log, [&](std::string_view line) { plan.scanLine(line); });
   plan.finish();
-  CheckingSink clientSink(LogLines::kBufferBytes);
+  CheckingSink clientSink(LogInput::kLineBytes);
   ClientLogConverter client(clientSink, &plan);
   forEachLine(log, [&](std::string_view line) { client.feed(line); });
   return 0;

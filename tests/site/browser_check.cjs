@@ -5,7 +5,8 @@
 //        KX_CHROMIUM   the browser binary (default /usr/bin/chromium)
 // Checks, for index.html and every page: loaded within 10 s, the style sheet applied, every
 // picture loaded, every link to a local file names an existing file and anchor. The page whose
-// map has no picture must show images/maps/default.gif after exactly one failed picture.
+// map has no picture must show images/maps/default.gif after exactly one failed picture, and
+// with default.gif missing too it must stop after two.
 'use strict';
 const fs = require('fs');
 const os = require('os');
@@ -85,6 +86,20 @@ async function main() {
       for (const [label, re] of kShots) {
         if (re.test(name)) await tab.screenshot({ path: path.join(shotDir, label + '.jpg'), type: 'jpeg', quality: 70 });
       }
+    }
+    // Without default.gif as well, the swap must not loop: the map and default.gif fail once each.
+    const unknownMap = pages.find((p) => kUnknownMapPage.test(p));
+    const stand = path.join(siteDir, 'images', 'maps', 'default.gif');
+    fs.renameSync(stand, stand + '.away');
+    try {
+      await tab.goto('file://' + path.join(siteDir, unknownMap), { waitUntil: 'load', timeout: kLoadTimeoutMs });
+      await tab.waitForTimeout(300);
+      const errors = await tab.evaluate(() => window.kxImgErrors);
+      if (errors !== 2) fail(`${unknownMap} without default.gif: ${errors} failed pictures, expected 2`);
+    } catch (e) {
+      fail(`${unknownMap} without default.gif: did not finish loading within 10 s`);
+    } finally {
+      fs.renameSync(stand + '.away', stand);
     }
   } finally {
     await browser.close().catch(() => {});

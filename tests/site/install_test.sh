@@ -30,14 +30,27 @@ named=$( (grep -rohE 'images/[A-Za-z0-9_/.-]+\.(gif|jpg)' "$src/src"
   for m in q3dm{0..19} q3tourney{1..6} q3ctf{1..4}; do echo "images/maps/$m.jpg"; done) | sort -u)
 check "$(echo "$named" | wc -l) named pictures installed" \
   bash -c 'for f in $1; do test -s "$2/$f" || { echo "missing $f"; exit 1; }; done' - "$named" "$kit"
-check "man page installed" grep -q '^\.TH KALIMOSTATS-C 1' "$prefix/share/man/man1/kalimostats-c.1"
+for m in kalimostats-c kx-index kx-preparse; do
+  check "man page $m.1 installed" grep -qi "^\.TH $m 1" "$prefix/share/man/man1/$m.1"
+done
+# The installed README names no file of the source's site/ that is not installed beside it.
+for f in "$src"/site/*; do
+  f=$(basename "$f")
+  [ -e "$kit/$f" ] || check "installed README does not name $f" bash -c '! grep -qF "$1" "$2"' - "$f" "$kit/README.md"
+done
 
-# A client log: the installed program with the installed configuration, then the index.
+# A client log in a directory set up as the installed README says, then the index.
 cd "$work/run"
 cp "$kit/c-default.cfg" "$kit/c-header.html" "$kit/c-footer.html" .
+mkdir -p html
+cp -r "$kit/c-kalimo.css" "$kit/images" html/
 "$prefix/bin/kalimostats-c" "$src/site/sample/sample.log" >stdout.txt
 check "three games processed" grep -q '^  games processed: 3$' stdout.txt
 check "three main pages" test "$(ls html | grep -c '_main\.html$')" = 3
+check "the style sheet and every picture the pages name are beside them" bash -c 'cd html &&
+  for f in $(grep -ohE "(src=|HREF=\")[^ \">]+" *_main.html | sed -E "s/^(src=|HREF=\")//" | sort -u); do
+    test -s "$f" || { echo "missing $f"; exit 1; }; done'
+
 "$prefix/bin/kx-index" html >/dev/null
 check "index lists the three games" test "$(grep -c '>game</a>' html/index.html)" = 3
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "client_clock.h"
+#include "hex_colour.h"
 
 namespace {
 
@@ -62,6 +63,14 @@ static_assert(sizeof kClientSkipNames / sizeof kClientSkipNames[0] == static_cas
 void append(std::vector<char>& out, std::string_view text) { out.insert(out.end(), text.begin(), text.end()); }
 
 std::string_view view(const std::vector<char>& text) { return {text.data(), text.size()}; }
+
+// The mod's "^xRRGGBB" colours in the game's own codes, before anything else reads the line, so
+// that a name reads the same in the events, the scoreboard and the lines written.
+std::string_view recolour(std::string_view line, std::vector<char>& buffer) {
+  if (!hasHexColour(line)) return line;
+  buffer.resize(line.size());
+  return toGameColours(line, buffer.data(), buffer.size());
+}
 
 }  // namespace
 
@@ -187,6 +196,7 @@ ClientMatchPlan::Match* ClientMatchPlan::lastEnded() {
 
 void ClientMatchPlan::scanLine(std::string_view line) {
   ++lineNumber_;
+  line = recolour(line, recoloured_);
   ClientSkip reason;
   if (!cleanClientLine(line, cleaned_, reason)) {
     // The statistics block is left out of the output but holds the map and the scoreboard.
@@ -434,6 +444,7 @@ ClientLogConverter::ClientLogConverter(LineSink& out, const ClientMatchPlan* pla
 
 void ClientLogConverter::feed(std::string_view line) {
   ++linesRead_;
+  line = recolour(line, recoloured_);
   const std::vector<std::string>* added = plan_ != nullptr ? plan_->addedBefore(linesRead_) : nullptr;
   if (added != nullptr) {
     for (const std::string& text : *added) out_.writeLine(text);

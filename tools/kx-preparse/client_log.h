@@ -95,6 +95,7 @@ class ClientMatchPlan {
 
   long lineNumber_ = 0;
   int ended_ = 0;
+  std::vector<char> recoloured_;
   int capColumn_ = -1;  // the "Cap" column of the scoreboard being read; -1 outside one
   std::vector<Match> matches_;
   std::vector<std::pair<long, std::vector<std::string>>> addedLines_;  // sorted by line once finished
@@ -123,6 +124,7 @@ class ClientLogConverter {
  private:
   LineSink& out_;
   const ClientMatchPlan* plan_;
+  std::vector<char> recoloured_;
   std::vector<char> cleaned_;
   std::vector<char> written_;
   long linesRead_ = 0;

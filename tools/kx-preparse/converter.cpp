@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "hex_colour.h"
 #include "means.h"
 
 namespace {
@@ -43,18 +44,31 @@ const char* entrySuffix(int team) {
 bool isTeam(int team) { return team == 1 || team == 2; }
 
 
+// The points are what our reader adds to the actor's score for each event.
+constexpr FlagLineText kPickup{"Flag_Pickup", true, "got the ", " flag!", false, 0};
+constexpr FlagLineText kCapture{"Flag_Capture", true, "captured the ", " flag!", true, 5};
+constexpr FlagLineText kReturn{"Flag_Return", false, "returned the ", " flag!", false, 1};
+constexpr FlagLineText kCarrierFrag{"Kill_Carrier", true, "fragged ", "'s flag carrier!", false, 2};
+constexpr FlagLineText kReturnAssist{"Flag_Assist_Return", false, "gets an assist for returning the ", " flag!",
+                                     false, 1};
 // Flag_ReturnWorld (the flag went home by itself) names no actor of ours and is left out.
 constexpr FlagLineText kFlagLineTexts[] = {
-    {"Flag_Pickup", true, "got the ", " flag!", false},
-    {"Flag_Capture", true, "captured the ", " flag!", true},
-    {"Flag_Return", false, "returned the ", " flag!", false},
-    {"Kill_Carrier", true, "fragged ", "'s flag carrier!", false},
-    {"Defend_Base", false, "defends the ", " base", false},
-    {"Defend_Flag", false, "defends the ", " flag", false},
-    {"Defend_Carrier", false, "defends the ", "'s flag carrier.", false},
-    {"Defend_Hurt_Carrier", false, "defends ", "'s flag carrier against an agressive enemy", false},
-    {"Flag_Assist_Return", false, "gets an assist for returning the ", " flag!", false},
+    kPickup,
+    kCapture,
+    kReturn,
+    kCarrierFrag,
+    {"Defend_Base", false, "defends the ", " base", false, 1},
+    {"Defend_Flag", false, "defends the ", " flag", false, 1},
+    {"Defend_Carrier", false, "defends the ", "'s flag carrier.", false, 1},
+    {"Defend_Hurt_Carrier", false, "defends ", "'s flag carrier against an agressive enemy", false, 2},
+    kReturnAssist,
 };
+// A defence by the flag carrier himself: no line of any server's names one, and our reader
+// counts it in the score alone (2 points), nowhere else on the page. Made-up scores use it.
+constexpr FlagLineText kCarrierDefence{nullptr, false, "", "'s flag carrier defends against an agressive enemy",
+                                       false, 2};
+// A server's score more points above our reader's count than this is not made up.
+constexpr int kMaxPointsMadeUp = 500;
 
 // Weapon names of the Weapon_Stats lines (compared without case: OSP writes "MachineGun",
 // Excessive Plus "Machinegun") and the row keyword our reader expects. The gauntlet has no
@@ -132,7 +146,7 @@ struct SkippedKind {
 };
 constexpr SkippedKind kSkippedKinds[] = {
     {"say", Skip::kChat},     {"sayteam", Skip::kChat},   {"tell", Skip::kChat},
-    {"score", Skip::kScore},  {"red", Skip::kScore},      {"Score", Skip::kScore},
+    {"red", Skip::kScore},    {"Score", Skip::kScore},
 };
 
 constexpr const char* kSkipNames[] = {
@@ -189,6 +203,7 @@ const Converter::KindHandler Converter::kHandlers[] = {
     {"Game_Start", &Converter::onGameStart},
     {"Rcon", &Converter::onRcon},
     {"TeamScore", &Converter::onTeamScore},
+    {"score", &Converter::onScore},
 };
 
 Converter::Converter(LineSink& out, const FlagLineGames* flagGames)
@@ -198,6 +213,8 @@ Converter::Converter(LineSink& out, const FlagLineGames* flagGames)
 
 void Converter::feed(std::string_view line) {
   ++linesRead_;
+  // Excessive Plus names carry "^xRRGGBB" colours, which our reader would show as text.
+  if (hasHexColour(line)) line = toGameColours(line, recoloured_, sizeof recoloured_);
   ServerLine s;
   if (!readServerLine(line, s)) {
     skip(Skip::kNotAnEvent);
@@ -334,7 +351,10 @@ void Converter::closeClientGame(const char* boundary) {
   eventsStarted_ = false;
   flagEventWritten_ = false;
   pendingEnd_ = nullptr;
-  for (Client& c : clients_) c.inGame = false;
+  for (Client& c : clients_) {
+    c.inGame = false;
+    c.points = 0;
+  }
   resetFlags();
   if (!pendingMap_.empty()) {
     writeMap(pendingMap_.view());
@@ -421,6 +441,7 @@ void Converter::chooseWrittenName(int c) {
     if (d.client < 0) continue;
     if (d.name.view() == cl.name.view() || (d.client == c && d.firstName.view() == cl.name.view())) {
       cl.written = d.written;
+      cl.points = d.points;
       cl.inGame = true;
       d = Departed{};
       ++reconnects_;
@@ -511,6 +532,7 @@ void Converter::depart(int c) {
   slot->name = cl.name;
   slot->firstName = cl.firstName;
   slot->written = cl.written;
+  slot->points = cl.points;
   slot->client = c;
   cl.inGame = false;
 }
@@ -612,6 +634,15 @@ void Converter::onKill(std::string_view fields) {
     }
     emit(t.view());
     ++deathsWritten_;
+    // What our reader's score makes of it: a point off for a death by one's own hand or the
+    // surroundings and for a team kill, a point for any other kill.
+    if (oneName != nullptr) {
+      if (known(v)) --clients_[v].points;
+    } else if (known(k.killer)) {
+      const int team = clients_[k.killer].team;
+      const bool teamKill = known(v) && isTeam(team) && clients_[v].team == team;
+      clients_[k.killer].points += teamKill ? -1 : 1;
+    }
     // The obituary itself makes our reader hold a record of each name it carries.
     if (known(v)) clients_[v].inGame = true;
     if (twoName != nullptr && known(k.killer)) clients_[k.killer].inGame = true;
@@ -621,21 +652,22 @@ void Converter::onKill(std::string_view fields) {
   if (!flagLines_ && victimCarried && killerIsPlayer && !self && known(k.killer) &&
       isTeam(clients_[v].team) && isTeam(clients_[k.killer].team) &&
       clients_[v].team != clients_[k.killer].team) {
-    writeFlagEvent(k.killer, "fragged ", clients_[v].team, "'s flag carrier!");
+    writeFlagEvent(k.killer, kCarrierFrag, clients_[v].team);
   }
   dropFlagsOf(v);
 }
 
 // ---- flags ----------------------------------------------------------------------------
 
-void Converter::writeFlagEvent(int c, const char* before, int colour, const char* after) {
+void Converter::writeFlagEvent(int c, const FlagLineText& text, int colour) {
   if (!known(c)) return;
   startEvent();
   announce(c);
   LineText t;
-  t.add(nameOf(c)).add(kNameEnd).add(" ").add(before).add(teamWord(colour)).add(after);
+  t.add(nameOf(c)).add(kNameEnd).add(" ").add(text.before).add(teamWord(colour)).add(text.after);
   emit(t.view());
   clients_[c].inGame = true;
+  clients_[c].points += text.points;
   flagEventWritten_ = true;
 }
 
@@ -677,15 +709,15 @@ void Converter::onItem(std::string_view fields) {
 
   if (team != colour) {
     carrier_[colour] = c;
-    writeFlagEvent(c, "got the ", colour, " flag!");
+    writeFlagEvent(c, kPickup, colour);
     return;
   }
   const int enemy = 3 - colour;
   if (carrier_[enemy] == c) {
     carrier_[enemy] = -1;
-    writeFlagEvent(c, "captured the ", enemy, " flag!");
+    writeFlagEvent(c, kCapture, enemy);
   } else {
-    writeFlagEvent(c, "returned the ", colour, " flag!");
+    writeFlagEvent(c, kReturn, colour);
   }
 }
 
@@ -711,7 +743,7 @@ void Converter::onFlagLine(std::string_view fields, const FlagLineText& text) {
     }
     scored_[team] = false;
   }
-  writeFlagEvent(c, text.before, text.enemyColour ? 3 - team : team, text.after);
+  writeFlagEvent(c, text, text.enemyColour ? 3 - team : team);
 }
 
 // "TeamScore: 1 4 Stroggs": the red team has 4 points now.
@@ -725,6 +757,45 @@ void Converter::onTeamScore(std::string_view fields) {
   if (points > teamScore_[team]) scored_[team] = true;
   teamScore_[team] = points;
   skip(Skip::kScore);
+}
+
+// "score: 45  ping: 5  client: 5 Oootsimo" after the end of a match: the server's final score
+// of client 5. In capture the flag a server counts points its log never shows (baseq3 gives
+// them for defences and assists), so our reader's count of the written events falls short;
+// the missing points are written as flag-carrier defences, which our reader counts in the
+// score alone, and an odd point as an assist for a return. A player whose count is above the
+// server's (he left and came back, and the server started him again) keeps his count.
+void Converter::onScore(std::string_view fields) {
+  skip(Skip::kScore);
+  int score = 0;
+  if (!readInt(fields, score)) return;
+  const std::size_t at = fields.find("client:");
+  if (at == std::string_view::npos) return;
+  std::string_view rest = fields.substr(at + 7);
+  const int c = clientOf(rest);
+  if (c < 0 || pendingEnd_ == nullptr || pendingEnd_ == kMatchBegun) return;
+  if (gametype_ != 4 && !flagEventWritten_) return;
+  const Client& cl = clients_[c];
+  if (!cl.inGame || !isTeam(cl.team) || score == cl.points) return;
+  const int missing = score - cl.points;
+  if (missing < 0 || missing > kMaxPointsMadeUp) {
+    ++scoresLeft_;
+    return;
+  }
+  ++scoresMadeUp_;
+  pointsMadeUp_ += missing;
+  for (int n = missing; n > 0; n -= kCarrierDefence.points) {
+    writeMadeUpEvent(c, n >= kCarrierDefence.points ? kCarrierDefence : kReturnAssist);
+  }
+}
+
+// Written straight out: the end of the match waits for these lines, as for the statistics.
+void Converter::writeMadeUpEvent(int c, const FlagLineText& text) {
+  LineText t;
+  t.add(nameOf(c)).add(kNameEnd).add(" ").add(text.before).add(teamWord(clients_[c].team)).add(text.after);
+  out_.writeLine(t.view());
+  ++playerLines_;
+  clients_[c].points += text.points;
 }
 
 void Converter::dropFlagsOf(int c) {

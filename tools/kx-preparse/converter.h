@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "flag_scan.h"
+#include "log_input.h"
 #include "server_line.h"
 
 // Receives the converted log one line at a time.
@@ -25,7 +26,7 @@ enum class Skip {
   kNotAnEvent,      // not "Kind: fields": console chatter, separators, garbled lines
   kChat,            // say:, sayteam:, tell:
   kItem,            // item pick-ups other than flags
-  kScore,           // score:, red:, Score:, TeamScore: (our reader computes the scores)
+  kScore,           // score:, red:, Score:, TeamScore: (our reader computes the scores; see onScore)
   kOtherKind,       // any other kind that carries nothing for our reader
   kDeathLeftOut,    // a means of death no text of ours represents
   kAfterMatch,      // a death or flag touch between the end of a match and the next
@@ -46,6 +47,7 @@ struct FlagLineText {
   const char* before;
   const char* after;
   bool capture;
+  int points;  // what our reader adds to the actor's score for the event
 };
 
 // A name as the converter keeps it: fixed size, cut to its room.
@@ -66,7 +68,8 @@ class NameText {
 // The converter follows the server's clients by number and writes, for every server game
 // (InitGame ... ShutdownGame), the lines a game client would have printed: the map, players
 // entering, renaming, changing team and leaving, obituaries, flag events, one-line accuracy
-// records and, last, one line that ends the game for our reader. Players are written as
+// records, in capture the flag the points the server counted beyond the written events (see
+// onScore) and, last, one line that ends the game for our reader. Players are written as
 // entering at the game's first death or flag event, so a game in which nothing happens
 // writes no player line and ends no game of our reader's. State is fixed-size.
 //
@@ -103,6 +106,11 @@ class Converter {
   int reconnects() const { return reconnects_; }          // players who came back to a game
   // Deaths of or by a client never introduced, written with the names the Kill line prints.
   int deathsOfUnknownClients() const { return deathsOfUnknownClients_; }
+  // Capture-the-flag scores made up to the server's final figure, and the points written for
+  // them; scores left as our reader counts them (the server's is lower, or far higher).
+  int scoresMadeUp() const { return scoresMadeUp_; }
+  long pointsMadeUp() const { return pointsMadeUp_; }
+  int scoresLeft() const { return scoresLeft_; }
   long skipped(Skip reason) const { return skipped_[static_cast<int>(reason)]; }
 
  private:
@@ -114,6 +122,7 @@ class Converter {
     bool connected = false;  // seen since the client number was last given up
     bool begun = false;      // ClientBegin seen since the client connected
     bool inGame = false;     // our reader holds a record under `written` in the current game
+    int points = 0;          // our reader's score of the record so far, from the lines written
   };
   // A player who left the current game: his disconnect is written at the game's end unless
   // he comes back.
@@ -121,6 +130,7 @@ class Converter {
     NameText name;
     NameText firstName;
     NameText written;
+    int points = 0;
     int client = -1;  // -1: a free entry
   };
   static constexpr int kMaxDeparted = 16;
@@ -146,6 +156,7 @@ class Converter {
   void onFlagLine(std::string_view fields, const FlagLineText& text);
   void onTeamScore(std::string_view fields);
   void onWeaponStats(std::string_view fields);
+  void onScore(std::string_view fields);
 
   // Writes a player line, after the waiting disconnect and the waiting end of the game.
   void emit(std::string_view text);
@@ -162,7 +173,8 @@ class Converter {
   // Writes the player's entry line if our reader holds no record of him in this game.
   void announce(int c);
   void writeAccuracy(int c, std::string_view stats);
-  void writeFlagEvent(int c, const char* before, int colour, const char* after);
+  void writeFlagEvent(int c, const FlagLineText& text, int colour);
+  void writeMadeUpEvent(int c, const FlagLineText& text);
   void writeMap(std::string_view map);
   // A client named for the first time since he connected takes the row of the departed
   // player he is, or a name no other present client has.
@@ -204,5 +216,9 @@ class Converter {
   int deathsWritten_ = 0;
   int reconnects_ = 0;
   int deathsOfUnknownClients_ = 0;
+  int scoresMadeUp_ = 0;
+  long pointsMadeUp_ = 0;
+  int scoresLeft_ = 0;
   long skipped_[static_cast<int>(Skip::kCount)] = {};
+  char recoloured_[LogInput::kLineBytes];  // the line being read, its hex colours rewritten
 };

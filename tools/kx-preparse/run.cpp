@@ -1,11 +1,14 @@
 // The pre-parser as a program: its command line, the two passes over the log, the output file.
 #include "run.h"
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "client_log.h"
 #include "converter.h"
 #include "flag_scan.h"
+#include "log_input.h"
 
 namespace {
 
@@ -27,10 +30,30 @@ class FileSink : public LineSink {
   long lines_ = 0;
 };
 
-void complain(const char* what, const char* path) {
+// Released together with kalimostats-c, under its version number.
+constexpr const char kVersionLine[] = "kx-preparse (kalimo stats) 1.0\n";
+constexpr const char kUsage[] = "usage: kx-preparse [--client] <log> <output>\n";
+constexpr const char kHelp[] =
+    "usage: kx-preparse <server-log> <output>\n"
+    "       kx-preparse --client <client-log> <output>\n"
+    "       kx-preparse --help | -h | --version\n"
+    "Converts a Quake III dedicated server's log (or its console log), or with --client an Excessive\n"
+    "Plus client console log, into the client console form kalimostats-c reads. kalimostats-c runs it\n"
+    "by itself; run it by hand to look at a conversion. A gzip-compressed log is read as its text.\n"
+    "A summary goes to standard output, errors to standard error.\n"
+    "Exit status: 0 when done, 1 when the log cannot be read or the output cannot be written,\n"
+    "2 for a wrong command line.\n";
+
+// `what "path"`, then the reason when there is one.
+void complain(const char* what, const char* path, const std::string& reason = {}) {
   std::fprintf(stderr, "kx-preparse: %s \"", what);
   std::fwrite(path, 1, std::strlen(path), stderr);
-  std::fprintf(stderr, "\"\n");
+  std::fputc('"', stderr);
+  if (!reason.empty()) {
+    std::fputs(": ", stderr);
+    std::fwrite(reason.data(), 1, reason.size(), stderr);
+  }
+  std::fputc('\n', stderr);
 }
 
 // The run's figures on standard output: the caller sends it to a file of its own, apart from
@@ -42,6 +65,11 @@ void printSummary(const Converter& converter, long linesWritten) {
               converter.linesRead(), converter.serverGames(), converter.gamesHandedOn(),
               converter.warmupsDropped(), converter.deathsWritten(), converter.deathsOfUnknownClients(),
               converter.reconnects(), linesWritten);
+  if (converter.scoresMadeUp() > 0 || converter.scoresLeft() > 0) {
+    std::printf("kx-preparse: %d capture-the-flag scores made up to the server's (%ld points), %d left as "
+                "counted\n",
+                converter.scoresMadeUp(), converter.pointsMadeUp(), converter.scoresLeft());
+  }
   for (int r = 0; r < static_cast<int>(Skip::kCount); ++r) {
     const Skip reason = static_cast<Skip>(r);
     if (converter.skipped(reason) == 0) continue;
@@ -65,19 +93,13 @@ void printClientSummary(const ClientLogConverter& converter, const ClientMatchPl
 // printed, when it cannot be read.
 template <class Each>
 bool readLog(const char* path, Each each) {
-  std::FILE* in = std::fopen(path, "rb");
-  if (in == nullptr) {
-    complain("cannot read", path);
-    return false;
+  LogInput in;
+  if (in.open(path)) {
+    std::string_view line;
+    while (in.readLine(line)) each(line);
   }
-  LogLines lines(in);
-  const char* text = nullptr;
-  std::size_t length = 0;
-  while (lines.next(text, length)) each(std::string_view(text, length));
-  const bool readError = std::ferror(in) != 0;
-  std::fclose(in);
-  if (readError) complain("cannot read", path);
-  return !readError;
+  if (in.failed()) complain("cannot read", path, in.error());
+  return !in.failed();
 }
 
 // The second pass: `convert(sink)` reads the log and writes the output file through `sink`.
@@ -131,26 +153,18 @@ int convertClientLog(const char* inPath, const char* outPath) {
 
 }  // namespace
 
-bool LogLines::next(const char*& text, std::size_t& length) {
-  if (std::fgets(buf_, sizeof buf_, file_) == nullptr) return false;
-  std::size_t n = std::strlen(buf_);
-  if (n > 0 && buf_[n - 1] == '\n') {
-    --n;
-  } else if (n + 1 == sizeof buf_) {
-    int c;
-    while ((c = std::fgetc(file_)) != EOF && c != '\n') {
-    }
-  }
-  if (n > 0 && buf_[n - 1] == '\r') --n;
-  text = buf_;
-  length = n;
-  return true;
-}
-
 int runPreparse(int argc, char** argv) {
+  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    std::fputs(kHelp, stdout);
+    return kExitDone;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::fputs(kVersionLine, stdout);
+    return kExitDone;
+  }
   if (argc == 4 && std::strcmp(argv[1], "--client") == 0) return convertClientLog(argv[2], argv[3]);
   if (argc != 3) {
-    std::fprintf(stderr, "usage: kx-preparse [--client] <log> <output>\n");
+    std::fputs(kUsage, stderr);
     return kExitUsage;
   }
   return convertServerLog(argv[1], argv[2]);

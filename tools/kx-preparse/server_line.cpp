@@ -16,12 +16,17 @@ std::size_t countDigits(std::string_view text) {
   return n;
 }
 
+// CPMA prints some times with a character below '0' in the tenths place ("57.+", "5./"), as a
+// tenths figure below zero comes out; it stands where the digit would.
+bool isOddTenth(char c) { return c >= '\'' && c < '0'; }
+
 // A time is digits, then ':' and two digits or '.' and digits, then one blank. On success
 // moves `text` past the blank. Nothing in the conversion needs the time's value.
 bool skipTime(std::string_view& text) {
   const std::size_t n = countDigits(text);
   if (n == 0 || n + 1 >= text.size()) return false;
-  const std::size_t m = countDigits(text.substr(n + 1));
+  std::size_t m = countDigits(text.substr(n + 1));
+  if (text[n] == '.' && m == 0 && isOddTenth(text[n + 1])) m = 1;
   if (text[n] == ':' ? m != 2 : (text[n] != '.' || m == 0)) return false;
   const std::size_t end = n + 1 + m;
   if (end >= text.size() || text[end] != ' ') return false;

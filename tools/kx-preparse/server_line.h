@@ -12,7 +12,7 @@ struct ServerLine {
 };
 
 // Splits `line` (line break removed) into an optional time ("mm:ss" padded with blanks,
-// "1230:04", or seconds with a decimal such as "45.1", followed by one blank) and "Kind: fields",
+// "1230:04", or seconds with a decimal such as "45.1" or CPMA's "57.+", followed by one blank) and "Kind: fields",
 // where Kind is letters and underscores. Console logs of servers carry the same kinds without
 // a time, so the time is optional. CPMA's "Rcon from ADDRESS: command" is kind "Rcon" with the
 // command as its fields. Returns false, with `out.kind` empty, for any other line

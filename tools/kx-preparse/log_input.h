@@ -1,0 +1,61 @@
+// Reads a log file as text, plain or gzip-compressed: the file's first bytes tell, never its name.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+struct z_stream_s;
+
+// One log file, opened once and read from its start to its end, as bytes or as lines. A file
+// that starts with the gzip signature (1f 8b) is read as its decompressed text, every member
+// of it in turn; any other file as it is. Compressed data that is corrupt or ends before its
+// last member does is a read error, like a failing disk: reading stops, failed() is true and
+// error() says why.
+class LogInput {
+ public:
+  // Longest line kept whole, line break included, plus one: a longer line is cut and the
+  // rest of it skipped, never handed on as a line of its own.
+  static constexpr std::size_t kLineBytes = 8192;
+
+  LogInput();
+  ~LogInput();
+  LogInput(const LogInput&) = delete;
+  LogInput& operator=(const LogInput&) = delete;
+
+  // Opens the file at `path`. False, with error() set to the system's reason ("No such file
+  // or directory"), when it cannot be opened or its first bytes cannot be read.
+  bool open(const char* path);
+
+  // Up to `size` bytes of the text into `buffer`; 0 at the end of the text or on an error.
+  std::size_t read(char* buffer, std::size_t size);
+
+  // The next line, without its line break ("\n" or "\r\n") and cut at its first NUL byte,
+  // valid until the next call. False at the end of the text or on an error. A last line
+  // without a line break is a line.
+  bool readLine(std::string_view& line);
+
+  bool compressed() const { return zip_ != nullptr; }
+  bool failed() const { return !error_.empty(); }
+  // What went wrong, for a message; empty while nothing did.
+  const std::string& error() const { return error_; }
+
+ private:
+  std::size_t readRaw(char* buffer, std::size_t size);
+  std::size_t inflateInto(char* buffer, std::size_t size);
+  bool fillLineBuffer();
+
+  std::FILE* file_ = nullptr;
+  std::unique_ptr<z_stream_s> zip_;
+  bool zipEnded_ = false;  // the last member ended and the file holds no other
+  std::unique_ptr<unsigned char[]> packed_;  // compressed bytes read ahead of the inflater
+  std::string error_;
+  // Text read ahead of the line reader.
+  std::unique_ptr<char[]> text_;
+  std::size_t textBegin_ = 0;
+  std::size_t textEnd_ = 0;
+  bool textEnded_ = false;
+  char line_[kLineBytes];
+};
