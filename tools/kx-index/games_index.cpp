@@ -1,4 +1,5 @@
-// Finds the main pages in the html directory and writes index.html from them, newest first.
+// Finds the main pages in the html directory and writes index.html from them (or from their
+// game records), newest first.
 #include "kx-index/games_index.h"
 
 #include <dirent.h>
@@ -14,6 +15,7 @@
 
 #include "kx-index/index_page.h"
 #include "kx-index/page_reader.h"
+#include "kx-index/record_reader.h"
 
 namespace kxindex {
 
@@ -28,8 +30,10 @@ constexpr const char kIndexName[] = "index.html";
 constexpr const char kTemporaryName[] = ".index.html.tmp";
 constexpr const char kDefaultStylesheet[] = "c-kalimo.css";
 constexpr std::size_t kStampLength = 19;  // YYYY_MM_DD_HH_MM_SS
-// The program's pages are well under a megabyte; what lies beyond this in a file is not read.
+// The program's pages are well under a megabyte, its records under one; what lies beyond
+// these in a file is not read.
 constexpr std::size_t kMaxPageBytes = 64u << 20;
+constexpr std::size_t kMaxRecordBytes = 8u << 20;
 constexpr std::size_t kFlushBytes = 1u << 16;
 constexpr int kLockWaitSeconds = 60;
 constexpr long kLockPollNanoseconds = 100L * 1000 * 1000;
@@ -70,28 +74,34 @@ bool regularFileAt(int dirFd, const std::string& name) {
   return ::fstatat(dirFd, name.c_str(), &st, 0) == 0 && S_ISREG(st.st_mode);
 }
 
-// Reads at most kMaxPageBytes of the file into `text`; false when it cannot be read.
-bool readPage(int dirFd, const std::string& name, std::string* text) {
+// Reads the file into `text`; false with the reason in `error` when it cannot be read (ENOENT
+// when there is no such file, EINVAL when it is not a regular file). A file longer than
+// `limit` is read that far, with EFBIG in `error`.
+bool readFileAt(int dirFd, const std::string& name, std::size_t limit, std::string* text, int* error) {
   text->clear();
   // Non-blocking, so that a FIFO swapped in after the listing cannot stop the run.
   const int fd = ::openat(dirFd, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    *error = errno;
+    return false;
+  }
   struct stat st {};
-  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-  if (ok) {
-    text->resize(std::min(static_cast<std::size_t>(st.st_size), kMaxPageBytes));
+  *error = ::fstat(fd, &st) != 0 ? errno : S_ISREG(st.st_mode) ? 0 : EINVAL;
+  if (*error == 0) {
+    if (static_cast<std::size_t>(st.st_size) > limit) *error = EFBIG;
+    text->resize(std::min(static_cast<std::size_t>(st.st_size), limit));
     std::size_t got = 0;
     while (got < text->size()) {
       const ssize_t n = ::read(fd, &(*text)[got], text->size() - got);
       if (n < 0 && errno == EINTR) continue;
-      if (n < 0) ok = false;
+      if (n < 0) *error = errno;
       if (n <= 0) break;
       got += static_cast<std::size_t>(n);
     }
     text->resize(got);
   }
   ::close(fd);
-  return ok;
+  return *error == 0 || *error == EFBIG;
 }
 
 // Waits until no other run writes this directory's index. A file system without locks lets
@@ -157,9 +167,39 @@ class IndexFile {
   std::string buffer_;
 };
 
+// Reads the row of a listed page: from its game record when it has one that can be read, else
+// from the page. The page of a record's row is read only for its style sheet, when `needStyle`.
+GameRow readRow(int dirFd, const Listed& l, bool lookForRecord, bool needStyle, std::string* text,
+                std::vector<std::string>* notes) {
+  GameRow row;
+  row.page = l.page;
+  row.mainPage = l.fileName;
+  bool fromRecord = false;
+  int error = 0;
+  const std::string record = recordOf(l.fileName);
+  if (lookForRecord && readFileAt(dirFd, record, kMaxRecordBytes, text, &error) && error == 0) {
+    std::string why;
+    fromRecord = readGameRecord(*text, &row, &why);
+    if (!fromRecord) notes->push_back(record + ": " + why + "; the page is read instead");
+  } else if (lookForRecord && error != ENOENT) {
+    notes->push_back(record + ": cannot be read (" + std::strerror(error) + "); the page is read instead");
+  }
+  if (fromRecord) {
+    if (needStyle && readFileAt(dirFd, l.fileName, kMaxPageBytes, text, &error)) row.stylesheet = stylesheetOf(*text);
+    return row;
+  }
+  if (!readFileAt(dirFd, l.fileName, kMaxPageBytes, text, &error)) {
+    notes->push_back(l.fileName + ": cannot be read, listed without its details");
+  }
+  row = readGamePage(l.page, l.fileName, *text);
+  if (!row.complete) notes->push_back(l.fileName + ": page is incomplete, listed as far as it goes");
+  return row;
+}
+
 // Writes the rows of the listed pages, newest first, each read and written before the next;
 // the head, which names the newest page's style sheet, goes first. Returns the rows written.
-int writeRows(int dirFd, const std::vector<Listed>& listed, IndexFile* file, std::vector<std::string>* notes) {
+int writeRows(int dirFd, const std::vector<Listed>& listed, bool anyRecord, IndexFile* file,
+              std::vector<std::string>* notes) {
   std::string pending;  // rows read before any page named a style sheet
   bool headWritten = false;
   std::string text;
@@ -169,15 +209,11 @@ int writeRows(int dirFd, const std::vector<Listed>& listed, IndexFile* file, std
       notes->push_back(l.fileName + ": not a regular file, left out");
       continue;
     }
-    if (!readPage(dirFd, l.fileName, &text)) {
-      notes->push_back(l.fileName + ": cannot be read, listed without its details");
-    }
-    GameRow row = readGamePage(l.page, l.fileName, text);
-    if (!row.complete) notes->push_back(l.fileName + ": page is incomplete, listed as far as it goes");
+    GameRow row = readRow(dirFd, l, anyRecord, !headWritten, &text, notes);
     const std::string weapons = weaponPageOf(l.fileName);
     if (regularFileAt(dirFd, weapons)) row.weaponPage = weapons;
     if (!headWritten && !row.stylesheet.empty()) {
-      appendIndexHead(row.stylesheet, file->buffer());
+      appendIndexHead(row.stylesheet, anyRecord, file->buffer());
       *file->buffer() += pending;
       pending = std::string();
       headWritten = true;
@@ -186,7 +222,7 @@ int writeRows(int dirFd, const std::vector<Listed>& listed, IndexFile* file, std
     file->flushIfFull();
   }
   if (!headWritten) {
-    appendIndexHead(kDefaultStylesheet, file->buffer());
+    appendIndexHead(kDefaultStylesheet, anyRecord, file->buffer());
     *file->buffer() += pending;
   }
   appendIndexEnd(number == 0, file->buffer());
@@ -237,10 +273,13 @@ bool writeIndex(const std::string& htmlDir, int* gamesListed, std::vector<std::s
     return false;
   }
   std::vector<Listed> listed;
+  bool anyRecord = false;
   while (const dirent* entry = ::readdir(dir)) {
     Listed l;
     l.fileName = entry->d_name;
-    if (parsePageName(l.fileName, &l.page)) {
+    if (isRecordName(l.fileName)) {
+      anyRecord = true;
+    } else if (parsePageName(l.fileName, &l.page)) {
       listed.push_back(std::move(l));
     } else if (startsWith(l.fileName, kStemStart) && l.fileName.find(kMainSuffix) != std::string::npos) {
       notes->push_back(l.fileName + ": not a page name kalimostats writes, left out");
@@ -258,7 +297,7 @@ bool writeIndex(const std::string& htmlDir, int* gamesListed, std::vector<std::s
   int rows = 0;
   if (ok) {
     IndexFile file(fd);
-    rows = writeRows(dirFd, listed, &file, notes);
+    rows = writeRows(dirFd, listed, anyRecord, &file, notes);
     int error = file.finish();
     if (::close(fd) != 0 && error == 0) error = errno;
     if (error != 0) {

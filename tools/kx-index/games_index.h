@@ -16,7 +16,8 @@ bool parsePageName(const std::string& fileName, PageName* out);
 std::string weaponPageOf(const std::string& mainFileName);
 
 // Writes <htmlDir>/index.html for every main page in htmlDir, newest first, through a
-// temporary file renamed into place. One run at a time writes a directory's index: a second
+// temporary file renamed into place. A game's row comes from its game record when it has one
+// that can be used, else from its page. One run at a time writes a directory's index: a second
 // one waits for the first. Returns false with a one-line reason in `err` when the directory
 // cannot be read or the index cannot be written; `notes` gets one line per file it passed
 // over or could only partly read.

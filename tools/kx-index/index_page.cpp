@@ -1,26 +1,16 @@
 // Writes the games index page's markup from the rows read out of the game pages.
 #include "kx-index/index_page.h"
 
-#include <cstring>
 #include <vector>
 
 namespace kxindex {
 
 namespace {
 
-struct GameType {
-  const char* prefix;
-  const char* shown;
-};
-
-const GameType kGameTypes[] = {
-    {"FFA_", "free for all"},
-    {"TDM_", "team deathmatch"},
-    {"CTF_", "capture the flag"},
-    {"CA_", "Clan Arena"},
-};
-
-const char* const kColumnHeads[] = {"DATE", "GAME TYPE", "MAP", "TEAMS / PLAYERS", "SCORE", "PAGES"};
+const char* const kColumnHeads[] = {"GAME TYPE", "MAP", "TEAMS / PLAYERS", "SCORE", "PAGES"};
+// Both say the run's time stamp: when the game was processed, not when it was played.
+constexpr const char kDateHead[] = "DATE";
+constexpr const char kProcessedHead[] = "PROCESSED";
 
 void appendEscaped(const std::string& s, std::string* out) {
   for (char c : s) {
@@ -48,18 +38,6 @@ void appendPlayers(const std::vector<Player>& players, bool withScores, std::str
   }
 }
 
-// 2001_08_10_12_00_00 -> 2001-08-10 12:00:00
-std::string shownDate(const std::string& stamp) {
-  std::string d = stamp;
-  if (d.size() < 17) return d;
-  d[4] = '-';
-  d[7] = '-';
-  d[10] = ' ';
-  d[13] = ':';
-  d[16] = ':';
-  return d;
-}
-
 void openCell(const char* cls, std::string* out) {
   *out += "<td CLASS=\"";
   *out += cls;
@@ -68,21 +46,16 @@ void openCell(const char* cls, std::string* out) {
 
 }  // namespace
 
-std::string gameTypeOf(const std::string& label) {
-  for (const GameType& t : kGameTypes) {
-    if (label.compare(0, std::strlen(t.prefix), t.prefix) == 0) return t.shown;
-  }
-  return "unknown";
-}
-
-void appendIndexHead(const std::string& stylesheet, std::string* out) {
+void appendIndexHead(const std::string& stylesheet, bool fromRecords, std::string* out) {
   *out += "<html>\n<head><title>recent games</title>\n<LINK REL=stylesheet HREF=\"";
   appendEscaped(stylesheet, out);
   *out += "\" TYPE=\"text/css\">\n";
   *out += "</head>\n<body>\n<center>\n";
   *out += "<table BORDER=0 CELLSPACING=1 CELLPADDING=3 WIDTH=100% CLASS=\"neutralHighlight gamesIndex\">\n";
   *out += "<tr><td COLSPAN=6 CLASS=\"neutralHighlight\"><div align=center><b>RECENT GAMES</b></div></td></tr>\n";
-  *out += "<tr>\n";
+  *out += "<tr>\n<td CLASS=\"neutralHighlight\"><b>";
+  *out += fromRecords ? kProcessedHead : kDateHead;
+  *out += "</b></td>";
   for (const char* head : kColumnHeads) {
     *out += "<td CLASS=\"neutralHighlight\"><b>";
     *out += head;
@@ -92,14 +65,14 @@ void appendIndexHead(const std::string& stylesheet, std::string* out) {
 }
 
 void appendIndexRow(const GameRow& r, int number, std::string* out) {
-  const bool team = !r.red.empty() || !r.blue.empty() || !r.redScore.empty();
+  const bool team = r.teamGame;
   const char* cls = number % 2 ? "neutral" : "neutralLowlight";
   *out += "<tr>\n";
   openCell(cls, out);
-  *out += shownDate(r.page.stamp);
+  appendEscaped(r.date, out);
   *out += "</td>\n";
   openCell(cls, out);
-  appendEscaped(gameTypeOf(r.page.label), out);
+  appendEscaped(r.type, out);
   *out += "</td>\n";
   openCell(cls, out);
   if (r.map.empty()) {
@@ -137,6 +110,8 @@ void appendIndexRow(const GameRow& r, int number, std::string* out) {
     } else {
       appendEscaped(r.blueScore, out);
     }
+  } else if (!r.winners.empty()) {
+    appendPlayers(r.winners, true, out);
   } else if (!r.others.empty() && !r.others.front().score.empty()) {
     appendEscaped(r.others.front().score, out);
   } else {

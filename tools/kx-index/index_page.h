@@ -7,12 +7,9 @@
 
 namespace kxindex {
 
-// "free for all", "team deathmatch", "capture the flag", "Clan Arena" from the label's prefix;
-// "unknown" for any other.
-std::string gameTypeOf(const std::string& label);
-
-// The page up to the first game row, naming `stylesheet`.
-void appendIndexHead(const std::string& stylesheet, std::string* out);
+// The page up to the first game row, naming `stylesheet`. The date column is headed
+// "PROCESSED" when `fromRecords` (some rows come from game records), else "DATE".
+void appendIndexHead(const std::string& stylesheet, bool fromRecords, std::string* out);
 
 // The row of the `number`th game from the top (1 for the first); rows alternate in colour.
 void appendIndexRow(const GameRow& row, int number, std::string* out);

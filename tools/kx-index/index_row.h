@@ -1,5 +1,5 @@
 // What the games index knows of one game: the parts of its page's file name and the figures
-// of its row.
+// of its row, whether read from its page or from its game record.
 #pragma once
 
 #include <string>
@@ -26,11 +26,24 @@ struct GameRow {
   std::string mainPage;     // file name, no directory
   std::string weaponPage;   // empty when there is no weapon page beside it
   PageName page;
+  std::string date;         // when the game was processed: "2001-08-10 12:00:00"
+  std::string type;         // "free for all", "team deathmatch", ..., "unknown"
+  bool teamGame = false;
   std::string map;          // empty when the page names none
-  std::string redScore, blueScore;  // team games only
+  std::string redScore, blueScore;  // team games only; empty when unknown
   std::vector<Player> red, blue, others;  // others: free for all, or team unknown
+  // Free for all, from a record: the players with the highest score, the game's winners.
+  // Empty for a page, whose game score is the first player's.
+  std::vector<Player> winners;
   std::string stylesheet;   // the style sheet the page names; empty if none
   bool complete = false;    // the page ends with its closing tag
 };
+
+// The index's name of a game type from a page's label ("CTF_..."): "unknown" for a label of
+// no known type.
+std::string gameTypeOfLabel(const std::string& label);
+
+// The index's name of a game type from a record's key ("ctf"); empty for an unknown key.
+std::string gameTypeOfKey(const std::string& key);
 
 }  // namespace kxindex

@@ -93,6 +93,18 @@ std::string stripTags(std::string_view s) {
   return out;
 }
 
+// 2001_08_10_12_00_00 -> 2001-08-10 12:00:00
+std::string shownDate(const std::string& stamp) {
+  std::string d = stamp;
+  if (d.size() < 17) return d;
+  d[4] = '-';
+  d[7] = '-';
+  d[10] = ' ';
+  d[13] = ':';
+  d[16] = ':';
+  return d;
+}
+
 std::string trim(const std::string& s) {
   const std::size_t b = s.find_first_not_of(" \t\r\n");
   if (b == std::string::npos) return std::string();
@@ -185,16 +197,21 @@ void readPlayers(std::string_view text, bool freeForAll, GameRow* row) {
 
 std::string textOf(std::string_view markup) { return trim(decodeEntities(stripTags(markup))); }
 
+std::string stylesheetOf(std::string_view text) { return std::string(between(text, kStylesheetOpen, "\"")); }
+
 GameRow readGamePage(const PageName& page, const std::string& fileName, std::string_view text) {
   GameRow row;
   row.page = page;
   row.mainPage = fileName;
   row.complete = text.rfind("</html>") != kNone;  // at the very end of a whole page
-  row.stylesheet = std::string(between(text, kStylesheetOpen, "\""));
+  row.date = shownDate(page.stamp);
+  row.type = gameTypeOfLabel(page.label);
+  row.stylesheet = stylesheetOf(text);
   row.map = textOf(between(text, kMapOpen, "</b>"));
   row.redScore = textOf(between(text, kRedScoreOpen, "</p>"));
   row.blueScore = textOf(between(text, kBlueScoreOpen, "</p>"));
   readPlayers(text, startsWith(page.label, "FFA_"), &row);
+  row.teamGame = !row.red.empty() || !row.blue.empty() || !row.redScore.empty();
   return row;
 }
 

@@ -13,6 +13,9 @@ namespace kxindex {
 // length of the text and no faster, whatever the text holds.
 GameRow readGamePage(const PageName& page, const std::string& fileName, std::string_view text);
 
+// The style sheet the page names; empty when it names none.
+std::string stylesheetOf(std::string_view text);
+
 // The visible text of a piece of markup: tags removed, the pages' entities decoded, spaces
 // trimmed at both ends.
 std::string textOf(std::string_view markup);
