@@ -4,9 +4,11 @@
 #   bench/index.sh <path-to-kx-index> [pages]        (default 100000)
 #
 # The pages are copies of the main pages kalimostats-c (found beside kx-index) writes for the
-# real logs of tests/data/real and the sample logs of site/sample; they are made once and kept in
-# /tmp/kalimostats-bench-cache/ (about 19 KB a page: 1.9 GB for 100,000). Environment:
-# BENCH_ROUNDS (default 3) timed runs after one untimed run that brings the pages into memory.
+# real logs of tests/data/real and the sample logs of site/sample, with the game records it writes
+# beside them when its configuration (site/c-default.cfg) turns them on; they are made once and
+# kept in /tmp/kalimostats-bench-cache/ (about 19 KB a page and 10 KB a record: 2.9 GB for
+# 100,000). Environment: BENCH_RECORDS=no leaves the records out, so that the pages are read;
+# BENCH_ROUNDS (default 3) timed runs after one untimed run that brings the files into memory.
 set -euo pipefail
 export LC_ALL=C
 
@@ -17,6 +19,7 @@ usage() {
 [[ $# -ge 1 && $# -le 2 ]] || usage
 pages=${2:-100000}
 rounds=${BENCH_ROUNDS:-3}
+records=${BENCH_RECORDS:-yes}
 [[ $pages =~ ^[0-9]+$ && $rounds =~ ^[0-9]+$ ]] || usage
 index_bin="$(realpath -- "$1")"
 bin_dir="$(dirname -- "$index_bin")"
@@ -29,8 +32,9 @@ done
 
 cache_dir=/tmp/kalimostats-bench-cache
 mkdir -p -- "$cache_dir"
-gen_id="$(sha256sum -- "$gen" | cut -c1-12)"
-site="$cache_dir/index_${pages}pages_${gen_id}"
+# Named after the generator and the configuration, which decides whether records are written.
+gen_id="$(cat -- "$gen" "$root/site/c-default.cfg" | sha256sum | cut -c1-12)"
+site="$cache_dir/index_${pages}pages_records-${records}_${gen_id}"
 partial=""
 cleanup() { [[ -n $partial ]] && rm -rf -- "$partial"; return 0; }
 trap cleanup EXIT
@@ -38,7 +42,7 @@ trap cleanup EXIT
 if [[ -d $site/html ]]; then
   echo "reusing $site"
 else
-  for old in "$cache_dir/index_${pages}pages_"*; do
+  for old in "$cache_dir/index_${pages}pages_records-${records}_"*; do
     [[ -e $old ]] && rm -rf -- "$old"
   done
   echo "generating $pages pages in $site ..."
@@ -50,7 +54,9 @@ else
     (cd "$partial/run" && "$bin_dir/kalimostats-c" "$log" c-default.cfg >/dev/null)
     sleep 1
   done
-  python3 "$gen" --templates "$partial/run/html" --pages "$pages" --out "$partial/site/html"
+  no_records=()
+  [[ $records == no ]] && no_records=(--no-records)
+  python3 "$gen" --templates "$partial/run/html" --pages "$pages" --out "$partial/site/html" "${no_records[@]}"
   mv -- "$partial/site" "$site"
   rm -rf -- "$partial"
   partial=""
@@ -59,7 +65,8 @@ fi
 main_pages="$(find "$site/html" -maxdepth 1 -name '*_main.*' | wc -l)"
 bytes="$(find "$site/html" -maxdepth 1 -name '*_main.*' -printf '%s\n' | awk '{ s += $1 } END { print s + 0 }')"
 echo "binary:       $index_bin"
-echo "pages:        $main_pages main pages, $((bytes / 1048576)) MiB"
+record_files="$(find "$site/html" -maxdepth 1 -name '*_game.json' | wc -l)"
+echo "pages:        $main_pages main pages, $((bytes / 1048576)) MiB; $record_files game records"
 "$index_bin" "$site/html" >/dev/null 2>&1 || true
 for ((round = 1; round <= rounds; round++)); do
   /usr/bin/time -f '%e %U %S %M' -o "$site/time.txt" -- "$index_bin" "$site/html" >"$site/output.txt" 2>&1 \

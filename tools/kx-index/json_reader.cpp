@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
+#include <deque>
 
 namespace kxindex {
 
@@ -13,10 +15,11 @@ constexpr int kMaxDepth = 64;
 // Each value costs some hundred bytes in memory: the count is bounded so that a file of
 // nothing but "0," cannot take gigabytes. A record of 64 players holds about 25,000.
 constexpr std::size_t kMaxValues = 1u << 18;
+constexpr std::size_t kShortNumber = 300;
 
 class Parser {
  public:
-  explicit Parser(std::string_view text) : text_(text) {}
+  Parser(std::string_view text, const std::vector<std::string_view>* keep) : text_(text), keep_(keep) {}
 
   bool document(JsonValue* out, std::string* err) {
     skipSpace();
@@ -53,23 +56,35 @@ class Parser {
     return true;
   }
 
+  // Reads one value into `out`, or only checks it when `out` is null.
   bool value(JsonValue* out, int depth) {
     if (atEnd()) return refuse("a value is missing");
     if (++values_ > kMaxValues) return refuse("more than 262144 values");
-    switch (peek()) {
-      case '{': return object(out, depth + 1);
-      case '[': return array(out, depth + 1);
-      case '"': out->kind = JsonKind::kString; return string(&out->string);
-      case 't': out->kind = JsonKind::kBoolean; out->boolean = true; return literal("true");
-      case 'f': out->kind = JsonKind::kBoolean; out->boolean = false; return literal("false");
-      case 'n': out->kind = JsonKind::kNull; return literal("null");
-      default: return number(out);
+    const char c = peek();
+    if (c == '{') return object(out, depth + 1);
+    if (c == '[') return array(out, depth + 1);
+    if (c == '"') {
+      if (out != nullptr) out->kind = JsonKind::kString;
+      return string(out != nullptr ? &out->string : nullptr);
     }
+    if (c == 't' || c == 'f' || c == 'n') {
+      const bool known = literal(c == 't' ? "true" : c == 'f' ? "false" : "null");
+      if (out != nullptr) {
+        out->kind = c == 'n' ? JsonKind::kNull : JsonKind::kBoolean;
+        out->boolean = c == 't';
+      }
+      return known;
+    }
+    return number(out);
+  }
+
+  bool kept(std::string_view key) const {
+    return keep_ == nullptr || std::find(keep_->begin(), keep_->end(), key) != keep_->end();
   }
 
   bool object(JsonValue* out, int depth) {
     if (depth > kMaxDepth) return refuse("nested deeper than 64");
-    out->kind = JsonKind::kObject;
+    if (out != nullptr) out->kind = JsonKind::kObject;
     ++pos_;
     skipSpace();
     if (!atEnd() && peek() == '}') {
@@ -79,13 +94,18 @@ class Parser {
     for (;;) {
       skipSpace();
       if (atEnd() || peek() != '"') return refuse("a key is missing");
-      out->members.emplace_back();
-      if (!string(&out->members.back().first)) return false;
+      std::string_view key;
+      if (!keyText(&key)) return false;
       skipSpace();
       if (atEnd() || peek() != ':') return refuse("':' is missing");
       ++pos_;
       skipSpace();
-      if (!value(&out->members.back().second, depth)) return false;
+      JsonValue* member = nullptr;
+      if (out != nullptr && kept(key)) {
+        out->members.emplace_back(std::string(key), JsonValue());
+        member = &out->members.back().second;
+      }
+      if (!value(member, depth)) return false;
       skipSpace();
       if (atEnd()) return refuse("the object is not closed");
       if (peek() == '}') break;
@@ -93,17 +113,33 @@ class Parser {
       ++pos_;
     }
     ++pos_;
-    std::vector<std::string_view> keys;
-    keys.reserve(out->members.size());
-    for (const auto& m : out->members) keys.emplace_back(m.first);
-    std::sort(keys.begin(), keys.end());
-    if (std::adjacent_find(keys.begin(), keys.end()) != keys.end()) return refuse("a key occurs twice in an object");
+    if (out == nullptr) return true;
+    keys_.clear();
+    for (const auto& m : out->members) keys_.emplace_back(m.first);
+    std::sort(keys_.begin(), keys_.end());
+    if (std::adjacent_find(keys_.begin(), keys_.end()) != keys_.end()) return refuse("a key occurs twice in an object");
+    return true;
+  }
+
+  // A key as it reads: a view of the text when it has no escape (as every key of a record),
+  // else decoded into storage of the parser's own.
+  bool keyText(std::string_view* key) {
+    const std::size_t start = pos_ + 1;
+    const std::size_t end = start + plainRun(start);
+    if (end < text_.size() && text_[end] == '"') {
+      *key = text_.substr(start, end - start);
+      pos_ = end + 1;
+      return true;
+    }
+    escapedKeys_.emplace_back();
+    if (!string(&escapedKeys_.back())) return false;
+    *key = escapedKeys_.back();
     return true;
   }
 
   bool array(JsonValue* out, int depth) {
     if (depth > kMaxDepth) return refuse("nested deeper than 64");
-    out->kind = JsonKind::kArray;
+    if (out != nullptr) out->kind = JsonKind::kArray;
     ++pos_;
     skipSpace();
     if (!atEnd() && peek() == ']') {
@@ -112,8 +148,12 @@ class Parser {
     }
     for (;;) {
       skipSpace();
-      out->items.emplace_back();
-      if (!value(&out->items.back(), depth)) return false;
+      JsonValue* item = nullptr;
+      if (out != nullptr) {
+        out->items.emplace_back();
+        item = &out->items.back();
+      }
+      if (!value(item, depth)) return false;
       skipSpace();
       if (atEnd()) return refuse("the array is not closed");
       if (peek() == ']') break;
@@ -220,9 +260,18 @@ class Parser {
     return n;
   }
 
+  // Reads a string into `out`, or only checks it when `out` is null.
   bool string(std::string* out) {
+    if (out == nullptr) {
+      discarded_.clear();
+      out = &discarded_;
+    }
     ++pos_;
     for (;;) {
+      // Plain characters go over in one piece.
+      const std::size_t run = pos_;
+      pos_ += plainRun(pos_);
+      out->append(text_.substr(run, pos_ - run));
       if (atEnd()) return refuse("the string is not closed");
       const auto c = static_cast<unsigned char>(peek());
       if (c == '"') {
@@ -234,16 +283,33 @@ class Parser {
         ++pos_;
         if (atEnd()) return refuse("the string is not closed");
         if (!escape(out)) return false;
-      } else if (c >= 0x80) {
+      } else {
         const std::size_t n = utf8Length();
         if (n == 0) return refuse("invalid UTF-8 in a string");
         out->append(text_.substr(pos_, n));
         pos_ += n;
-      } else {
-        *out += static_cast<char>(c);
-        ++pos_;
       }
     }
+  }
+
+  static bool plain(unsigned char c) { return c >= 0x20 && c < 0x80 && c != '"' && c != '\\'; }
+
+  // How many plain characters (printable ASCII but '"' and '\\') follow from `from`. The
+  // usual string is plain up to its closing quote: found with memchr, then checked at once.
+  std::size_t plainRun(std::size_t from) const {
+    const char* begin = text_.data() + from;
+    const std::size_t left = text_.size() - from;
+    const void* quote = std::memchr(begin, '"', left);
+    const std::size_t span = quote == nullptr ? left : static_cast<std::size_t>(static_cast<const char*>(quote) - begin);
+    bool clean = true;
+    for (std::size_t i = 0; i < span; ++i) {
+      const auto c = static_cast<unsigned char>(begin[i]);
+      clean &= c >= 0x20 && c < 0x80 && c != '\\';
+    }
+    if (clean) return span;
+    std::size_t n = 0;
+    while (n < span && plain(static_cast<unsigned char>(begin[n]))) ++n;
+    return n;
   }
 
   bool digits() {
@@ -268,7 +334,8 @@ class Parser {
       integral = false;
       if (!digits()) return refuse("a digit must follow the decimal point");
     }
-    if (!atEnd() && (peek() == 'e' || peek() == 'E')) {
+    const bool exponent = !atEnd() && (peek() == 'e' || peek() == 'E');
+    if (exponent) {
       ++pos_;
       integral = false;
       if (!atEnd() && (peek() == '+' || peek() == '-')) ++pos_;
@@ -276,12 +343,18 @@ class Parser {
     }
     const char* first = text_.data() + start;
     const char* last = text_.data() + pos_;
-    out->kind = JsonKind::kNumber;
-    const auto d = std::from_chars(first, last, out->number);
-    if (d.ec != std::errc() || d.ptr != last) {
+    // Without an exponent, a number this short is within the range of a double: one only
+    // checked need not be converted.
+    if (out == nullptr && !exponent && pos_ - start < kShortNumber) return true;
+    double d = 0;
+    const auto parsed = std::from_chars(first, last, d);
+    if (parsed.ec != std::errc() || parsed.ptr != last) {
       pos_ = start;
       return refuse("a number beyond the range of a double");
     }
+    if (out == nullptr) return true;
+    out->kind = JsonKind::kNumber;
+    out->number = d;
     if (integral) {
       const auto i = std::from_chars(first, last, out->integer);
       out->isInteger = i.ec == std::errc() && i.ptr == last;
@@ -290,6 +363,10 @@ class Parser {
   }
 
   std::string_view text_;
+  const std::vector<std::string_view>* keep_;
+  std::vector<std::string_view> keys_;  // an object's kept keys, for the check that none repeats
+  std::deque<std::string> escapedKeys_;
+  std::string discarded_;  // the text of strings only checked
   std::size_t pos_ = 0;
   std::size_t values_ = 0;
   const char* problem_ = "";
@@ -304,9 +381,9 @@ const JsonValue* JsonValue::member(std::string_view key) const {
   return nullptr;
 }
 
-bool readJson(std::string_view text, JsonValue* out, std::string* err) {
+bool readJson(std::string_view text, JsonValue* out, std::string* err, const std::vector<std::string_view>* keep) {
   *out = JsonValue();
-  return Parser(text).document(out, err);
+  return Parser(text, keep).document(out, err);
 }
 
 }  // namespace kxindex

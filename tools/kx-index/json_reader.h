@@ -27,8 +27,11 @@ struct JsonValue {
 // Reads the one JSON value the text holds (white space around it allowed). Anything JSON does
 // not allow is refused: a trailing comma, a comment, a leading zero, a raw control character
 // or invalid UTF-8 in a string, an unpaired surrogate, a number beyond a double, a key twice
-// in one object, nesting deeper than 64, more than 262,144 values. False with the reason and its byte offset in `err`.
-// One pass over the text; checking an object's keys sorts them.
-bool readJson(std::string_view text, JsonValue* out, std::string* err);
+// among an object's members kept (below), nesting deeper than 64, more than 262,144 values. False with the reason and its byte offset in `err`.
+// One pass over the text; checking an object's keys sorts them. With `keep`, an object keeps
+// only the members whose key is in it, at any depth; the others are read and checked all the
+// same (their keys may repeat: nobody reads them), at no cost in memory.
+bool readJson(std::string_view text, JsonValue* out, std::string* err,
+              const std::vector<std::string_view>* keep = nullptr);
 
 }  // namespace kxindex

@@ -2,6 +2,7 @@
 #include "kx-index/record_reader.h"
 
 #include <utility>
+#include <vector>
 
 #include "kx-index/json_reader.h"
 
@@ -12,6 +13,9 @@ namespace {
 constexpr const char kMainEnd[] = "main.";
 constexpr const char kRecordEnd[] = "game.json";
 constexpr const char kStemStart[] = "kalimostats_";
+// The keys the index reads, at any depth; the rest of a record is checked but not kept.
+const std::vector<std::string_view> kKeysRead = {"format", "processed", "game_type", "map", "teams",
+                                                 "players", "side", "score", "plain_name", "team"};
 
 bool endsWith(const std::string& s, const std::string& end) {
   return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
@@ -79,7 +83,7 @@ bool isRecordName(const std::string& fileName) {
 
 bool readGameRecord(std::string_view json, GameRow* row, std::string* err) {
   JsonValue record;
-  if (!readJson(json, &record, err)) return false;
+  if (!readJson(json, &record, err, &kKeysRead)) return false;
   if (record.kind != JsonKind::kObject) {
     *err = "not a JSON object";
     return false;
