@@ -58,5 +58,21 @@ TEST(JsonReader, NumbersAndMembers) {
   EXPECT_EQ(nullptr, v.member("absent"));
 }
 
+TEST(JsonReader, KeepsOnlyTheKeysAskedForButChecksEverything) {
+  const std::vector<std::string_view> keep = {"players", "score"};
+  JsonValue v;
+  std::string err;
+  ASSERT_TRUE(readJson("{\"log\":{\"score\":1,\"x\":1,\"x\":2},\"players\":[{\"weapons\":[1],\"score\":7}]}",
+                       &v, &err, &keep))
+      << err;
+  ASSERT_EQ(1u, v.members.size());
+  const JsonValue& player = v.member("players")->items.at(0);
+  ASSERT_EQ(1u, player.members.size());
+  EXPECT_EQ(7, player.member("score")->integer);
+  EXPECT_FALSE(readJson("{\"log\":[1,],\"players\":[]}", &v, &err, &keep));
+  EXPECT_FALSE(readJson("{\"log\":\"\\q\",\"players\":[]}", &v, &err, &keep));
+  EXPECT_FALSE(readJson("{\"log\":1e999,\"players\":[]}", &v, &err, &keep));
+}
+
 }  // namespace
 }  // namespace kxindex

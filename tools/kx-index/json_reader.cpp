@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
-#include <cstring>
 #include <deque>
 
 namespace kxindex {
@@ -294,22 +293,11 @@ class Parser {
 
   static bool plain(unsigned char c) { return c >= 0x20 && c < 0x80 && c != '"' && c != '\\'; }
 
-  // How many plain characters (printable ASCII but '"' and '\\') follow from `from`. The
-  // usual string is plain up to its closing quote: found with memchr, then checked at once.
+  // How many plain characters (printable ASCII but '"' and '\\') follow from `from`.
   std::size_t plainRun(std::size_t from) const {
-    const char* begin = text_.data() + from;
-    const std::size_t left = text_.size() - from;
-    const void* quote = std::memchr(begin, '"', left);
-    const std::size_t span = quote == nullptr ? left : static_cast<std::size_t>(static_cast<const char*>(quote) - begin);
-    bool clean = true;
-    for (std::size_t i = 0; i < span; ++i) {
-      const auto c = static_cast<unsigned char>(begin[i]);
-      clean &= c >= 0x20 && c < 0x80 && c != '\\';
-    }
-    if (clean) return span;
-    std::size_t n = 0;
-    while (n < span && plain(static_cast<unsigned char>(begin[n]))) ++n;
-    return n;
+    std::size_t n = from;
+    while (n < text_.size() && plain(static_cast<unsigned char>(text_[n]))) ++n;
+    return n - from;
   }
 
   bool digits() {
