@@ -104,6 +104,33 @@ bool readFileAt(int dirFd, const std::string& name, std::size_t limit, std::stri
   return *error == 0 || *error == EFBIG;
 }
 
+// The main pages in the directory, newest first; `anyRecord` tells whether it holds game
+// records. False with errno set when the directory cannot be listed.
+bool listPages(int dirFd, std::vector<Listed>* listed, bool* anyRecord, std::vector<std::string>* notes) {
+  const int listFd = ::dup(dirFd);
+  DIR* dir = listFd < 0 ? nullptr : ::fdopendir(listFd);
+  if (dir == nullptr) {
+    const int error = errno;
+    if (listFd >= 0) ::close(listFd);
+    errno = error;
+    return false;
+  }
+  while (const dirent* entry = ::readdir(dir)) {
+    Listed l;
+    l.fileName = entry->d_name;
+    if (isRecordName(l.fileName)) {
+      *anyRecord = true;
+    } else if (parsePageName(l.fileName, &l.page)) {
+      listed->push_back(std::move(l));
+    } else if (startsWith(l.fileName, kStemStart) && l.fileName.find(kMainSuffix) != std::string::npos) {
+      notes->push_back(l.fileName + ": not a page name kalimostats writes, left out");
+    }
+  }
+  ::closedir(dir);
+  std::sort(listed->begin(), listed->end(), newerFirst);
+  return true;
+}
+
 // Waits until no other run writes this directory's index. A file system without locks lets
 // the run go on unlocked.
 bool lockDirectory(int dirFd, const std::string& htmlDir, std::string* err) {
@@ -264,34 +291,21 @@ std::string weaponPageOf(const std::string& mainFileName) {
 bool writeIndex(const std::string& htmlDir, int* gamesListed, std::vector<std::string>* notes,
                 std::string* err) {
   const int dirFd = ::open(htmlDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  const int listFd = dirFd < 0 ? -1 : ::dup(dirFd);
-  DIR* dir = listFd < 0 ? nullptr : ::fdopendir(listFd);
-  if (dir == nullptr) {
+  if (dirFd < 0) {
     *err = "cannot read the directory \"" + htmlDir + "\": " + std::strerror(errno);
-    if (listFd >= 0) ::close(listFd);
-    if (dirFd >= 0) ::close(dirFd);
     return false;
   }
+  // The lock comes first, so that a run that waited lists what the run before it left.
+  bool ok = lockDirectory(dirFd, htmlDir, err);
   std::vector<Listed> listed;
   bool anyRecord = false;
-  while (const dirent* entry = ::readdir(dir)) {
-    Listed l;
-    l.fileName = entry->d_name;
-    if (isRecordName(l.fileName)) {
-      anyRecord = true;
-    } else if (parsePageName(l.fileName, &l.page)) {
-      listed.push_back(std::move(l));
-    } else if (startsWith(l.fileName, kStemStart) && l.fileName.find(kMainSuffix) != std::string::npos) {
-      notes->push_back(l.fileName + ": not a page name kalimostats writes, left out");
-    }
+  if (ok && !listPages(dirFd, &listed, &anyRecord, notes)) {
+    *err = "cannot read the directory \"" + htmlDir + "\": " + std::strerror(errno);
+    ok = false;
   }
-  ::closedir(dir);
-  std::sort(listed.begin(), listed.end(), newerFirst);
-
   // A reader sees the old index or the new one, never half of one.
   const std::string finalPath = htmlDir + "/" + kIndexName;
   const std::string tempPath = htmlDir + "/" + kTemporaryName;
-  bool ok = lockDirectory(dirFd, htmlDir, err);
   const int fd = ok ? createTemporary(dirFd, tempPath, err) : -1;
   ok = fd >= 0;
   int rows = 0;
