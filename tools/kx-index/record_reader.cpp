@@ -21,24 +21,39 @@ bool endsWith(const std::string& s, const std::string& end) {
   return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
 }
 
-// Finds the keys the index needs, noting the first one missing or of another type.
+// Finds the keys the index needs, noting the first one missing or of another type, and where:
+// at the top, or in the element `at(array, index)` names.
 class RecordCheck {
  public:
   explicit RecordCheck(std::string* err) : err_(err) {}
 
-  const JsonValue* get(const JsonValue& object, const char* key, JsonKind kind, const std::string& where) {
+  void at(const char* array, std::size_t index) {
+    array_ = array;
+    index_ = index;
+  }
+  const JsonValue* get(const JsonValue& object, const char* key, JsonKind kind) {
     const JsonValue* v = object.member(key);
     if (v == nullptr || v->kind != kind || (kind == JsonKind::kNumber && !v->isInteger)) {
-      if (ok_) *err_ = where + key + (v == nullptr ? " is missing" : " is not " + kindName(kind));
-      ok_ = false;
+      fail(place() + key + (v == nullptr ? " is missing" : " is not " + kindName(kind)));
       return nullptr;
     }
     return v;
+  }
+  // The element of the current array as an object; nullptr when it is none.
+  const JsonValue* element(const JsonValue& item) {
+    if (item.kind == JsonKind::kObject) return &item;
+    std::string where = place();
+    where.pop_back();
+    fail(where + " is not an object");
+    return nullptr;
   }
   bool ok() const { return ok_; }
   void fail(const std::string& reason) {
     if (ok_) *err_ = reason;
     ok_ = false;
+  }
+  std::string place() const {
+    return array_ == nullptr ? std::string() : std::string(array_) + "[" + std::to_string(index_) + "].";
   }
 
  private:
@@ -54,6 +69,8 @@ class RecordCheck {
 
   std::string* err_;
   bool ok_ = true;
+  const char* array_ = nullptr;
+  std::size_t index_ = 0;
 };
 
 // "2001-08-10T12:00:00" -> "2001-08-10 12:00:00"; empty for any other shape.
@@ -89,12 +106,12 @@ bool readGameRecord(std::string_view json, GameRow* row, std::string* err) {
     return false;
   }
   RecordCheck check(err);
-  const JsonValue* format = check.get(record, "format", JsonKind::kNumber, "");
-  const JsonValue* processed = check.get(record, "processed", JsonKind::kString, "");
-  const JsonValue* gameType = check.get(record, "game_type", JsonKind::kString, "");
-  const JsonValue* map = check.get(record, "map", JsonKind::kString, "");
-  const JsonValue* teams = check.get(record, "teams", JsonKind::kArray, "");
-  const JsonValue* players = check.get(record, "players", JsonKind::kArray, "");
+  const JsonValue* format = check.get(record, "format", JsonKind::kNumber);
+  const JsonValue* processed = check.get(record, "processed", JsonKind::kString);
+  const JsonValue* gameType = check.get(record, "game_type", JsonKind::kString);
+  const JsonValue* map = check.get(record, "map", JsonKind::kString);
+  const JsonValue* teams = check.get(record, "teams", JsonKind::kArray);
+  const JsonValue* players = check.get(record, "players", JsonKind::kArray);
   if (!check.ok()) return false;
   GameRow r = *row;
   r.date = shownProcessed(processed->string);
@@ -107,21 +124,17 @@ bool readGameRecord(std::string_view json, GameRow* row, std::string* err) {
   r.redScore.clear();
   r.blueScore.clear();
   for (std::size_t i = 0; i < teams->items.size() && check.ok(); ++i) {
-    const std::string where = "teams[" + std::to_string(i) + "].";
-    const JsonValue& team = teams->items[i];
-    if (team.kind != JsonKind::kObject) {
-      check.fail(where.substr(0, where.size() - 1) + " is not an object");
-      break;
-    }
-    const JsonValue* side = check.get(team, "side", JsonKind::kString, where);
-    const JsonValue* score = check.get(team, "score", JsonKind::kNumber, where);
+    check.at("teams", i);
+    const JsonValue* team = check.element(teams->items[i]);
+    const JsonValue* side = team == nullptr ? nullptr : check.get(*team, "side", JsonKind::kString);
+    const JsonValue* score = team == nullptr ? nullptr : check.get(*team, "score", JsonKind::kNumber);
     if (!check.ok()) break;
     if (side->string == "red") {
       r.redScore = std::to_string(score->integer);
     } else if (side->string == "blue") {
       r.blueScore = std::to_string(score->integer);
     } else {
-      check.fail(where + "side \"" + side->string + "\" is neither red nor blue");
+      check.fail(check.place() + "side \"" + side->string + "\" is neither red nor blue");
     }
   }
   r.red.clear();
@@ -130,32 +143,27 @@ bool readGameRecord(std::string_view json, GameRow* row, std::string* err) {
   r.winners.clear();
   long long best = 0;
   for (std::size_t i = 0; i < players->items.size() && check.ok(); ++i) {
-    const std::string where = "players[" + std::to_string(i) + "].";
-    const JsonValue& player = players->items[i];
-    if (player.kind != JsonKind::kObject) {
-      check.fail(where.substr(0, where.size() - 1) + " is not an object");
+    check.at("players", i);
+    const JsonValue* player = check.element(players->items[i]);
+    const JsonValue* name = player == nullptr ? nullptr : check.get(*player, "plain_name", JsonKind::kString);
+    const JsonValue* team = player == nullptr ? nullptr : check.get(*player, "team", JsonKind::kString);
+    const JsonValue* score = player == nullptr ? nullptr : check.get(*player, "score", JsonKind::kNumber);
+    if (!check.ok()) break;
+    std::vector<Player>* side = team->string == "red"    ? &r.red
+                                : team->string == "blue" ? &r.blue
+                                : team->string == "none" ? &r.others
+                                                         : nullptr;
+    if (side == nullptr) {
+      check.fail(check.place() + "team \"" + team->string + "\" is not red, blue or none");
       break;
     }
-    const JsonValue* name = check.get(player, "plain_name", JsonKind::kString, where);
-    const JsonValue* team = check.get(player, "team", JsonKind::kString, where);
-    const JsonValue* score = check.get(player, "score", JsonKind::kNumber, where);
-    if (!check.ok()) break;
-    const Player p{name->string, std::to_string(score->integer)};
-    if (team->string == "red") {
-      r.red.push_back(p);
-    } else if (team->string == "blue") {
-      r.blue.push_back(p);
-    } else if (team->string == "none") {
-      r.others.push_back(p);
-    } else {
-      check.fail(where + "team \"" + team->string + "\" is not red, blue or none");
-    }
-    if (r.teamGame || !check.ok()) continue;
+    side->push_back(Player{name->string, std::to_string(score->integer)});
+    if (r.teamGame) continue;
     if (r.winners.empty() || score->integer > best) {
       r.winners.clear();
       best = score->integer;
     }
-    if (score->integer == best) r.winners.push_back(p);
+    if (score->integer == best) r.winners.push_back(side->back());
   }
   if (!check.ok()) return false;
   r.complete = true;  // a record is written after the pages it describes are in place
