@@ -61,7 +61,26 @@ bool stampShape(const std::string& s) {
 struct Listed {
   std::string fileName;
   PageName page;
+  bool regular = false;  // the listing says it is a regular file (else it has to be asked)
 };
+
+// What one listing of the directory tells: the main pages, and the names of the weapon pages
+// and game records beside them, so that a page's companions are found without asking the file
+// system for each.
+struct Listing {
+  std::vector<Listed> pages;  // newest first
+  std::vector<std::pair<std::string, bool>> companions;  // name, regular as Listed; sorted
+  bool anyRecord = false;
+};
+
+enum class Companion { kAbsent, kRegular, kUnsure };
+
+Companion companionOf(const Listing& listing, const std::string& name) {
+  const auto at = std::lower_bound(listing.companions.begin(), listing.companions.end(), name,
+                                   [](const std::pair<std::string, bool>& c, const std::string& n) { return c.first < n; });
+  if (at == listing.companions.end() || at->first != name) return Companion::kAbsent;
+  return at->second ? Companion::kRegular : Companion::kUnsure;
+}
 
 bool newerFirst(const Listed& a, const Listed& b) {
   if (a.page.stamp != b.page.stamp) return a.page.stamp > b.page.stamp;
@@ -104,9 +123,8 @@ bool readFileAt(int dirFd, const std::string& name, std::size_t limit, std::stri
   return *error == 0 || *error == EFBIG;
 }
 
-// The main pages in the directory, newest first; `anyRecord` tells whether it holds game
-// records. False with errno set when the directory cannot be listed.
-bool listPages(int dirFd, std::vector<Listed>* listed, bool* anyRecord, std::vector<std::string>* notes) {
+// Lists the directory; false with errno set when it cannot be listed.
+bool listPages(int dirFd, Listing* listing, std::vector<std::string>* notes) {
   const int listFd = ::dup(dirFd);
   DIR* dir = listFd < 0 ? nullptr : ::fdopendir(listFd);
   if (dir == nullptr) {
@@ -118,16 +136,23 @@ bool listPages(int dirFd, std::vector<Listed>* listed, bool* anyRecord, std::vec
   while (const dirent* entry = ::readdir(dir)) {
     Listed l;
     l.fileName = entry->d_name;
-    if (isRecordName(l.fileName)) {
-      *anyRecord = true;
-    } else if (parsePageName(l.fileName, &l.page)) {
-      listed->push_back(std::move(l));
+    l.regular = entry->d_type == DT_REG;
+    if (entry->d_type != DT_REG && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) {
+      if (parsePageName(l.fileName, &l.page)) notes->push_back(l.fileName + ": not a regular file, left out");
+      continue;
+    }
+    if (parsePageName(l.fileName, &l.page)) {
+      listing->pages.push_back(std::move(l));
+    } else if (isRecordName(l.fileName) || l.fileName.find(kWeaponSuffix) != std::string::npos) {
+      listing->anyRecord = listing->anyRecord || isRecordName(l.fileName);
+      listing->companions.emplace_back(std::move(l.fileName), l.regular);
     } else if (startsWith(l.fileName, kStemStart) && l.fileName.find(kMainSuffix) != std::string::npos) {
       notes->push_back(l.fileName + ": not a page name kalimostats writes, left out");
     }
   }
   ::closedir(dir);
-  std::sort(listed->begin(), listed->end(), newerFirst);
+  std::sort(listing->pages.begin(), listing->pages.end(), newerFirst);
+  std::sort(listing->companions.begin(), listing->companions.end());
   return true;
 }
 
@@ -196,7 +221,7 @@ class IndexFile {
 
 // Reads the row of a listed page: from its game record when it has one that can be read, else
 // from the page. The page of a record's row is read only for its style sheet, when `needStyle`.
-GameRow readRow(int dirFd, const Listed& l, bool lookForRecord, bool needStyle, std::string* text,
+GameRow readRow(int dirFd, const Listing& listing, const Listed& l, bool needStyle, std::string* text,
                 std::vector<std::string>* notes) {
   GameRow row;
   row.page = l.page;
@@ -204,11 +229,13 @@ GameRow readRow(int dirFd, const Listed& l, bool lookForRecord, bool needStyle, 
   bool fromRecord = false;
   int error = 0;
   const std::string record = recordOf(l.fileName);
-  if (lookForRecord && readFileAt(dirFd, record, kMaxRecordBytes, text, &error) && error == 0) {
+  if (companionOf(listing, record) == Companion::kAbsent) {
+    // no record: the page is read
+  } else if (readFileAt(dirFd, record, kMaxRecordBytes, text, &error) && error == 0) {
     std::string why;
     fromRecord = readGameRecord(*text, &row, &why);
     if (!fromRecord) notes->push_back(record + ": " + why + "; the page is read instead");
-  } else if (lookForRecord && error != ENOENT) {
+  } else if (error != ENOENT) {
     notes->push_back(record + ": cannot be read (" + std::strerror(error) + "); the page is read instead");
   }
   if (fromRecord) {
@@ -225,22 +252,22 @@ GameRow readRow(int dirFd, const Listed& l, bool lookForRecord, bool needStyle, 
 
 // Writes the rows of the listed pages, newest first, each read and written before the next;
 // the head, which names the newest page's style sheet, goes first. Returns the rows written.
-int writeRows(int dirFd, const std::vector<Listed>& listed, bool anyRecord, IndexFile* file,
-              std::vector<std::string>* notes) {
+int writeRows(int dirFd, const Listing& listing, IndexFile* file, std::vector<std::string>* notes) {
   std::string pending;  // rows read before any page named a style sheet
   bool headWritten = false;
   std::string text;
   int number = 0;
-  for (const Listed& l : listed) {
-    if (!regularFileAt(dirFd, l.fileName)) {
+  for (const Listed& l : listing.pages) {
+    if (!l.regular && !regularFileAt(dirFd, l.fileName)) {
       notes->push_back(l.fileName + ": not a regular file, left out");
       continue;
     }
-    GameRow row = readRow(dirFd, l, anyRecord, !headWritten, &text, notes);
+    GameRow row = readRow(dirFd, listing, l, !headWritten, &text, notes);
     const std::string weapons = weaponPageOf(l.fileName);
-    if (regularFileAt(dirFd, weapons)) row.weaponPage = weapons;
+    const Companion w = companionOf(listing, weapons);
+    if (w == Companion::kRegular || (w == Companion::kUnsure && regularFileAt(dirFd, weapons))) row.weaponPage = weapons;
     if (!headWritten && !row.stylesheet.empty()) {
-      appendIndexHead(row.stylesheet, anyRecord, file->buffer());
+      appendIndexHead(row.stylesheet, listing.anyRecord, file->buffer());
       *file->buffer() += pending;
       pending = std::string();
       headWritten = true;
@@ -249,7 +276,7 @@ int writeRows(int dirFd, const std::vector<Listed>& listed, bool anyRecord, Inde
     file->flushIfFull();
   }
   if (!headWritten) {
-    appendIndexHead(kDefaultStylesheet, anyRecord, file->buffer());
+    appendIndexHead(kDefaultStylesheet, listing.anyRecord, file->buffer());
     *file->buffer() += pending;
   }
   appendIndexEnd(number == 0, file->buffer());
@@ -297,9 +324,8 @@ bool writeIndex(const std::string& htmlDir, int* gamesListed, std::vector<std::s
   }
   // The lock comes first, so that a run that waited lists what the run before it left.
   bool ok = lockDirectory(dirFd, htmlDir, err);
-  std::vector<Listed> listed;
-  bool anyRecord = false;
-  if (ok && !listPages(dirFd, &listed, &anyRecord, notes)) {
+  Listing listing;
+  if (ok && !listPages(dirFd, &listing, notes)) {
     *err = "cannot read the directory \"" + htmlDir + "\": " + std::strerror(errno);
     ok = false;
   }
@@ -311,7 +337,7 @@ bool writeIndex(const std::string& htmlDir, int* gamesListed, std::vector<std::s
   int rows = 0;
   if (ok) {
     IndexFile file(fd);
-    rows = writeRows(dirFd, listed, anyRecord, &file, notes);
+    rows = writeRows(dirFd, listing, &file, notes);
     int error = file.finish();
     if (::close(fd) != 0 && error == 0) error = errno;
     if (error != 0) {
