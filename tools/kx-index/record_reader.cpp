@@ -157,6 +157,9 @@ bool readGameRecord(std::string_view json, GameRow* row, std::string* err) {
       check.fail(check.place() + "team \"" + team->string + "\" is not red, blue or none");
       break;
     }
+    // A team game's page lists the players without a team only when its configuration asks
+    // for it (and then without links); the index lists the teams.
+    if (r.teamGame && side == &r.others) continue;
     side->push_back(Player{name->string, std::to_string(score->integer)});
     if (r.teamGame) continue;
     if (r.winners.empty() || score->integer > best) {

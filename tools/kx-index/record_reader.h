@@ -16,7 +16,8 @@ std::string recordOf(const std::string& mainFileName);
 bool isRecordName(const std::string& fileName);
 
 // Fills the figures of `row` from a record's text: date, type, map, team scores, players by
-// team with their plain names and scores, and for free for all the winners. False, with the
+// team with their plain names and scores (in a team game, those of the two teams), and for
+// free for all the winners. False, with the
 // reason in `err` and `row` as it was, when the text is not JSON or lacks one of those keys
 // or has it of another type. Keys it does not use are not looked at.
 bool readGameRecord(std::string_view json, GameRow* row, std::string* err);
