@@ -2,6 +2,7 @@
 #include "run/line_loop.h"
 
 #include <string_view>
+#include <utility>
 
 #include "read/line_pipeline.h"
 #include "read/vocabulary.h"
@@ -23,10 +24,14 @@ LogKind logKindOfLine(const LineRecord& line) {
   return logKindOf(line.raw.text, g_run.linesChecked);
 }
 
-HandOver handOver(LogKind kind, LogFacts& log) {
+HandOver handOver(LogKind kind, Tracker& tracker) {
+  LogFacts& log = tracker.game().log;
   if (kind == LogKind::kClockedClient) log.clientLogConverted = true;
   if (kind == LogKind::kServer) log.g_log_type = 1;
-  return handOverToPreparser(kind);
+  ServerScores scores;
+  const HandOver next = handOverToPreparser(kind, scores);
+  tracker.useServerScores(std::move(scores));
+  return next;
 }
 
 // Writes a finished game's outputs and starts the next game; false when they could not be written.
@@ -57,7 +62,7 @@ LoopEnd readLog(LineReader& reader, bool readAhead, bool handOverAllowed, Tracke
       lines.stop();
       // Without a pre-parser the log ends here, this line included: it gets no page.
       if (!handOverAllowed) break;
-      const HandOver next = handOver(kind, tracker.game().log);
+      const HandOver next = handOver(kind, tracker);
       if (next == HandOver::kStop) break;
       if (next == HandOver::kSkipLine) {
         lines.restart();
