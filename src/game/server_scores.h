@@ -13,8 +13,8 @@
 // line starts at its offset, so nothing a log prints can claim one for another game.
 class ServerScores {
  public:
-  // A larger file is no file of the pre-parser's: it is left unread. A busy server's year of
-  // matches fills well under a tenth of it.
+  // A larger file is no file of the pre-parser's: it is left unread. It would hold the scores
+  // of some 50,000 matches of ten players.
   static constexpr std::size_t kMaxFileBytes = 16u << 20;
 
   // The entries of the file at `path`. A missing, unreadable or oversized file gives none;
@@ -36,7 +36,9 @@ class ServerScores {
     std::size_t nameLength;
     int score;
   };
-  std::string_view nameOf(const Entry& e) const { return std::string_view(names_).substr(e.nameAt, e.nameLength); }
+  std::string_view nameOf(const Entry& e) const {
+    return std::string_view(names_).substr(e.nameAt, e.nameLength);
+  }
 
   std::vector<Entry> entries_;  // by offset, in file order within one offset
   std::string names_;
