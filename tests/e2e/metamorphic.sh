@@ -1,13 +1,10 @@
 #!/usr/bin/env bash
-# Compares the program with itself over every end-to-end input and every real log: the same
-# games must give the same pages whatever surrounds them. Per log it checks that
-#   twice   the log twice in a row gives each page of the first copy again for the second;
-#   crlf    CR LF line ends give the same pages;
-#   noise   a line that matches no message, put between every two lines, changes no page;
-#   cut     the log cut into its games, one run per game, gives the same pages in order.
-# Pages are compared with the run's time stamp and the game id masked in names and links:
-# both name a run and a game, not what happened in it. The console is not compared (times,
-# and the pool's high-water mark that is run-wide by design).
+# The program against itself over every end-to-end input and every real log: the same games
+# give the same pages whatever surrounds them. twice: the log twice in a row repeats each page;
+# crlf: CR LF line ends; noise: a line that matches no message between every two lines; cut:
+# the log cut into its games, one run per game. Pages are compared with the run's time stamp
+# and the game id masked (they name a run and a game, not what happened in it); the console is
+# not compared (times, and the pool's high-water mark, run-wide by design).
 # usage: metamorphic.sh <kalimostats-c> <kx-preparse> <e2e-dir> <real-dir> <work-dir> [log-name...]
 set -u
 export LC_ALL=C
@@ -21,8 +18,7 @@ shift 5 && only="$*"
 # for the Nth page written: its pages and SQL lines, time stamp and game id masked.
 run() {
   local dir=$1 cfg=$2 f id n=0; shift 2
-  mkdir -p "$dir/games"
-  cat "$@" >"$dir/input.log"
+  mkdir -p "$dir/games" && cat "$@" >"$dir/input.log"
   [ -d "$cfg" ] && find "$cfg" -maxdepth 1 -type f ! -name '*.log' -exec cp {} "$dir/" \;
   cp "$preparse" "$dir/kx-preparse"
   (cd "$dir" && exec timeout 120 "$program" input.log >console.txt 2>&1) || { echo "$dir: the run failed"; return 1; }
@@ -35,8 +31,7 @@ run() {
 
 # same <what> <dir-a> <first-a> <dir-b> <first-b> <count>: games first-a.. of a equal first-b.. of b.
 same() {
-  local i
-  checks=$((checks + 1))
+  local i; checks=$((checks + 1))
   for ((i = 0; i < $6; i++)); do
     if ! cmp -s "$2/games/$(($3 + i))" "$4/games/$(($5 + i))"; then
       echo "FAIL: $1: page $(($5 + i)) differs from page $(($3 + i)) of $2"
@@ -91,16 +86,14 @@ check_log() {
   # A case whose run is meant to fail (its configuration or its folder) has no page to compare.
   run "$w/base" "$cfg" "$log" >/dev/null || return 0
   n=$(ls "$w/base/games" | wc -l)
-  run "$w/twice" "$cfg" "$log" "$sep" "$log"
-  c=$(ls "$w/twice/games" | wc -l)
+  run "$w/twice" "$cfg" "$log" "$sep" "$log"; c=$(ls "$w/twice/games" | wc -l)
   # The unfinished game that the leave lines end may get a page of its own.
   if [ "$c" -ne $((2 * n)) ] && [ "$c" -ne $((2 * n + 1)) ]; then
     echo "FAIL: $name twice: $c pages from twice the log's $n"; failures=$((failures + 1))
   else
     same "$name twice" "$w/base" 1 "$w/twice" $((c - n + 1)) "$n"
   fi
-  sed 's/$/\r/' "$log" >"$w/crlf.log"
-  run "$w/crlf" "$cfg" "$w/crlf.log"
+  sed 's/$/\r/' "$log" >"$w/crlf.log" && run "$w/crlf" "$cfg" "$w/crlf.log"
   same "$name crlf" "$w/base" 1 "$w/crlf" 1 "$n"
   # Server lines carry the time of the line before, so that the clock does not jump. No line
   # goes where the game prints one block: a server's Weapon_Stats line right after that
@@ -116,14 +109,12 @@ check_log() {
   # A clocked client log is handed to the converter, which finds its games from the mod's own
   # words: it is not cut here.
   grep -q 'Clocked client log detected' "$w/base/console.txt" && return 0
-  mkdir -p "$w/cuts"
-  cut_games "$log" "$w/cuts" "$([ "$sep" = "$root/leave.txt" ] || echo 1)"
+  mkdir -p "$w/cuts" && cut_games "$log" "$w/cuts" "$([ "$sep" = "$root/leave.txt" ] || echo 1)"
   for ((i = 1; i <= $(ls "$w/cuts" | wc -l); i++)); do
     run "$w/cut$i" "$cfg" "$w/cuts/$i"
     c=$(ls "$w/cut$i/games" | wc -l)
     [ "$c" -gt 0 ] && same "$name cut $i" "$w/base" $((total + 1)) "$w/cut$i" 1 "$c"
-    total=$((total + c))
-    rm -rf "$w/cut$i/html"
+    total=$((total + c)) && rm -rf "$w/cut$i/html"
   done
   if [ "$total" -ne "$n" ]; then
     echo "FAIL: $name cut: $total pages from its games, $n from the whole log"; failures=$((failures + 1))
