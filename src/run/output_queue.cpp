@@ -1,4 +1,4 @@
-// The output queue: console bytes, SQL bytes and page jobs carried out in order by one writer thread.
+// The output queue: console bytes, SQL bytes and games' files carried out in order by one writer thread.
 #include "run/output_queue.h"
 
 #include <fcntl.h>
@@ -18,7 +18,7 @@
 
 namespace {
 
-// Pages waiting to be written, at most: enough to keep the writer busy while a game is read,
+// Games waiting to be written, at most: enough to keep the writer busy while a game is read,
 // few enough that memory stays flat however long the log.
 constexpr std::size_t kMaxPagesQueued = 2;
 
@@ -26,8 +26,8 @@ enum class Target { kConsole, kSql, kPages };
 
 struct Item {
   Target target;
-  std::string bytes;               // console or SQL text
-  std::unique_ptr<PageJob> pages;  // a game's pages
+  std::string bytes;                 // console or SQL text
+  std::unique_ptr<GameFiles> pages;  // a game's files
 };
 
 struct Queue {
@@ -38,7 +38,7 @@ struct Queue {
   bool busy = false;               // the writer holds an item taken off the queue
   bool stopping = false;
   bool failed = false;
-  std::vector<std::unique_ptr<PageJob>> spare;
+  std::vector<std::unique_ptr<GameFiles>> spare;
   std::thread writer;
   bool running = false;
 
@@ -73,7 +73,7 @@ bool carryOut(Queue& q, Item& item) {
       }
       return false;
     case Target::kPages: {
-      const std::string failure = writePageJob(*item.pages);
+      const std::string failure = writeGameFiles(*item.pages);
       if (failure.empty()) return true;
       if (!writeAllBytes(STDOUT_FILENO, failure.data(), failure.size())) q.consoleError = std::strerror(errno);
       return false;
@@ -182,16 +182,16 @@ bool OutputQueue::start(std::FILE** sqlStream) {
 
 bool OutputQueue::running() { return queue().running; }
 
-std::unique_ptr<PageJob> OutputQueue::spareJob() {
+std::unique_ptr<GameFiles> OutputQueue::spareFiles() {
   Queue& q = queue();
   std::lock_guard<std::mutex> lock(q.mutex);
-  if (q.spare.empty()) return std::make_unique<PageJob>();
-  std::unique_ptr<PageJob> job = std::move(q.spare.back());
+  if (q.spare.empty()) return std::make_unique<GameFiles>();
+  std::unique_ptr<GameFiles> files = std::move(q.spare.back());
   q.spare.pop_back();
-  return job;
+  return files;
 }
 
-void OutputQueue::submit(std::unique_ptr<PageJob> job) {
+void OutputQueue::submit(std::unique_ptr<GameFiles> files) {
   Queue& q = queue();
   // What was written before the pages goes before them: their SQL lines above all, which a
   // page that cannot be created leaves behind.
@@ -200,7 +200,7 @@ void OutputQueue::submit(std::unique_ptr<PageJob> job) {
   std::unique_lock<std::mutex> lock(q.mutex);
   q.changed.wait(lock, [&q] { return q.pagesQueued < kMaxPagesQueued || q.failed; });
   if (q.failed) return;
-  q.items.push_back(Item{Target::kPages, std::string(), std::move(job)});
+  q.items.push_back(Item{Target::kPages, std::string(), std::move(files)});
   ++q.pagesQueued;
   q.changed.notify_all();
 }

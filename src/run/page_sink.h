@@ -12,6 +12,3 @@ void setPageSink(PageSink sink);
 // The sink set, or nullptr when pages are written to files.
 PageSink pageSink();
 
-// Stands for a page kept in memory where the writer holds a file descriptor: no descriptor
-// ever has this number, and like a real one it is not negative.
-constexpr int kPageInMemory = 0x7fffffff;
