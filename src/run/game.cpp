@@ -2,8 +2,6 @@
 #include "run/game.h"
 
 #include <cstdio>
-#include <memory>
-#include <string>
 
 #include "base/scratch_pool.h"
 #include "base/strutil.h"
@@ -11,32 +9,15 @@
 #include "game/game_type.h"
 #include "out/game_record.h"
 #include "out/page.h"
-#include "out/page_files.h"
 #include "out/sql_lines.h"
 #include "out/weapon_page.h"
 #include "out/writer.h"
 #include "run/config.h"
 #include "run/output_queue.h"
 #include "run/page_sink.h"
-#include "run/site_files.h"
 #include "run/state.h"
 
 namespace {
-
-// What is kept from game to game: the site files, the buffers of text outputs, and the files
-// of a run without the output queue.
-struct Outputs {
-  SiteFile header;
-  SiteFile footer;
-  std::string sql;
-  std::string record;
-  std::unique_ptr<GameFiles> unqueued = std::make_unique<GameFiles>();
-};
-
-Outputs& outputs() {
-  static Outputs* o = new Outputs();  // never destroyed: used until exit
-  return *o;
-}
 
 // Fills `file` with what `write` writes into a page buffer that takes over the file's storage.
 template <class Write>
@@ -67,21 +48,25 @@ bool closeListing() {
 }  // namespace
 
 bool writeGame(const GameResult& game) {
-  Outputs& o = outputs();
+  static GameOutputs* outputs = new GameOutputs();  // never destroyed: used until exit
+  return outputs->write(game);
+}
+
+bool GameOutputs::write(const GameResult& game) {
   const PageOptions options = pageOptions();
   const PageNames names = pageNames(game, options.fileExtension);
 
   // The SQL lines go out before the pages: a page that cannot be created leaves them behind.
   // Only a run opens the SQL file; pages written without it (tests) just have no record.
-  o.sql.clear();
-  writeSqlLines(names, o.sql);
-  if (g_run.fp_sql_gamestats != nullptr) writeBytes(g_run.fp_sql_gamestats, o.sql);
+  sql_.clear();
+  writeSqlLines(names, sql_);
+  if (g_run.fp_sql_gamestats != nullptr) writeBytes(g_run.fp_sql_gamestats, sql_);
   countQuoteCuts(game);
 
   const bool queued = OutputQueue::running();
-  std::unique_ptr<GameFiles> files = queued ? OutputQueue::spareFiles() : std::move(o.unqueued);
+  std::unique_ptr<GameFiles> files = queued ? OutputQueue::spareFiles() : std::move(unqueued_);
   files->count = 0;
-  const SiteFiles site{o.header.bytes(options.headerFile), o.footer.bytes(options.footerFile)};
+  const SiteFiles site{header_.bytes(options.headerFile), footer_.bytes(options.footerFile)};
 
   std::size_t beforeWeaponPage = 0;
   OutputFile& main = files->add();
@@ -101,12 +86,12 @@ bool writeGame(const GameResult& game) {
     });
   }
   if (options.gameRecords) {
-    o.record.clear();
+    record_.clear();
     writeGameRecord(game, names.main.view(), options.weaponPage ? names.weapon.view() : std::string_view(),
-                    o.record);
+                    record_);
     OutputFile& record = files->add();
     record.name = gameRecordName(names.main.view(), options.fileExtension);
-    fill(record, [&](PageBuffer& page) { page.append(o.record); });
+    fill(record, [&](PageBuffer& page) { page.append(record_); });
   }
 
   if (queued) {
@@ -121,7 +106,7 @@ bool writeGame(const GameResult& game) {
   } else {
     failure = writeGameFiles(*files);
   }
-  o.unqueued = std::move(files);
+  unqueued_ = std::move(files);
   if (failure.empty()) return closeListing();
   writeBytes(stdout, failure);
   return false;

@@ -20,21 +20,21 @@ namespace {
 
 // Games waiting to be written, at most: enough to keep the writer busy while a game is read,
 // few enough that memory stays flat however long the log.
-constexpr std::size_t kMaxPagesQueued = 2;
+constexpr std::size_t kMaxGamesQueued = 2;
 
-enum class Target { kConsole, kSql, kPages };
+enum class Target { kConsole, kSql, kFiles };
 
 struct Item {
   Target target;
   std::string bytes;                 // console or SQL text
-  std::unique_ptr<GameFiles> pages;  // a game's files
+  std::unique_ptr<GameFiles> files;  // a game's files
 };
 
 struct Queue {
   std::mutex mutex;
   std::condition_variable changed;
   std::deque<Item> items;
-  std::size_t pagesQueued = 0;
+  std::size_t gamesQueued = 0;
   bool busy = false;               // the writer holds an item taken off the queue
   bool stopping = false;
   bool failed = false;
@@ -72,8 +72,8 @@ bool carryOut(Queue& q, Item& item) {
         if (!writeAllBytes(STDOUT_FILENO, message.data(), message.size())) q.consoleError = std::strerror(errno);
       }
       return false;
-    case Target::kPages: {
-      const std::string failure = writeGameFiles(*item.pages);
+    case Target::kFiles: {
+      const std::string failure = writeGameFiles(*item.files);
       if (failure.empty()) return true;
       if (!writeAllBytes(STDOUT_FILENO, failure.data(), failure.size())) q.consoleError = std::strerror(errno);
       return false;
@@ -95,16 +95,16 @@ void writerLoop() {
     const bool ok = carryOut(q, item);
     lock.lock();
     q.busy = false;
-    if (item.target == Target::kPages) {
-      --q.pagesQueued;
-      q.spare.push_back(std::move(item.pages));
+    if (item.target == Target::kFiles) {
+      --q.gamesQueued;
+      q.spare.push_back(std::move(item.files));
     }
     if (!ok) {
       // Nothing after a failed write is written: the run stops there.
       q.failed = true;
       q.failedFlag.store(true, std::memory_order_relaxed);
       q.items.clear();
-      q.pagesQueued = 0;
+      q.gamesQueued = 0;
     }
     q.changed.notify_all();
   }
@@ -198,10 +198,10 @@ void OutputQueue::submit(std::unique_ptr<GameFiles> files) {
   std::fflush(stdout);
   if (q.queuedSql != nullptr) std::fflush(q.queuedSql);
   std::unique_lock<std::mutex> lock(q.mutex);
-  q.changed.wait(lock, [&q] { return q.pagesQueued < kMaxPagesQueued || q.failed; });
+  q.changed.wait(lock, [&q] { return q.gamesQueued < kMaxGamesQueued || q.failed; });
   if (q.failed) return;
-  q.items.push_back(Item{Target::kPages, std::string(), std::move(files)});
-  ++q.pagesQueued;
+  q.items.push_back(Item{Target::kFiles, std::string(), std::move(files)});
+  ++q.gamesQueued;
   q.changed.notify_all();
 }
 

@@ -1,14 +1,14 @@
-// Where finished pages go: files under html/, or, for the fuzz targets, a function in memory.
+// Where a game's finished files go: under html/, or, for the fuzz targets, to a function in memory.
 #pragma once
 
 #include <string_view>
 
-// Receives one finished page, whole.
+// Receives one finished file (a page, or a record when records are on), whole.
 using PageSink = void (*)(std::string_view page);
 
-// From now on pages are handed to `sink` and no page file is created; nullptr restores files.
+// From now on files are handed to `sink` and none is created; nullptr restores files.
 // Lets the whole pipeline run many thousand times a second without touching the disk.
 void setPageSink(PageSink sink);
-// The sink set, or nullptr when pages are written to files.
+// The sink set, or nullptr when files are written.
 PageSink pageSink();
 

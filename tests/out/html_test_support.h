@@ -18,7 +18,7 @@
 #include "game/player_table.h"
 #include "out/writer.h"
 #include "run/config.h"
-#include "run/game.h"
+#include "run/state.h"
 
 namespace html_test {
 
