@@ -85,6 +85,7 @@ void quoteLine(PageWriter& w, const BlockSide& side, const PlayerRecord& p) {
   w.text("<tr>\n");
   w.wr("<td COLSPAN=4 CLASS=\"%s\"><DIV align=right>\" ", side.plainClass);
   // The sentinel stands for "said nothing": the quotation marks stay, with nothing between.
+  // (The run counts the cut in its scratch pool, as it always has.)
   if (p.quote != kSentinelName) w.logText(substringUncounted(p.quote.view(), 0, kQuoteLastChar));
   w.text(" \"</DIV></td>\n");
   w.text("</tr>\n");

@@ -1,5 +1,5 @@
-// Tests of the team sums no banner shows (the banners themselves are compared by the end-to-end
-// cases, Clan Arena's in clan-arena-rounds).
+// The finished game's own answers: the team sums no banner shows (the banners are compared by the
+// end-to-end cases, Clan Arena's in clan-arena-rounds) and which weapons were used.
 #include "game/game_result.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "html_test_support.h"
+#include "../out/html_test_support.h"
 
 namespace {
 
@@ -39,6 +39,25 @@ TEST(TeamSums, SumsOfTheSidesThatNoBannerShows) {
   addPlayer(big, "R1", TEAM_RED).skill = 1000000.0f;
   addPlayer(big, "R2", TEAM_RED).skill = 0.3f;
   EXPECT_DOUBLE_EQ(1000000.0 + static_cast<double>(0.3f), big.getStatsDouble("kalimo_red"));
+}
+
+TEST(WeaponsUsed, KillsCountForEveryWeaponShotsOnlyUpToThePlasmaGunHitsOnlyForTheGauntlet) {
+  GameResult game;
+  PlayerRecord& a = addPlayer(game, "A", TEAM_NONE);
+  a.killTable[9][1] = 1;   // a nail gun kill of B
+  a.killTable[5][2] = 3;   // the totals column (two players): not a kill of anyone
+  a.shots[8] = 5;          // the BFG fired, killing nobody
+  a.shots[4] = 3;
+  PlayerRecord& b = addPlayer(game, "B", TEAM_NONE);
+  b.hits[0] = 1;
+  b.shots[7] = 2;
+  b.hits[6] = 4;           // rail hits without shots or kills
+  game.findWeaponsUsed();
+  const bool used[kWeaponRows] = {true, false, false, false, true, false, false, true,
+                                  false, true, false, false, false, false, false};
+  for (int w = 0; w < kWeaponRows; ++w) EXPECT_EQ(used[w], game.weaponUsed(w)) << w;
+  EXPECT_FALSE(game.weaponUsed(-1));
+  EXPECT_FALSE(game.weaponUsed(kWeaponRows));
 }
 
 }  // namespace
