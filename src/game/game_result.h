@@ -28,10 +28,25 @@ struct GameResult {
   // there is none), as the pages show them.
   std::vector<int> easiestPrey;
   std::vector<int> worstEnemy;
+  // Per weapon code: some player killed with it, or (codes 0 to 7) the OSP figures show it
+  // was used. Filled by takeGameResult() from the players above (see findWeaponsUsed()).
+  bool weaponsUsed[kWeaponRows] = {};
 
+  int playerCount() const { return static_cast<int>(players.size()); }
   int teamPlayers(int team) const;
   // The large figure of a team's banner: captures, frags or Clan Arena rounds won.
   int teamScore(int team) const;
+  bool weaponUsed(int weapon) const { return weapon >= 0 && weapon < kWeaponRows && weaponsUsed[weapon]; }
+
+  // Sum of one integer field over one side, chosen by stat key ("caps_red", "kills_noteam",
+  // ...); 0 for an unknown key.
+  int getStats(const char* key) const;
+  // Sum of skill or combat over one side ("kalimo_blue", "combat_red", "kalimo" for all),
+  // the float figures added up in double; 0.0 for an unknown key.
+  double getStatsDouble(const char* key) const;
+
+  // Sets weaponsUsed from the players' tables and OSP figures.
+  void findWeaponsUsed();
 };
 
 struct Game;

@@ -88,20 +88,20 @@ bool holds(const int awards[], int slot) { return awards[slot] == 1; }
 
 }  // namespace
 
-void htmlPrintAwards(const int awards[], const char* familyName) {
+void htmlPrintAwards(PageWriter& w, const int awards[], const char* familyName) {
   const Family* f = findFamily(familyName);
   if (f == nullptr) return;
 
   bool any = false;
   for (std::size_t i = 0; i < f->count; ++i) any = any || holds(awards, f->icons[i].slot);
   if (!any) {
-    wrText("<IMG src=images/awards/blank.gif>&nbsp;");
+    w.text("<IMG src=images/awards/blank.gif>&nbsp;");
     return;
   }
   for (std::size_t i = 0; i < f->count; ++i) {
     const Icon& icon = f->icons[i];
     if (holds(awards, icon.slot)) {
-      wr("<IMG src=images/awards/%s TITLE=\"%s\">&nbsp;", icon.image, icon.title);
+      w.wr("<IMG src=images/awards/%s TITLE=\"%s\">&nbsp;", icon.image, icon.title);
     }
   }
 }

@@ -1,10 +1,12 @@
-// Writes one family of a player's awards as icons into the current page.
+// Writes one family of a player's awards as icons into a page.
 #pragma once
 
 #include <functional>
 
+class PageWriter;
+
 // `family` is "weapons", "accuracy" or "player"; any other name writes nothing.
-void htmlPrintAwards(const int awards[], const char* family);
+void htmlPrintAwards(PageWriter& w, const int awards[], const char* family);
 
 // Calls `title` with the title of every award the flags hold, family by family as the pages
 // list them (player, weapons, accuracy), in each family's order.

@@ -2,7 +2,6 @@
 #include "out/escape.h"
 
 #include "out/page_buffer.h"
-#include "out/writer.h"
 
 namespace {
 
@@ -102,7 +101,3 @@ void appendLogUrlPiece(PageBuffer& out, std::string_view text) {
   }
 }
 
-void wrLogText(std::string_view text) { appendLogText(*fpw, text); }
-void wrNameText(std::string_view rawName) { appendNameText(*fpw, rawName); }
-void wrNameAttribute(std::string_view rawName) { appendNameAttribute(*fpw, rawName); }
-void wrLogUrlPiece(std::string_view text) { appendLogUrlPiece(*fpw, text); }

@@ -25,8 +25,3 @@ void appendNameAttribute(PageBuffer& out, std::string_view rawName);
 // every byte but A-Z, a-z, 0-9, '.', '_' and '-' becomes "%XX", so it cannot end the attribute.
 void appendLogUrlPiece(PageBuffer& out, std::string_view text);
 
-// The same, written to the page being written (`fpw`).
-void wrLogText(std::string_view text);
-void wrNameText(std::string_view rawName);
-void wrNameAttribute(std::string_view rawName);
-void wrLogUrlPiece(std::string_view text);

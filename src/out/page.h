@@ -1,12 +1,16 @@
 // Assembles the main statistics page of one game, and the fragments both pages share.
 #pragma once
 
-// Writes the main page (and the weapon page) of the current game. False when a page could
-// not be written (the error is printed): the run must stop. With the output queue running
-// the files are written later, and a failure stops the run from there.
+#include <cstddef>
+
+class PageWriter;
 struct GameResult;
-// `withRecord`: the game record is written beside the pages.
-bool makeHtml(const GameResult& game, bool withRecord);
-void htmlTitleTable();
-void htmlPrintMapImage();
-void htmlDrawCreditsTable();
+
+// Writes the main page of `game` through `w`. With a weapon page, the main page links to it
+// where the weapon page has always been begun; the result is how much of the main page was
+// written up to then (the whole page without a weapon page): a weapon page that cannot be
+// created leaves the main page that far.
+std::size_t writeMainPage(PageWriter& w, const GameResult& game);
+void htmlTitleTable(PageWriter& w);
+void htmlPrintMapImage(PageWriter& w, const GameResult& game);
+void htmlDrawCreditsTable(PageWriter& w);

@@ -1,4 +1,4 @@
-// Page files: created under a short temporary name, written in one piece, renamed when whole.
+// Output files: created under a short temporary name, written in one piece, renamed when whole.
 #include "out/page_files.h"
 
 #include <fcntl.h>
@@ -80,25 +80,36 @@ std::string complete(OpenPage& page, std::string_view name, const char* bytes, s
 
 }  // namespace
 
-std::string writePageJob(const PageJob& job) {
-  OpenPage main;
-  if (!create(main, job.mainName.view())) return kCreateError;
-  if (job.hasWeapon) {
-    OpenPage weapon;
-    if (!create(weapon, job.weaponName.view())) {
-      // The main page was finished up to its link before the weapon page was tried.
-      std::string failed = complete(main, job.mainName.view(), job.main.data(), job.mainBeforeWeapon);
-      return failed.empty() ? kCreateError : failed;
+OutputFile& GameFiles::add() {
+  if (count == files.size()) files.emplace_back();
+  OutputFile& file = files[count++];
+  file.name.clear();
+  file.size = 0;
+  file.aroundNext = false;
+  file.writtenBeforeNext = 0;
+  return file;
+}
+
+std::string writeGameFiles(const GameFiles& game) {
+  for (std::size_t i = 0; i < game.count; ++i) {
+    const OutputFile& file = game.files[i];
+    OpenPage page;
+    if (!create(page, file.name)) return kCreateError;
+    if (file.aroundNext && i + 1 < game.count) {
+      const OutputFile& inner = game.files[++i];
+      OpenPage innerPage;
+      if (!create(innerPage, inner.name)) {
+        std::string failed = complete(page, file.name, file.bytes.data(), file.writtenBeforeNext);
+        return failed.empty() ? kCreateError : failed;
+      }
+      std::string failed = complete(innerPage, inner.name, inner.bytes.data(), inner.size);
+      if (!failed.empty()) {
+        discard(page);
+        return failed;
+      }
     }
-    std::string failed = complete(weapon, job.weaponName.view(), job.weapon.data(), job.weaponSize);
-    if (!failed.empty()) {
-      discard(main);
-      return failed;
-    }
+    std::string failed = complete(page, file.name, file.bytes.data(), file.size);
+    if (!failed.empty()) return failed;
   }
-  std::string failed = complete(main, job.mainName.view(), job.main.data(), job.mainSize);
-  if (!failed.empty() || job.recordName.empty()) return failed;
-  OpenPage record;
-  if (!create(record, job.recordName)) return kCreateError;
-  return complete(record, job.recordName, job.record.data(), job.record.size());
+  return "";
 }

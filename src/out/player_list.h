@@ -1,4 +1,7 @@
 // The player list of the main page: red and blue tables with totals, or the free-for-all ranking.
 #pragma once
 
-void htmlDrawPlayerListTable();
+class PageWriter;
+struct GameResult;
+
+void htmlDrawPlayerListTable(PageWriter& w, const GameResult& game);

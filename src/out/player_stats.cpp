@@ -5,12 +5,10 @@
 #include <cstdio>
 #include <string_view>
 
-#include "out/escape.h"
-#include "out/writer.h"
 #include "out/award_icons.h"
-#include "game/player_table.h"
-#include "game/totals.h"
-#include "run/game.h"
+#include "out/writer.h"
+#include "game/game_result.h"
+#include "game/game_type.h"
 #include "base/strutil.h"
 
 namespace {
@@ -34,61 +32,63 @@ constexpr BlockSide kBlueBlock = {TEAM_BLUE, "blue", "blueHighlight", "", "", ""
 constexpr int kQuoteLastChar = 60;
 
 // A label cell. The label is a template of our own ("Efficiency %%" shows as Efficiency %).
-__attribute__((format(printf, 2, 3))) void labelCell(const BlockSide& side, const char* label,
-                                                      ...) {
-  wr("<td WIDTH=25%% CLASS=\"%s\">", side.plainClass);
+__attribute__((format(printf, 3, 4))) void labelCell(PageWriter& w, const BlockSide& side,
+                                                      const char* label, ...) {
+  w.wr("<td WIDTH=25%% CLASS=\"%s\">", side.plainClass);
   va_list args;
   va_start(args, label);
-  fpw->format(label, args);
+  w.buffer().format(label, args);
   va_end(args);
-  wrText("</td>\n");
+  w.text("</td>\n");
 }
 
-void countCell(const BlockSide& side, int value) {
-  wr("<td WIDTH=25%% CLASS=\"%s\"><div align=center>%d</div></td>\n", side.plainClass, value);
+void countCell(PageWriter& w, const BlockSide& side, int value) {
+  w.wr("<td WIDTH=25%% CLASS=\"%s\"><div align=center>%d</div></td>\n", side.plainClass, value);
 }
 
-void decimalCell(const BlockSide& side, double value) {
-  wr("<td WIDTH=25%% CLASS=\"%s\"><div align=center>%0.2f</div></td>\n", side.plainClass, value);
+void decimalCell(PageWriter& w, const BlockSide& side, double value) {
+  w.wr("<td WIDTH=25%% CLASS=\"%s\"><div align=center>%0.2f</div></td>\n", side.plainClass, value);
 }
 
 // A link to another player's block on this page, showing that player's name.
-void playerLinkCell(const BlockSide& side, int slot) {
-  const std::string_view rawName = q3players[slot].rawName.view();
-  wr("<td WIDTH=25%% CLASS=\"%s\"><div align=center><font size=-2>", side.plainClass);
-  wrText("<A href=\"#stat-");
-  wrNameAttribute(rawName);
-  wrText("\">");
-  htmlWriteQ3String(rawName);
-  wrText("</A></font></div></td>\n");
+void playerLinkCell(PageWriter& w, const GameResult& game, const BlockSide& side, int slot) {
+  // The answer of a rivalry lookup is always one of the game's players.
+  const std::string_view rawName = game.players[static_cast<std::size_t>(slot)].rawName.view();
+  w.wr("<td WIDTH=25%% CLASS=\"%s\"><div align=center><font size=-2>", side.plainClass);
+  w.text("<A href=\"#stat-");
+  w.nameAttribute(rawName);
+  w.text("\">");
+  w.name(rawName);
+  w.text("</A></font></div></td>\n");
 }
 
-void nameLine(const BlockSide& side, const PlayerRecord& p) {
+void nameLine(PageWriter& w, const BlockSide& side, const PlayerRecord& p) {
   const std::string_view rawName = p.rawName.view();
-  wrText("<tr>\n");
-  wr("<td COLSPAN=2 CLASS=\"%s\">", side.highlightClass);
+  w.text("<tr>\n");
+  w.wr("<td COLSPAN=2 CLASS=\"%s\">", side.highlightClass);
   // Anchor and link carry the logged name, escaped alike, never as a format.
-  wrText("<A name=\"stat-");
-  wrNameAttribute(rawName);
-  wrText("\">");
-  wr("<A href=\"%s#weapons-", out_filename_wepns.c_str());
-  wrNameAttribute(rawName);
-  wrText("\">");
-  htmlWriteQ3String(rawName);
-  wrText("</A></A></td>\n");
-  wr("<td CLASS=\"%s\" COLSPAN=2%s><DIV ALIGN=RIGHT>", side.highlightClass, side.nameAwardsGap);
-  htmlPrintAwards(p.awards, "player");
-  wrText("</DIV></td>\n");
-  wrText("</tr>\n");
+  w.text("<A name=\"stat-");
+  w.nameAttribute(rawName);
+  w.text("\">");
+  w.wr("<A href=\"%s#weapons-", w.names().weapon.c_str());
+  w.nameAttribute(rawName);
+  w.text("\">");
+  w.name(rawName);
+  w.text("</A></A></td>\n");
+  w.wr("<td CLASS=\"%s\" COLSPAN=2%s><DIV ALIGN=RIGHT>", side.highlightClass, side.nameAwardsGap);
+  htmlPrintAwards(w, p.awards, "player");
+  w.text("</DIV></td>\n");
+  w.text("</tr>\n");
 }
 
-void quoteLine(const BlockSide& side, const PlayerRecord& p) {
-  wrText("<tr>\n");
-  wr("<td COLSPAN=4 CLASS=\"%s\"><DIV align=right>\" ", side.plainClass);
+void quoteLine(PageWriter& w, const BlockSide& side, const PlayerRecord& p) {
+  w.text("<tr>\n");
+  w.wr("<td COLSPAN=4 CLASS=\"%s\"><DIV align=right>\" ", side.plainClass);
   // The sentinel stands for "said nothing": the quotation marks stay, with nothing between.
-  if (p.quote != kSentinelName) wrLogText(substring(p.quote.view(), 0, kQuoteLastChar));
-  wrText(" \"</DIV></td>\n");
-  wrText("</tr>\n");
+  // (The run counts the cut in its scratch pool, as it always has.)
+  if (p.quote != kSentinelName) w.logText(substringUncounted(p.quote.view(), 0, kQuoteLastChar));
+  w.text(" \"</DIV></td>\n");
+  w.text("</tr>\n");
 }
 
 // The flag lines of a capture-the-flag block: two label-and-count pairs each.
@@ -108,139 +108,139 @@ constexpr FlagLine kFlagLines[] = {
     {"Flag Returns", &PlayerRecord::returns, "Return Assists", &PlayerRecord::returnAssists},
 };
 
-void captureTheFlagLines(const BlockSide& side, const PlayerRecord& p) {
+void captureTheFlagLines(PageWriter& w, const BlockSide& side, const PlayerRecord& p) {
   for (const FlagLine& line : kFlagLines) {
-    wrText("<tr>\n");
-    labelCell(side, "%s", line.leftLabel);  // these labels hold no percent sign
-    countCell(side, p.*line.left);
-    labelCell(side, "%s", line.rightLabel);
-    countCell(side, p.*line.right);
-    wrText("</tr>\n");
+    w.text("<tr>\n");
+    labelCell(w, side, "%s", line.leftLabel);  // these labels hold no percent sign
+    countCell(w, side, p.*line.left);
+    labelCell(w, side, "%s", line.rightLabel);
+    countCell(w, side, p.*line.right);
+    w.text("</tr>\n");
   }
 }
 
-void generalLines(const BlockSide& side, int slot) {
-  const PlayerRecord& p = q3players[slot];
+void generalLines(PageWriter& w, const GameResult& game, const BlockSide& side, int slot) {
+  const PlayerRecord& p = game.players[static_cast<std::size_t>(slot)];
 
-  wrText("<tr>\n");
-  labelCell(side, "Score");
-  countCell(side, p.frags);
-  labelCell(side, "Kills / Deaths");
-  wr("<td WIDTH=25%% CLASS=\"%s\"><div align=center>%d / %d</div></td>\n", side.plainClass,
+  w.text("<tr>\n");
+  labelCell(w, side, "Score");
+  countCell(w, side, p.frags);
+  labelCell(w, side, "Kills / Deaths");
+  w.wr("<td WIDTH=25%% CLASS=\"%s\"><div align=center>%d / %d</div></td>\n", side.plainClass,
      p.kills, p.deaths);
-  wrText("</tr>\n");
+  w.text("</tr>\n");
 
-  wrText("<tr>\n");
-  labelCell(side, "Kill Streak");
-  countCell(side, p.killStreak);
-  labelCell(side, "Death Streak");
-  countCell(side, p.deathStreak);
-  wrText("</tr>\n");
+  w.text("<tr>\n");
+  labelCell(w, side, "Kill Streak");
+  countCell(w, side, p.killStreak);
+  labelCell(w, side, "Death Streak");
+  countCell(w, side, p.deathStreak);
+  w.text("</tr>\n");
 
-  wrText("<tr>\n");
-  labelCell(side, "Suicides");
+  w.text("<tr>\n");
+  labelCell(w, side, "Suicides");
   // Deaths by the player's own hand, all means: its own column of the all-weapons row.
-  countCell(side, p.deathTable[kAllWeapons][slot]);
-  labelCell(side, "Team Kills");
-  countCell(side, p.teamKills);
-  wrText("</tr>\n");
+  countCell(w, side, p.deathTable[kAllWeapons][slot]);
+  labelCell(w, side, "Team Kills");
+  countCell(w, side, p.teamKills);
+  w.text("</tr>\n");
 
-  wrText("<tr>\n");
-  labelCell(side, "Damage Given");
-  countCell(side, p.damageGiven);
-  labelCell(side, "Damage Recvd");
-  countCell(side, p.damageReceived);
-  wrText("</tr>\n");
+  w.text("<tr>\n");
+  labelCell(w, side, "Damage Given");
+  countCell(w, side, p.damageGiven);
+  labelCell(w, side, "Damage Recvd");
+  countCell(w, side, p.damageReceived);
+  w.text("</tr>\n");
 
-  wrText("<tr>\n");
-  labelCell(side, "Efficiency %%");
+  w.text("<tr>\n");
+  labelCell(w, side, "Efficiency %%");
   // The 0.001 keeps a player without kills, deaths, suicides or team kills at 0.00.
-  decimalCell(side, 100.0 * p.kills /
+  decimalCell(w, side, 100.0 * p.kills /
                         (p.kills + 0.001 + p.deaths + p.suicides + p.teamKills));
-  labelCell(side, "Accuracy %%");
+  labelCell(w, side, "Accuracy %%");
   if (p.totalShots > 0) {
-    decimalCell(side, 100.0 * p.totalHits / p.totalShots);
+    decimalCell(w, side, 100.0 * p.totalHits / p.totalShots);
   } else {
-    wr("<td WIDTH=25%% CLASS=\"%s\"><div align=center>-</div></td>\n", side.plainClass);
+    w.wr("<td WIDTH=25%% CLASS=\"%s\"><div align=center>-</div></td>\n", side.plainClass);
   }
-  wrText("</tr>\n");
+  w.text("</tr>\n");
 
-  wrText("<tr>\n");
-  labelCell(side, "Combat");
-  decimalCell(side, static_cast<double>(p.combat));
-  labelCell(side, "Skill");
-  decimalCell(side, static_cast<double>(p.skill));
-  wrText("</tr>\n");
+  w.text("<tr>\n");
+  labelCell(w, side, "Combat");
+  decimalCell(w, side, static_cast<double>(p.combat));
+  labelCell(w, side, "Skill");
+  decimalCell(w, side, static_cast<double>(p.skill));
+  w.text("</tr>\n");
 
-  wrText("<tr>\n");
-  labelCell(side, "Easiest Prey");
-  playerLinkCell(side, getEasiestPrey(slot));
-  labelCell(side, "Worst Enemy");
-  playerLinkCell(side, getWorstEnemy(slot));
-  wrText("</tr>\n");
+  w.text("<tr>\n");
+  labelCell(w, side, "Easiest Prey");
+  playerLinkCell(w, game, side, game.easiestPrey[static_cast<std::size_t>(slot)]);
+  labelCell(w, side, "Worst Enemy");
+  playerLinkCell(w, game, side, game.worstEnemy[static_cast<std::size_t>(slot)]);
+  w.text("</tr>\n");
 }
 
-void awardLine(const BlockSide& side, const PlayerRecord& p) {
-  wrText("<tr>\n");
-  wr("<td COLSPAN=2 CLASS=\"%s\"><DIV ALIGN=LEFT>&nbsp;", side.highlightClass);
-  htmlPrintAwards(p.awards, "accuracy");
-  wr("</DIV></td>%s", side.awardCellEnd);
-  wr("<td COLSPAN=2 CLASS=\"%s\"><DIV ALIGN=RIGHT>", side.highlightClass);
-  htmlPrintAwards(p.awards, "weapons");
-  wr("</DIV></td>%s", side.awardCellEnd);
-  wrText("</tr>\n");
+void awardLine(PageWriter& w, const BlockSide& side, const PlayerRecord& p) {
+  w.text("<tr>\n");
+  w.wr("<td COLSPAN=2 CLASS=\"%s\"><DIV ALIGN=LEFT>&nbsp;", side.highlightClass);
+  htmlPrintAwards(w, p.awards, "accuracy");
+  w.wr("</DIV></td>%s", side.awardCellEnd);
+  w.wr("<td COLSPAN=2 CLASS=\"%s\"><DIV ALIGN=RIGHT>", side.highlightClass);
+  htmlPrintAwards(w, p.awards, "weapons");
+  w.wr("</DIV></td>%s", side.awardCellEnd);
+  w.text("</tr>\n");
 }
 
-void playerBlock(const BlockSide& side, int slot) {
-  const PlayerRecord& p = q3players[slot];
-  wr("\n<table CLASS=\"%s\" VALIGN=TOP BORDER=0 CELLSPACING=1 CELLPADDING=2 WIDTH=100%% >\n",
+void playerBlock(PageWriter& w, const GameResult& game, const BlockSide& side, int slot) {
+  const PlayerRecord& p = game.players[static_cast<std::size_t>(slot)];
+  w.wr("\n<table CLASS=\"%s\" VALIGN=TOP BORDER=0 CELLSPACING=1 CELLPADDING=2 WIDTH=100%% >\n",
      side.highlightClass);
-  nameLine(side, p);
-  quoteLine(side, p);
-  if (g_game.g_gametype == GT_CTF) captureTheFlagLines(side, p);
-  generalLines(side, slot);
-  awardLine(side, p);
-  wrText("</table>");
-  wrText("<BR>");
+  nameLine(w, side, p);
+  quoteLine(w, side, p);
+  if (game.gameType == GT_CTF) captureTheFlagLines(w, side, p);
+  generalLines(w, game, side, slot);
+  awardLine(w, side, p);
+  w.text("</table>");
+  w.text("<BR>");
 }
 
-void column(const BlockSide& side) {
-  wrText("<td VALIGN=TOP WIDTH=50%>\n");
-  wr("\n<table %sVALIGN=TOP BORDER=0 CELLSPACING=2 CELLPADDING=2 WIDTH=100%% >\n",
+void column(PageWriter& w, const GameResult& game, const BlockSide& side) {
+  w.text("<td VALIGN=TOP WIDTH=50%>\n");
+  w.wr("\n<table %sVALIGN=TOP BORDER=0 CELLSPACING=2 CELLPADDING=2 WIDTH=100%% >\n",
      side.columnTableGap);
-  wrText("<tr>\n");
-  wrText("<td>\n");
-  const int n = getTotalPlayers();
+  w.text("<tr>\n");
+  w.text("<td>\n");
+  const int n = game.playerCount();
   for (int slot = 0; slot < n; ++slot) {
-    if (q3players[slot].team == side.team) playerBlock(side, slot);
+    if (game.players[static_cast<std::size_t>(slot)].team == side.team) playerBlock(w, game, side, slot);
   }
-  wrText("</td>");
-  wrText("</tr>");
-  wrText("</table>");
-  wrText("</td>\n");
+  w.text("</td>");
+  w.text("</tr>");
+  w.text("</table>");
+  w.text("</td>\n");
 }
 
 }  // namespace
 
-void htmlDrawPlayerStatTable() {
-  wrText("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100%>\n");
+void htmlDrawPlayerStatTable(PageWriter& w, const GameResult& game) {
+  w.text("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100%>\n");
 
-  wrText("<tr>");
-  wrText("<td COLSPAN=2 valign=center align=center><img SRC=images/break.gif><br><br></td>");
-  wrText("</tr>");
+  w.text("<tr>");
+  w.text("<td COLSPAN=2 valign=center align=center><img SRC=images/break.gif><br><br></td>");
+  w.text("</tr>");
 
-  wrText("<tr>");
-  wrText("<td COLSPAN=2 >");
-  wrText("\n<table  BORDER=0 CELLSPACING=0 CELLPADDING=2 WIDTH=100%>\n");
-  wrText("<tr><td CLASS=\"neutralHighlight\"><div align=center><b>PLAYER STATS</b></div></td></tr>\n");
-  wrText("</table>");
-  wrText("<br>");
-  wrText("</td>");
-  wrText("</tr>");
+  w.text("<tr>");
+  w.text("<td COLSPAN=2 >");
+  w.text("\n<table  BORDER=0 CELLSPACING=0 CELLPADDING=2 WIDTH=100%>\n");
+  w.text("<tr><td CLASS=\"neutralHighlight\"><div align=center><b>PLAYER STATS</b></div></td></tr>\n");
+  w.text("</table>");
+  w.text("<br>");
+  w.text("</td>");
+  w.text("</tr>");
 
-  wrText("<tr>\n");
-  column(kRedBlock);
-  column(kBlueBlock);
-  wrText("</tr>\n");
-  wrText("</table>");
+  w.text("<tr>\n");
+  column(w, game, kRedBlock);
+  column(w, game, kBlueBlock);
+  w.text("</tr>\n");
+  w.text("</table>");
 }

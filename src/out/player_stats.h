@@ -1,4 +1,7 @@
 // One statistics block per team player, red column and blue column.
 #pragma once
 
-void htmlDrawPlayerStatTable();
+class PageWriter;
+struct GameResult;
+
+void htmlDrawPlayerStatTable(PageWriter& w, const GameResult& game);

@@ -2,19 +2,13 @@
 #include "out/weapon_page.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
 #include "out/page.h"
-#include "out/escape.h"
 #include "out/writer.h"
-#include "game/player_table.h"
-#include "game/teams.h"
-#include "game/totals.h"
-#include "run/config.h"
-#include "run/game.h"
-#include "base/strutil.h"
+#include "game/game_result.h"
+#include "game/game_type.h"
 
 namespace {
 
@@ -53,6 +47,27 @@ ColoredNames buildColoredNames() {
                   kWeapons[w].color, kWeapons[w].name);
   }
   return names;
+}
+
+// Display name of a weapon code, in the weapon's colour when `colored`; "" for other codes.
+const char* getWeaponName(int weapon, bool colored) {
+  if (weapon < 0 || weapon >= kWeaponCount) return "";
+  if (!colored) return kWeapons[weapon].name;
+  static const ColoredNames coloredNames = buildColoredNames();
+  return coloredNames.text[weapon];
+}
+
+// Writes `value`, in the weapon's colour when `colored`.
+void htmlPrintWeaponStat(PageBuffer& out, int weapon, int value, bool colored) {
+  if (colored && weapon >= 0 && weapon < kWeaponCount) {
+    out.append("<font color=");
+    out.append(kWeapons[weapon].color);
+    out.appendChar('>');
+    out.appendInt(value);
+    out.append("</font>");
+  } else {
+    out.appendInt(value);
+  }
 }
 
 // The four classes of one player table, written with their quotation marks (CLASS="red"),
@@ -132,15 +147,15 @@ struct OpponentCells {
   }
 
   // Written straight into the page: a page holds thousands of these pairs.
-  void write(int kills, int deaths) const {
+  void write(PageBuffer& page, int kills, int deaths) const {
     constexpr std::size_t kNumber = 20;
-    char* out = fpw->reserveRaw(open.size() + between.size() + close.size() + 2 * kNumber + CellText::kChunk);
+    char* out = page.reserveRaw(open.size() + between.size() + close.size() + 2 * kNumber + CellText::kChunk);
     out = open.put(out);
     out = PageBuffer::putInt(out, kills);
     out = between.put(out);
     out = PageBuffer::putInt(out, deaths);
     out = close.put(out);
-    fpw->commitRaw(out);
+    page.commitRaw(out);
   }
 };
 
@@ -152,254 +167,197 @@ struct TableCells {
   CellText summaryLeft;
   bool weaponColors;
 
-  TableCells(const TableSide& side, double width)
-      : widths(width), weaponColors(isYes(g_config_use_weapon_colors)) {
+  TableCells(const TableSide& side, double width, bool colors)
+      : widths(width), weaponColors(colors) {
     summaryRight.add("<td WIDTH=\"").add(widths.third).add("%\" CLASS=").add(side.ownPlain).add("><div align=right><b>");
     summaryLeft.add("<td WIDTH=\"").add(widths.third).add("%\" CLASS=").add(side.ownPlain).add("><div align=left><b>");
   }
 };
 
-void backToMainLink() {
-  wr("[<A HREF=%s>back to main stats</A>]", out_filename_stats.c_str());
+void backToMainLink(PageWriter& w) {
+  w.wr("[<A HREF=%s>back to main stats</A>]", w.names().main.c_str());
 }
 
 // 100 * a / (a + 0.001 + b) with "%0.2f %%"; the 0.001 keeps 0 / 0 at 0.00.
-void efficiencyFigure(int kills, int deaths) {
-  wr("%0.2f %%", 100.0 * kills / (kills + 0.001 + deaths));
+void efficiencyFigure(PageWriter& w, int kills, int deaths) {
+  w.wr("%0.2f %%", 100.0 * kills / (kills + 0.001 + deaths));
 }
 
-void headLine(const TableSide& side, const PlayerRecord& p, int opponentTeam,
-              const CellWidths& widths) {
+void headLine(PageWriter& w, const GameResult& game, const TableSide& side, const PlayerRecord& p,
+              int opponentTeam, const CellWidths& widths) {
   const char* width = widths.full;
   const std::string_view rawName = p.rawName.view();
-  wrText("<tr>\n");
-  wr("<td WIDTH=\"%s%%\" CLASS=%s>", width, side.ownHighlight);
+  w.text("<tr>\n");
+  w.wr("<td WIDTH=\"%s%%\" CLASS=%s>", width, side.ownHighlight);
   // Anchors and links carry the logged names, escaped alike, never as formats.
-  wrText("<A name=\"weapons-");
-  wrNameAttribute(rawName);
-  wrText("\">");
-  wr("<A href=\"%s#%s", out_filename_stats.c_str(), side.mainPageAnchor);
-  wrNameAttribute(rawName);
-  wrText("\">");
-  htmlWriteQ3String(rawName);
-  wrText("</A>");
-  wrText("</A></td>\n");
+  w.text("<A name=\"weapons-");
+  w.nameAttribute(rawName);
+  w.text("\">");
+  w.wr("<A href=\"%s#%s", w.names().main.c_str(), side.mainPageAnchor);
+  w.nameAttribute(rawName);
+  w.text("\">");
+  w.name(rawName);
+  w.text("</A>");
+  w.text("</A></td>\n");
 
-  const int n = getTotalPlayers();
-  for (int j = 0; j < n; ++j) {
-    if (q3players[j].team != opponentTeam) continue;
-    const std::string_view opponent = q3players[j].rawName.view();
-    wr("<td WIDTH=\"%s%%\" COLSPAN=2 CLASS=%s><center><font size=-2>", width,
+  for (const PlayerRecord& o : game.players) {
+    if (o.team != opponentTeam) continue;
+    const std::string_view opponent = o.rawName.view();
+    w.wr("<td WIDTH=\"%s%%\" COLSPAN=2 CLASS=%s><center><font size=-2>", width,
        side.oppHighlight);
-    wrText("<A href=\"#weapons-");
-    wrNameAttribute(opponent);
-    wrText("\">");
-    htmlWriteQ3String(opponent);
-    wrText("</A>");
-    wrText("</font></center></td>\n");
+    w.text("<A href=\"#weapons-");
+    w.nameAttribute(opponent);
+    w.text("\">");
+    w.name(opponent);
+    w.text("</A>");
+    w.text("</font></center></td>\n");
   }
 
   const char* third = widths.third;
-  wr("<td WIDTH=\"%s%%\" CLASS=%s ><DIV ALIGN=right>&nbsp;kills</DIV></td>\n", third,
+  w.wr("<td WIDTH=\"%s%%\" CLASS=%s ><DIV ALIGN=right>&nbsp;kills</DIV></td>\n", third,
      side.ownPlain);
-  wr("<td WIDTH=\"%s%%\" CLASS=%s ><DIV ALIGN=left>death</DIV></td>\n", third, side.ownPlain);
-  wr("<td WIDTH=\"%s%%\" CLASS=%s ><DIV ALIGN=right><b>eff. %%</b></DIV></td>\n", third,
+  w.wr("<td WIDTH=\"%s%%\" CLASS=%s ><DIV ALIGN=left>death</DIV></td>\n", third, side.ownPlain);
+  w.wr("<td WIDTH=\"%s%%\" CLASS=%s ><DIV ALIGN=right><b>eff. %%</b></DIV></td>\n", third,
      side.ownHighlight);
-  wr("<td WIDTH=\"%s%%\" CLASS=%s ><DIV ALIGN=right>hits</DIV></td>\n", third, side.ownPlain);
-  wr("<td WIDTH=\"%s%%\" CLASS=%s ><DIV ALIGN=left>atts</DIV></td>\n", third, side.ownPlain);
-  wr("<td WIDTH=\"%s%%\" CLASS=%s ><DIV ALIGN=right><b>acc. %%</b></DIV></td>\n", third,
+  w.wr("<td WIDTH=\"%s%%\" CLASS=%s ><DIV ALIGN=right>hits</DIV></td>\n", third, side.ownPlain);
+  w.wr("<td WIDTH=\"%s%%\" CLASS=%s ><DIV ALIGN=left>atts</DIV></td>\n", third, side.ownPlain);
+  w.wr("<td WIDTH=\"%s%%\" CLASS=%s ><DIV ALIGN=right><b>acc. %%</b></DIV></td>\n", third,
      side.ownHighlight);
-  wrText("</tr>\n");
+  w.text("</tr>\n");
 }
 
 // The summary cells of a weapon line open right- or left-aligned and close alike.
-void openSummary(const TableCells& cells, bool leftAligned) {
-  fpw->append(leftAligned ? cells.summaryLeft.view() : cells.summaryRight.view());
+void openSummary(PageBuffer& page, const TableCells& cells, bool leftAligned) {
+  page.append(leftAligned ? cells.summaryLeft.view() : cells.summaryRight.view());
 }
 
-void closeSummary() { fpw->append("</b></div></td>\n"); }
+void closeSummary(PageBuffer& page) { page.append("</b></div></td>\n"); }
 
-void weaponLine(const TableSide& side, const PlayerRecord& p, int w, int opponentTeam,
-                const TableCells& cells) {
-  const int n = getTotalPlayers();
+void weaponLine(PageWriter& w, const GameResult& game, const TableSide& side, const PlayerRecord& p,
+                int weapon, int opponentTeam, const TableCells& cells) {
+  const int n = game.playerCount();
+  PageBuffer& page = w.buffer();
+  const bool colors = cells.weaponColors;
 
-  wrText("<tr>\n");
-  wr("<td WIDTH=\"%s%%\" CLASS=%s>", cells.widths.full, side.ownPlain);
-  wr("%s", getWeaponName(w));
-  wrText("</td>\n");
+  w.text("<tr>\n");
+  w.wr("<td WIDTH=\"%s%%\" CLASS=%s>", cells.widths.full, side.ownPlain);
+  w.wr("%s", getWeaponName(weapon, colors));
+  w.text("</td>\n");
   CellText fontOpen;
   const std::string_view fontClose = cells.weaponColors ? "</font>" : "";
-  if (cells.weaponColors) fontOpen.add("<font color=").add(kWeapons[w].color).add(">");
+  if (cells.weaponColors) fontOpen.add("<font color=").add(kWeapons[weapon].color).add(">");
   const OpponentCells opponents(cells.widths.half, side, fontOpen.view(), fontClose);
   for (int j = 0; j < n; ++j) {
-    if (q3players[j].team != opponentTeam) continue;
-    opponents.write(p.killTable[w][j], p.deathTable[w][j]);
+    if (game.players[static_cast<std::size_t>(j)].team != opponentTeam) continue;
+    opponents.write(page, p.killTable[weapon][j], p.deathTable[weapon][j]);
   }
 
   // Column n holds the per-weapon totals.
-  const int kills = p.killTable[w][n];
-  const int deaths = p.deathTable[w][n];
-  openSummary(cells, false);
-  htmlPrintWeaponStat(w, kills);
-  closeSummary();
-  openSummary(cells, true);
-  htmlPrintWeaponStat(w, deaths);
-  closeSummary();
-  openSummary(cells, false);
-  efficiencyFigure(kills, deaths);
-  closeSummary();
+  const int kills = p.killTable[weapon][n];
+  const int deaths = p.deathTable[weapon][n];
+  openSummary(page, cells, false);
+  htmlPrintWeaponStat(page, weapon, kills, colors);
+  closeSummary(page);
+  openSummary(page, cells, true);
+  htmlPrintWeaponStat(page, weapon, deaths, colors);
+  closeSummary(page);
+  openSummary(page, cells, false);
+  efficiencyFigure(w, kills, deaths);
+  closeSummary(page);
 
   // OSP figures: hits for the gauntlet and the BFG only when there are some; no shot
   // count for the gauntlet; none at all for codes 9 to 11.
-  const bool hitsAlways = w >= kFirstShotWeapon && w <= kLastHitWeapon;
-  const bool hitsWhenAny = (w == kGauntlet || w == kBfg) && p.hits[w] > 0;
-  const bool hasShots = w >= kFirstShotWeapon && w <= kBfg;
-  openSummary(cells, false);
+  const bool hitsAlways = weapon >= kFirstShotWeapon && weapon <= kLastHitWeapon;
+  const bool hitsWhenAny = (weapon == kGauntlet || weapon == kBfg) && p.hits[weapon] > 0;
+  const bool hasShots = weapon >= kFirstShotWeapon && weapon <= kBfg;
+  openSummary(page, cells, false);
   if (hitsAlways || hitsWhenAny) {
-    htmlPrintWeaponStat(w, p.hits[w]);
+    htmlPrintWeaponStat(page, weapon, p.hits[weapon], colors);
   } else {
-    fpw->appendChar('-');
+    page.appendChar('-');
   }
-  closeSummary();
-  openSummary(cells, true);
+  closeSummary(page);
+  openSummary(page, cells, true);
   if (hasShots) {
-    htmlPrintWeaponStat(w, p.shots[w]);
+    htmlPrintWeaponStat(page, weapon, p.shots[weapon], colors);
   } else {
-    fpw->appendChar('-');
+    page.appendChar('-');
   }
-  closeSummary();
-  openSummary(cells, false);
-  if (hasShots && p.shots[w] >= 1) {
-    wr("%0.2f %%", 100.0 * p.hits[w] / p.shots[w]);
+  closeSummary(page);
+  openSummary(page, cells, false);
+  if (hasShots && p.shots[weapon] >= 1) {
+    w.wr("%0.2f %%", 100.0 * p.hits[weapon] / p.shots[weapon]);
   } else {
-    fpw->appendChar('-');
+    page.appendChar('-');
   }
-  closeSummary();
-  wrText("</tr>\n");
+  closeSummary(page);
+  w.text("</tr>\n");
 }
 
-void totalLine(const TableSide& side, const PlayerRecord& p, int opponentTeam,
-               const CellWidths& widths) {
-  const int n = getTotalPlayers();
+void totalLine(PageWriter& w, const GameResult& game, const TableSide& side, const PlayerRecord& p,
+               int opponentTeam, const CellWidths& widths) {
+  const int n = game.playerCount();
   const char* width = widths.full;
   const char* half = widths.half;
   const char* third = widths.third;
 
-  wrText("<tr>\n");
-  wr("<td WIDTH=\"%s%%\" CLASS=%s><b>TOTAL</b></td>\n", width, side.ownPlain);
+  w.text("<tr>\n");
+  w.wr("<td WIDTH=\"%s%%\" CLASS=%s><b>TOTAL</b></td>\n", width, side.ownPlain);
   const OpponentCells opponents(half, side, "", "");
   for (int j = 0; j < n; ++j) {
-    if (q3players[j].team != opponentTeam) continue;
-    opponents.write(p.killTable[kAllWeapons][j], p.deathTable[kAllWeapons][j]);
+    if (game.players[static_cast<std::size_t>(j)].team != opponentTeam) continue;
+    opponents.write(w.buffer(), p.killTable[kAllWeapons][j], p.deathTable[kAllWeapons][j]);
   }
-  wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right><b>%d</b></div></td>\n", third,
+  w.wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right><b>%d</b></div></td>\n", third,
      side.ownPlain, p.kills);
-  wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=left><b>%d</b></div></td>\n", third,
+  w.wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=left><b>%d</b></div></td>\n", third,
      side.ownPlain, p.deaths);
-  wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right><b>%0.2f %%</b></div></td>\n", third,
+  w.wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right><b>%0.2f %%</b></div></td>\n", third,
      side.ownPlain,
      100.0 * p.kills / (p.kills + p.deaths + p.suicides + p.teamKills + 0.001));
-  wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right><b>%d</b></div></td>\n", third,
+  w.wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right><b>%d</b></div></td>\n", third,
      side.ownPlain, p.totalHits);
-  wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=left><b>%d</b></div></td>\n", third,
+  w.wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=left><b>%d</b></div></td>\n", third,
      side.ownPlain, p.totalShots);
   if (p.totalShots >= 1) {
-    wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right><b>%0.2f %%</b></div></td>\n", third,
+    w.wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right><b>%0.2f %%</b></div></td>\n", third,
        side.ownPlain, 100.0 * p.totalHits / p.totalShots);
   } else {
-    wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right><b>-</b></div></td>\n", third,
+    w.wr("<td WIDTH=\"%s%%\" CLASS=%s><div align=right><b>-</b></div></td>\n", third,
        side.ownPlain);
   }
-  wrText("</tr>\n");
+  w.text("</tr>\n");
 }
 
 // One player's matrix against every player of `opponentTeam`, in slot order.
-void playerTable(const TableSide& side, const PlayerRecord& p, int opponentTeam) {
+void playerTable(PageWriter& w, const GameResult& game, const TableSide& side, const PlayerRecord& p,
+                 int opponentTeam) {
   // Player cell and opponent headers W wide, opponent cells W/2, the six summaries W/3:
   // the widths add up to 100.
-  const TableCells cells(side, 100.0 / (getTeamTotalPlayers(opponentTeam) + 3));
+  const TableCells cells(side, 100.0 / (game.teamPlayers(opponentTeam) + 3), w.options().weaponColors);
   const CellWidths& widths = cells.widths;
 
-  wrText("<tr>\n");
-  wrText("<td>\n");
-  wrText("<center>\n");
-  wr("\n<table CLASS=%s WIDTH=\"100%%\" BORDER=0 CELLSPACING=2 CELLPADDING=2>\n",
+  w.text("<tr>\n");
+  w.text("<td>\n");
+  w.text("<center>\n");
+  w.wr("\n<table CLASS=%s WIDTH=\"100%%\" BORDER=0 CELLSPACING=2 CELLPADDING=2>\n",
      side.ownHighlight);
-  headLine(side, p, opponentTeam, widths);
-  for (int w = 0; w <= kLastListedWeapon; ++w) {
-    if (weaponUsed(w)) weaponLine(side, p, w, opponentTeam, cells);
+  headLine(w, game, side, p, opponentTeam, widths);
+  for (int weapon = 0; weapon <= kLastListedWeapon; ++weapon) {
+    if (game.weaponUsed(weapon)) weaponLine(w, game, side, p, weapon, opponentTeam, cells);
   }
-  totalLine(side, p, opponentTeam, widths);
-  wrText("</table>\n");
-  wrText("</center>\n");
-  wrText("<br>\n");
-  wrText("</td>\n");
-  wrText("</tr>\n");
+  totalLine(w, game, side, p, opponentTeam, widths);
+  w.text("</table>\n");
+  w.text("</center>\n");
+  w.text("<br>\n");
+  w.text("</td>\n");
+  w.text("</tr>\n");
 }
 
-void tablesOfTeam(const TableSide& side, int team, int opponentTeam) {
-  const int n = getTotalPlayers();
-  for (int slot = 0; slot < n; ++slot) {
-    if (q3players[slot].team == team) playerTable(side, q3players[slot], opponentTeam);
+void tablesOfTeam(PageWriter& w, const GameResult& game, const TableSide& side, int team, int opponentTeam) {
+  for (const PlayerRecord& p : game.players) {
+    if (p.team == team) playerTable(w, game, side, p, opponentTeam);
   }
-}
-
-void weaponPage() {
-  wrText("<html>\n");
-  wrText("<head>");
-  wrText("<title>kalimo stats - (weapon stats)</title>\n");
-  wr("<LINK REL=stylesheet HREF=\"%s\" TYPE=\"text/css\">\n", g_config_stylesheet.c_str());
-  wrText("</head>\n");
-  wrText("<body>\n");
-  wrText("<center>\n");
-  htmlReadHeader();
-
-  wrText("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100% >\n");
-  wrText("<tr>\n");
-  wrText("<td>\n");
-  htmlTitleTable();
-  wrText("<BR>\n");
-  wrText("</td>\n");
-  wrText("</tr>\n");
-  wrText("<tr>\n");
-  wrText("<td>\n");
-  wrText("<center><IMG SRC=images/break.gif><BR>");
-  backToMainLink();
-  wrText("</center><BR>");
-  wrText("</td>\n");
-  wrText("</tr>\n");
-
-  if (g_game.g_gametype == GT_FFA || isTeamGameType(g_game.g_gametype)) {
-    wrText("<tr>\n");
-    wrText("<td>\n");
-    wrText("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=2 WIDTH=100%>\n");
-    wrText("<tr><td CLASS=\"neutralHighlight\"><div align=center><b>WEAPON STATS</b></div></td></tr>\n");
-    wrText("</table>\n");
-    wrText("<BR>");
-    wrText("</td>\n");
-    wrText("</tr>\n");
-    if (g_game.g_gametype == GT_FFA) {
-      // Free for all: everyone against everyone, himself included.
-      tablesOfTeam(kFreeForAllSide, TEAM_NONE, TEAM_NONE);
-    } else {
-      tablesOfTeam(kRedSide, TEAM_RED, TEAM_BLUE);
-      tablesOfTeam(kBlueSide, TEAM_BLUE, TEAM_RED);
-    }
-  }
-
-  wrText("<tr>\n");
-  wrText("<td>\n");
-  wrText("<BR><center><IMG SRC=images/break.gif><BR>");
-  backToMainLink();
-  wrText("</center><BR><BR>");
-  htmlDrawCreditsTable();
-  wrText("</td>\n");
-  wrText("</tr>\n");
-  wrText("</table>\n");
-  wrText("</center>\n");
-  htmlReadFooter();
-  wrText("</body>\n");
-  wrText("</html>\n");
 }
 
 }  // namespace
@@ -408,33 +366,60 @@ const char* weaponDisplayName(int weapon) {
   return weapon < 0 || weapon >= kWeaponCount ? "" : kWeapons[weapon].name;
 }
 
-const char* getWeaponName(int weapon) {
-  if (weapon < 0 || weapon >= kWeaponCount) return "";
-  if (!isYes(g_config_use_weapon_colors)) return kWeapons[weapon].name;
-  static const ColoredNames colored = buildColoredNames();
-  return colored.text[weapon];
-}
+void writeWeaponPage(PageWriter& w, const GameResult& game) {
+  w.text("<html>\n");
+  w.text("<head>");
+  w.text("<title>kalimo stats - (weapon stats)</title>\n");
+  w.wr("<LINK REL=stylesheet HREF=\"%s\" TYPE=\"text/css\">\n", w.options().styleSheet.c_str());
+  w.text("</head>\n");
+  w.text("<body>\n");
+  w.text("<center>\n");
+  w.header();
 
-void htmlPrintWeaponStat(int weapon, int value) {
-  if (isYes(g_config_use_weapon_colors) && weapon >= 0 && weapon < kWeaponCount) {
-    fpw->append("<font color=");
-    fpw->append(kWeapons[weapon].color);
-    fpw->appendChar('>');
-    fpw->appendInt(value);
-    fpw->append("</font>");
-  } else {
-    fpw->appendInt(value);
+  w.text("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=100% >\n");
+  w.text("<tr>\n");
+  w.text("<td>\n");
+  htmlTitleTable(w);
+  w.text("<BR>\n");
+  w.text("</td>\n");
+  w.text("</tr>\n");
+  w.text("<tr>\n");
+  w.text("<td>\n");
+  w.text("<center><IMG SRC=images/break.gif><BR>");
+  backToMainLink(w);
+  w.text("</center><BR>");
+  w.text("</td>\n");
+  w.text("</tr>\n");
+
+  if (game.gameType == GT_FFA || isTeamGameType(game.gameType)) {
+    w.text("<tr>\n");
+    w.text("<td>\n");
+    w.text("\n<table BORDER=0 CELLSPACING=0 CELLPADDING=2 WIDTH=100%>\n");
+    w.text("<tr><td CLASS=\"neutralHighlight\"><div align=center><b>WEAPON STATS</b></div></td></tr>\n");
+    w.text("</table>\n");
+    w.text("<BR>");
+    w.text("</td>\n");
+    w.text("</tr>\n");
+    if (game.gameType == GT_FFA) {
+      // Free for all: everyone against everyone, himself included.
+      tablesOfTeam(w, game, kFreeForAllSide, TEAM_NONE, TEAM_NONE);
+    } else {
+      tablesOfTeam(w, game, kRedSide, TEAM_RED, TEAM_BLUE);
+      tablesOfTeam(w, game, kBlueSide, TEAM_BLUE, TEAM_RED);
+    }
   }
-}
 
-bool htmlDrawWeaponTable() {
-  wrText("<center><IMG SRC=images/break.gif><BR>");
-  wr("[<A HREF=%s>view weapon stats</A>]", out_filename_wepns.c_str());
-  wrText("</center><BR><BR>");
-
-  // The page writers follow fpw: while it points at the weapon page everything lands there.
-  if (!beginWeaponPage()) return false;
-  weaponPage();
-  endWeaponPage();
-  return true;
+  w.text("<tr>\n");
+  w.text("<td>\n");
+  w.text("<BR><center><IMG SRC=images/break.gif><BR>");
+  backToMainLink(w);
+  w.text("</center><BR><BR>");
+  htmlDrawCreditsTable(w);
+  w.text("</td>\n");
+  w.text("</tr>\n");
+  w.text("</table>\n");
+  w.text("</center>\n");
+  w.footer();
+  w.text("</body>\n");
+  w.text("</html>\n");
 }

@@ -1,47 +1,47 @@
-// The page stream and its writers: templates, literal text, coloured names, header and footer files.
+// The page writer: the buffer one page is written into, with the options, page names and site files every part of a page needs.
 #pragma once
 
-#include <cstdio>
 #include <string_view>
 
 #include "out/page_buffer.h"
-#include "base/fixed_string.h"
+#include "out/page_names.h"
+#include "out/page_options.h"
 
-extern PageBuffer* fpw;             // the page being written (main or weapon); null between games
-extern Text510 out_filename_stats;  // main page file name (no directory)
-extern Text510 out_filename_wepns;  // weapon page file name (no directory)
+// The site's own header and footer files, as read by the run: copied into every page, empty
+// when a file is missing.
+struct SiteFiles {
+  std::string_view header;
+  std::string_view footer;
+};
 
-// Starts the main page of the game labelled `label`: names both pages, appends the page's two SQL
-// lines and directs the writers to the main page's buffer.
-bool beginPage(std::string_view label);
-// The part of beginPage() after the naming: an empty main page under the current names.
-bool createMainPage();
-// Directs the writers to the weapon page's buffer, noting how far the main page is written.
-bool beginWeaponPage();
-// Directs the writers back to the main page.
-void endWeaponPage();
-// Hands the finished pages to the output queue when it runs, else writes them here; leaves
-// no page open. False when a page could not be written here (the error is printed).
-bool finishPage();
-// The same, with the game record that goes with the pages (its file name and bytes).
-bool finishPage(std::string recordName, std::string record);
+class PageWriter {
+ public:
+  PageWriter(PageBuffer& out, const PageOptions& options, const PageNames& names, SiteFiles site)
+      : out_(out), options_(options), names_(names), site_(site) {}
 
-// Writes one template (a printf-style format of our own, with its values) to the page.
-void wr(const char* format, ...) __attribute__((format(printf, 1, 2)));
+  PageBuffer& buffer() const { return out_; }
+  const PageOptions& options() const { return options_; }
+  const PageNames& names() const { return names_; }
 
-// Writes `text` byte for byte (names, map names, quotes, file contents).
-void wrText(std::string_view text);
+  // Writes one template (a printf-style format of our own, with its values).
+  void wr(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  // Writes `text` byte for byte (our own fixed text, file contents).
+  void text(std::string_view text) { out_.append(text); }
+  // Writes a player name with its colour codes rendered as HTML font colours (or dropped when
+  // name colours are off); '<' and '>' of the name are shown as text, the program's marks stay.
+  void name(std::string_view rawName);
+  // Log text and names escaped as escape.h describes.
+  void logText(std::string_view text);
+  void nameText(std::string_view rawName);
+  void nameAttribute(std::string_view rawName);
+  void logUrlPiece(std::string_view text);
+  // The site's header or footer file.
+  void header() { text(site_.header); }
+  void footer() { text(site_.footer); }
 
-// Writes a player name with its colour codes rendered as HTML font colours (or dropped when
-// name colours are off); '<' and '>' of the name are shown as text, the program's marks stay.
-void htmlWriteQ3String(std::string_view name);
-
-// Copy the configured header / footer file into the page; a missing file is skipped.
-void htmlReadHeader();
-void htmlReadFooter();
-
-
-// The shared stem of the current game's page names, filtered for a file name, into `dest`
-// (510 bytes). A very long game label is cut so that the stem plus "main." and the extension
-// stay within 509 bytes.
-void buildPageStem(char* dest, std::string_view label);
+ private:
+  PageBuffer& out_;
+  const PageOptions& options_;
+  const PageNames& names_;
+  SiteFiles site_;
+};

@@ -74,6 +74,20 @@ void printConfigBlock() {
 
 bool isYes(const Text510& value) { return value == "yes"; }
 
+PageOptions pageOptions() {
+  PageOptions options;
+  options.fileExtension = g_config_file_extension.view();
+  options.styleSheet = g_config_stylesheet.view();
+  options.weaponPage = isYes(g_config_make_weapon_stats);
+  options.weaponColors = isYes(g_config_use_weapon_colors);
+  options.nameColors = isYes(g_config_use_name_colors);
+  options.unknownTeamPlayers = isYes(g_config_display_unknown_team_players);
+  options.headerFile = g_config_header_file.view();
+  options.footerFile = g_config_footer_file.view();
+  options.gameRecords = isYes(g_config_write_game_records);
+  return options;
+}
+
 void setConfigDefaults() {
   for (const ConfigKey& k : kKeys) k.value->assign(k.fallback);
 }

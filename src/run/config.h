@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "base/fixed_string.h"
+#include "out/page_options.h"
 
 extern Text510 g_config_file_extension;               // default "html"
 extern Text510 g_config_stylesheet;                   // default "c-kalimo.css"
@@ -19,6 +20,9 @@ extern Text510 g_config_write_game_records;           // default "no"
 
 // True only for the exact, case-sensitive value "yes".
 bool isYes(const Text510& value);
+
+// The output options the configuration values give.
+PageOptions pageOptions();
 
 // Sets the defaults, then reads the file named by g_run.g_config: a line equal to a key takes the
 // whole next line as its value; "#" starts a comment only on a key line. Prints the

@@ -1,4 +1,4 @@
-// The output queue: console bytes, SQL bytes and page jobs carried out in order by one writer thread.
+// The output queue: console bytes, SQL bytes and games' files carried out in order by one writer thread.
 #include "run/output_queue.h"
 
 #include <fcntl.h>
@@ -18,27 +18,27 @@
 
 namespace {
 
-// Pages waiting to be written, at most: enough to keep the writer busy while a game is read,
+// Games waiting to be written, at most: enough to keep the writer busy while a game is read,
 // few enough that memory stays flat however long the log.
-constexpr std::size_t kMaxPagesQueued = 2;
+constexpr std::size_t kMaxGamesQueued = 2;
 
-enum class Target { kConsole, kSql, kPages };
+enum class Target { kConsole, kSql, kFiles };
 
 struct Item {
   Target target;
-  std::string bytes;               // console or SQL text
-  std::unique_ptr<PageJob> pages;  // a game's pages
+  std::string bytes;                 // console or SQL text
+  std::unique_ptr<GameFiles> files;  // a game's files
 };
 
 struct Queue {
   std::mutex mutex;
   std::condition_variable changed;
   std::deque<Item> items;
-  std::size_t pagesQueued = 0;
+  std::size_t gamesQueued = 0;
   bool busy = false;               // the writer holds an item taken off the queue
   bool stopping = false;
   bool failed = false;
-  std::vector<std::unique_ptr<PageJob>> spare;
+  std::vector<std::unique_ptr<GameFiles>> spare;
   std::thread writer;
   bool running = false;
 
@@ -72,8 +72,8 @@ bool carryOut(Queue& q, Item& item) {
         if (!writeAllBytes(STDOUT_FILENO, message.data(), message.size())) q.consoleError = std::strerror(errno);
       }
       return false;
-    case Target::kPages: {
-      const std::string failure = writePageJob(*item.pages);
+    case Target::kFiles: {
+      const std::string failure = writeGameFiles(*item.files);
       if (failure.empty()) return true;
       if (!writeAllBytes(STDOUT_FILENO, failure.data(), failure.size())) q.consoleError = std::strerror(errno);
       return false;
@@ -95,16 +95,16 @@ void writerLoop() {
     const bool ok = carryOut(q, item);
     lock.lock();
     q.busy = false;
-    if (item.target == Target::kPages) {
-      --q.pagesQueued;
-      q.spare.push_back(std::move(item.pages));
+    if (item.target == Target::kFiles) {
+      --q.gamesQueued;
+      q.spare.push_back(std::move(item.files));
     }
     if (!ok) {
       // Nothing after a failed write is written: the run stops there.
       q.failed = true;
       q.failedFlag.store(true, std::memory_order_relaxed);
       q.items.clear();
-      q.pagesQueued = 0;
+      q.gamesQueued = 0;
     }
     q.changed.notify_all();
   }
@@ -182,26 +182,26 @@ bool OutputQueue::start(std::FILE** sqlStream) {
 
 bool OutputQueue::running() { return queue().running; }
 
-std::unique_ptr<PageJob> OutputQueue::spareJob() {
+std::unique_ptr<GameFiles> OutputQueue::spareFiles() {
   Queue& q = queue();
   std::lock_guard<std::mutex> lock(q.mutex);
-  if (q.spare.empty()) return std::make_unique<PageJob>();
-  std::unique_ptr<PageJob> job = std::move(q.spare.back());
+  if (q.spare.empty()) return std::make_unique<GameFiles>();
+  std::unique_ptr<GameFiles> files = std::move(q.spare.back());
   q.spare.pop_back();
-  return job;
+  return files;
 }
 
-void OutputQueue::submit(std::unique_ptr<PageJob> job) {
+void OutputQueue::submit(std::unique_ptr<GameFiles> files) {
   Queue& q = queue();
   // What was written before the pages goes before them: their SQL lines above all, which a
   // page that cannot be created leaves behind.
   std::fflush(stdout);
   if (q.queuedSql != nullptr) std::fflush(q.queuedSql);
   std::unique_lock<std::mutex> lock(q.mutex);
-  q.changed.wait(lock, [&q] { return q.pagesQueued < kMaxPagesQueued || q.failed; });
+  q.changed.wait(lock, [&q] { return q.gamesQueued < kMaxGamesQueued || q.failed; });
   if (q.failed) return;
-  q.items.push_back(Item{Target::kPages, std::string(), std::move(job)});
-  ++q.pagesQueued;
+  q.items.push_back(Item{Target::kFiles, std::string(), std::move(files)});
+  ++q.gamesQueued;
   q.changed.notify_all();
 }
 

@@ -1,4 +1,4 @@
-// Everything the run writes, in the order it is written: console text, SQL lines and page files, done by a second thread.
+// Everything the run writes, in the order it is written: console text, SQL lines and each game's files, done by a second thread.
 #pragma once
 
 #include <cstdio>
@@ -6,9 +6,9 @@
 
 #include "out/page_files.h"
 
-// While started, the console (stdout) and the SQL file stream feed one queue, and finished
-// pages join it; a writer thread carries the queue out in order, so the pages are written on
-// the second core while the next game is read. When a write fails, the writer writes the
+// While started, the console (stdout) and the SQL file stream feed one queue, and each game's
+// finished files join it; a writer thread carries the queue out in order, so the pages are
+// written on the second core while the next game is read. When a write fails, the writer writes the
 // failure's console text and nothing after it: the console, the SQL file and html/ then hold
 // exactly what a run that stopped at that write would have left.
 class OutputQueue {
@@ -18,10 +18,10 @@ class OutputQueue {
   static bool start(std::FILE** sqlStream);
   // True while started.
   static bool running();
-  // Queues a game's pages after everything written so far.
-  static void submit(std::unique_ptr<PageJob> job);
-  // A spent job, with its buffers, for the next game; a fresh one when none is spare.
-  static std::unique_ptr<PageJob> spareJob();
+  // Queues a game's files after everything written so far.
+  static void submit(std::unique_ptr<GameFiles> files);
+  // Spent files, with their buffers, for the next game; fresh ones when none are spare.
+  static std::unique_ptr<GameFiles> spareFiles();
   // True once a write failed (the failure is already written out).
   static bool failed();
   // Waits until everything queued is written. False when a write failed.

@@ -7,7 +7,6 @@
 #include "out/escape.h"
 #include "out/page_buffer.h"
 #include "out/writer.h"
-#include "run/config.h"
 
 namespace {
 
@@ -41,9 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view name(reinterpret_cast<const char*>(data + 1), size - 1);
   static PageBuffer page;
   page.clear();
-  fpw = &page;
-  g_config_use_name_colors.assign((data[0] & 1) ? "no" : "yes");
-  htmlWriteQ3String(name);
+  PageOptions options;
+  options.nameColors = (data[0] & 1) == 0;
+  const PageNames names;
+  PageWriter w(page, options, names, SiteFiles{});
+  w.name(name);
   checkMarkup(page.view());
 
   page.clear();
@@ -54,6 +55,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (char c : page.view()) {
     if (c == ' ' || c == '"' || c == '\'' || c == '<' || c == '>' || c == '=') std::abort();
   }
-  fpw = nullptr;
   return 0;
 }

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "out/page_sink.h"
+#include "run/page_sink.h"
 #include "game/player_table.h"
 #include "run/config.h"
 #include "run/line_loop.h"

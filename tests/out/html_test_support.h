@@ -1,4 +1,4 @@
-// Shared set-up of the page writer tests: a clean game, an in-memory page, a scratch directory.
+// Shared set-up of the output tests: a finished game built by hand, a page written in memory, a scratch directory.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,15 +13,43 @@
 #include <string>
 #include <string_view>
 
-#include "out/writer.h"
-#include "game/player_table.h"
-#include "run/config.h"
-#include "run/game.h"
 #include "base/scratch_pool.h"
+#include "game/game_result.h"
+#include "game/player_table.h"
+#include "out/writer.h"
+#include "run/config.h"
+#include "run/state.h"
 
 namespace html_test {
 
-// A game with no players, no map, free for all, and the configuration the tests assume.
+// Adds a player to a finished game, with no figures, no quote, and no rival but himself.
+inline PlayerRecord& addPlayer(GameResult& game, std::string_view rawName, int team) {
+  game.players.reserve(MAX_PLAYERS);  // the references handed out stay valid
+  const int slot = game.playerCount();
+  PlayerRecord& p = game.players.emplace_back();
+  p.rawName = rawName;
+  p.name = rawName;
+  p.team = team;
+  p.quote = kSentinelName;
+  game.easiestPrey.push_back(slot);
+  game.worstEnemy.push_back(slot);
+  return p;
+}
+
+// Runs `write` with a writer over a fresh page buffer and returns what it wrote.
+template <class Write>
+std::string written(const PageOptions& options, Write write) {
+  PageBuffer page;
+  PageNames names;
+  names.main = "main.html";
+  names.weapon = "wpn.html";
+  PageWriter w(page, options, names, SiteFiles{});
+  write(w);
+  return std::string(page.view());
+}
+
+// For the tests that run games through the tracker: an empty player table and game, and the
+// configuration they assume.
 inline void resetHtmlState() {
   q3players.initPlayers();
   g_game.reset();
@@ -30,26 +58,15 @@ inline void resetHtmlState() {
   g_config_make_weapon_stats = "no";
   g_config_header_file = "no-such-header.html";
   g_config_footer_file = "no-such-footer.html";
-  fpw = nullptr;
 }
 
-// Registers a player directly in the next free slot.
+// Registers a player directly in the next free slot of the table.
 inline PlayerRecord& addTestPlayer(std::string_view rawName, int team) {
   PlayerRecord& p = q3players[getTotalPlayers()];
   p.rawName = rawName;
   p.name = rawName;
   p.team = team;
   return p;
-}
-
-// Runs `write` with the writers pointed at a fresh page buffer and returns what it wrote.
-template <class Write>
-std::string written(Write write) {
-  PageBuffer page;
-  fpw = &page;
-  write();
-  fpw = nullptr;
-  return std::string(page.view());
 }
 
 // Runs the test inside a fresh directory holding an empty "html" directory.

@@ -7,35 +7,35 @@
 #include <string>
 
 #include "html_test_support.h"
+#include "out/page.h"
+#include "out/page_files.h"
 
 namespace {
 
 using html_test::readFile;
 
-class WeaponPageTest : public testing::Test {
- protected:
-  void SetUp() override {
-    html_test::resetHtmlState();
-    g_config_use_name_colors = "no";
-    out_filename_stats = "main.html";
-    out_filename_wepns = "wpn.html";
-  }
-  html_test::ScratchDirectory dir_;
-};
-
-TEST_F(WeaponPageTest, WeaponPageThatCannotBeCreatedStopsTheRunAfterSavingTheMainPage) {
+TEST(WeaponPageTest, WeaponPageThatCannotBeCreatedStopsTheRunAfterSavingTheMainPage) {
+  html_test::ScratchDirectory dir;
   ASSERT_EQ(0, ::mkdir("html/wpn.html", 0777));  // a directory where the page should go
-  EXPECT_TRUE(createMainPage());
-  wr("MAIN\n");
-  EXPECT_TRUE(htmlDrawWeaponTable());
-  wr("AFTER\n");
-  testing::internal::CaptureStdout();
-  EXPECT_FALSE(finishPage());
-  EXPECT_EQ("ERROR: couldnt open file to write\n", testing::internal::GetCapturedStdout());
-  EXPECT_EQ(nullptr, fpw);
-  // The main page holds what was written before the weapon page was begun: the link.
-  EXPECT_EQ("MAIN\n<center><IMG SRC=images/break.gif><BR>[<A HREF=wpn.html>view weapon stats</A>]</center><BR><BR>",
-            readFile("html/main.html"));
+  GameResult game;
+  html_test::addPlayer(game, "A", TEAM_NONE);
+  html_test::addPlayer(game, "B", TEAM_NONE);
+  PageOptions options;
+  options.weaponPage = true;
+  GameFiles files;
+  OutputFile& main = files.add();
+  main.name = "main.html";
+  main.aroundNext = true;
+  std::string page = html_test::written(options, [&](PageWriter& w) { main.writtenBeforeNext = writeMainPage(w, game); });
+  main.bytes.assign(page.begin(), page.end());
+  main.size = page.size();
+  files.add().name = "wpn.html";
+  EXPECT_EQ("ERROR: couldnt open file to write\n", writeGameFiles(files));
+  // The main page holds what was written before the weapon page was begun: up to its link.
+  const std::string link = "[<A HREF=wpn.html>view weapon stats</A>]</center><BR><BR>";
+  page.resize(files.files[0].writtenBeforeNext);
+  EXPECT_EQ(link, page.substr(page.size() - link.size()));
+  EXPECT_EQ(page, readFile("html/main.html"));
 }
 
 }  // namespace

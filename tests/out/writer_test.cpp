@@ -7,27 +7,16 @@
 #include <cstring>
 #include <string>
 
-#include "game/clans.h"
 #include "html_test_support.h"
-#include "run/main_loop.h"
+#include "out/page_files.h"
+#include "out/page_names.h"
 
 namespace {
 
 using html_test::readFile;
-using html_test::ScratchDirectory;
 using html_test::written;
 
-class HtmlWriterTest : public testing::Test {
- protected:
-  void SetUp() override {
-    html_test::resetHtmlState();
-    g_run.g_time_now = "2001-08-10,12-00-00";
-    g_run.g_game_count = 1001;
-  }
-  void TearDown() override { g_run.fp_sql_gamestats = nullptr; }
-};
-
-TEST_F(HtmlWriterTest, NameRendering) {
+TEST(HtmlWriterTest, NameRendering) {
   struct Case {
     const char* colours;
     const char* name;
@@ -64,34 +53,32 @@ TEST_F(HtmlWriterTest, NameRendering) {
       {"Yes", "x^\xE9y", "<font size=\"0\">xy</font>"},
   };
   for (const Case& c : cases) {
-    g_config_use_name_colors = c.colours;
-    EXPECT_EQ(c.expected, written([&] { htmlWriteQ3String(c.name); })) << c.colours << " " << c.name;
+    PageOptions options;
+    options.nameColors = std::string_view(c.colours) == "yes";
+    EXPECT_EQ(c.expected, written(options, [&](PageWriter& w) { w.name(c.name); })) << c.colours << " " << c.name;
   }
 }
 
-TEST_F(HtmlWriterTest, VeryLongClanTagsAreCutSoThePageCanStillBeCreated) {
+TEST(HtmlWriterTest, VeryLongClanTagsAreCutSoThePageCanStillBeCreated) {
   // Two 300-character tags give a label far beyond what a file name may hold (255 bytes).
-  ScratchDirectory dir;
-  g_game.g_gametype = 1;
-  for (const char* side : {"R1", "R2", "B1", "B2"}) {
-    html_test::addTestPlayer(std::string(300, side[0]) + side[1], side[0] == 'R' ? TEAM_RED : TEAM_BLUE);
-  }
-  char stem[kTextSize];
-  char label[kTextSize];
-  testing::internal::CaptureStdout();  // the tag search fills the scratch pool and says so
-  detectClans(Game(), label);
-  buildPageStem(stem, label);
-  testing::internal::GetCapturedStdout();
-  const std::string s(stem);
-  EXPECT_EQ(255u, s.size() + std::strlen("main.html"));
-  EXPECT_EQ(0u, s.find("kalimostats_2001_08_10_12_00_00_1001_TDM_RRR"));
-  EXPECT_EQ('_', s.back());
-  testing::internal::CaptureStdout();
-  ASSERT_TRUE(beginPage(label));
-  testing::internal::GetCapturedStdout();
-  wr("<html>\n");
-  finishPage();
-  EXPECT_EQ("<html>\n", readFile("html/" + s + "main.html"));
+  html_test::ScratchDirectory dir;
+  GameResult game;
+  game.runStamp = "2001-08-10,12-00-00";
+  game.gameId = 1001;
+  game.label = "TDM_" + std::string(300, 'R') + "_vs_" + std::string(300, 'B');
+  const PageNames names = pageNames(game, "html");
+  const std::string main(names.main.view());
+  EXPECT_EQ(255u, main.size());
+  EXPECT_EQ(0u, main.find("kalimostats_2001_08_10_12_00_00_1001_TDM_RRR"));
+  EXPECT_EQ("_main.html", main.substr(main.size() - 10));
+  EXPECT_EQ("_wpn.html", std::string(names.weapon.view().substr(main.size() - 10)));
+  GameFiles files;
+  OutputFile& page = files.add();
+  page.name = main;
+  page.bytes.assign(7, 'x');
+  page.size = 7;
+  EXPECT_EQ("", writeGameFiles(files));
+  EXPECT_EQ("xxxxxxx", readFile("html/" + main));
 }
 
 }  // namespace

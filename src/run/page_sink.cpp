@@ -1,5 +1,5 @@
 // Where finished pages go: the sink that keeps them in memory instead of files.
-#include "out/page_sink.h"
+#include "run/page_sink.h"
 
 namespace {
 PageSink g_sink = nullptr;
