@@ -38,15 +38,10 @@ struct LogFacts {
   bool clientLogConverted = false; // a clocked client log was handed to the pre-parser
 };
 
-// The table and the state of the game being written are still read by the page writers as
-// they are written; until those read the finished game only, a game lives in these two.
-extern PlayerTable q3players;
-extern GameState g_game;
-inline int getTotalPlayers() { return q3players.getTotalPlayers(); }
-
+// Large (about 1.4 MB, most of it the player table): kept on the heap.
 struct Game {
-  PlayerTable& players = q3players;
-  GameState& state = g_game;
+  PlayerTable players;
+  GameState state;
   LogFacts log;
 
   // Clears the players and the game's values for the next game; the log's facts stay.

@@ -12,7 +12,6 @@ namespace {
 
 constexpr int kAnyTeam = -1;
 // The BFG and later weapons count as used only by kills.
-constexpr int kLastShotWeapon = 7;
 
 // An integer key sums one field, or two (the two kinds of carrier defence), over one side.
 struct IntStatKey {
@@ -111,17 +110,7 @@ double GameResult::getStatsDouble(const char* key) const {
 }
 
 void GameResult::findWeaponsUsed() {
-  const int n = playerCount();
-  for (int w = 0; w < kWeaponRows; ++w) {
-    bool used = false;
-    for (const PlayerRecord& p : players) {
-      for (int j = 0; j < n && !used; ++j) used = p.killTable[w][j] > 0;
-      if (w == 0 && p.hits[0] > 0) used = true;
-      if (w >= 1 && w <= kLastShotWeapon && p.shots[w] > 0) used = true;
-      if (used) break;
-    }
-    weaponsUsed[w] = used;
-  }
+  for (int w = 0; w < kWeaponRows; ++w) weaponsUsed[w] = ::weaponUsed(players.data(), playerCount(), w) == 1;
 }
 
 void takeGameResult(const Game& game, GameResult& result) {

@@ -51,5 +51,3 @@ int getTeamTotalPlayers(const PlayerTable& players, int team) {
   }
   return count;
 }
-
-int getTeamTotalPlayers(int team) { return getTeamTotalPlayers(q3players, team); }

@@ -12,5 +12,3 @@ void assignTeam(Game& game, const LineRecord& line);
 
 // Number of current players whose team equals `team` (0 counts those without a team).
 int getTeamTotalPlayers(const PlayerTable& players, int team);
-// The same for the game being written, for the page writers that still read it.
-int getTeamTotalPlayers(int team);

@@ -81,8 +81,11 @@ void addUpTables(Game& game) {
 }
 
 int weaponUsed(const PlayerTable& players, int weapon) {
+  return weaponUsed(&players[0], players.getTotalPlayers(), weapon);
+}
+
+int weaponUsed(const PlayerRecord* players, int n, int weapon) {
   if (weapon < 0 || weapon >= kWeaponRows) return 0;
-  const int n = players.getTotalPlayers();
   for (int p = 0; p < n; ++p) {
     const PlayerRecord& pl = players[p];
     for (int j = 0; j < n; ++j) {
@@ -103,7 +106,3 @@ int getEasiestPrey(const PlayerTable& players, int slot) {
   if (!validSlot(slot)) return slot;
   return firstHighestColumn(players, players[slot].killTable[kAllWeapons], slot);
 }
-
-int weaponUsed(int weapon) { return weaponUsed(q3players, weapon); }
-int getWorstEnemy(int slot) { return getWorstEnemy(q3players, slot); }
-int getEasiestPrey(int slot) { return getEasiestPrey(q3players, slot); }

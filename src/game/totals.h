@@ -3,6 +3,7 @@
 
 struct Game;
 class PlayerTable;
+struct PlayerRecord;
 
 // Fills the all-weapons row and the totals column of every player's tables, the kill,
 // death and suicide counts, the final ratings and the score; settles free-for-all versus
@@ -12,6 +13,8 @@ void addUpTables(Game& game);
 // 1 when weapon code `weapon` killed someone this game (or, for codes 0..7, the OSP figures
 // show it was used); 0 otherwise.
 int weaponUsed(const PlayerTable& players, int weapon);
+// The same over the `n` records from `players` (a finished game's).
+int weaponUsed(const PlayerRecord* players, int n, int weapon);
 
 // The first slot that killed `slot` most often, or `slot` itself when nobody killed it more
 // often than it killed itself.
@@ -20,7 +23,3 @@ int getWorstEnemy(const PlayerTable& players, int slot);
 // The first slot that `slot` killed most often, or `slot` itself when it killed nobody.
 int getEasiestPrey(const PlayerTable& players, int slot);
 
-// The same three for the game being written, for the page writers that still read it.
-int weaponUsed(int weapon);
-int getWorstEnemy(int slot);
-int getEasiestPrey(int slot);

@@ -17,7 +17,11 @@ namespace {
 class GameBoundary : public testing::Test {
  protected:
   void SetUp() override {
-    html_test::resetHtmlState();
+    resetScratchPool();
+    setConfigDefaults();
+    g_config_make_weapon_stats = "no";
+    g_config_header_file = "no-such-header.html";
+    g_config_footer_file = "no-such-footer.html";
     g_run.g_game_count = kFirstGameId;
     g_run.g_time_now = "2001-08-10,12-00-00";
     tracker_ = std::make_unique<Tracker>("test.log", g_run.g_time_now.view());
@@ -41,10 +45,19 @@ class GameBoundary : public testing::Test {
     }
     return testing::internal::GetCapturedStdout();
   }
+  // Registers a player directly in the next free slot of the tracker's table.
+  PlayerRecord& addTestPlayer(std::string_view rawName, int team) {
+    PlayerTable& players = tracker_->game().players;
+    PlayerRecord& p = players[players.getTotalPlayers()];
+    p.rawName = rawName;
+    p.name = rawName;
+    p.team = team;
+    return p;
+  }
   // Two players, the first of whom railed the second.
-  static void twoPlayersWithAKill(int team) {
-    html_test::addTestPlayer("A", team).killTable[6][1] = 1;
-    html_test::addTestPlayer("B", team).deathTable[6][0] = 1;
+  void twoPlayersWithAKill(int team) {
+    addTestPlayer("A", team).killTable[6][1] = 1;
+    addTestPlayer("B", team).deathTable[6][0] = 1;
   }
   std::FILE* sql_ = nullptr;
   html_test::ScratchDirectory dir_;

@@ -48,27 +48,6 @@ std::string written(const PageOptions& options, Write write) {
   return std::string(page.view());
 }
 
-// For the tests that run games through the tracker: an empty player table and game, and the
-// configuration they assume.
-inline void resetHtmlState() {
-  q3players.initPlayers();
-  g_game.reset();
-  resetScratchPool();
-  setConfigDefaults();
-  g_config_make_weapon_stats = "no";
-  g_config_header_file = "no-such-header.html";
-  g_config_footer_file = "no-such-footer.html";
-}
-
-// Registers a player directly in the next free slot of the table.
-inline PlayerRecord& addTestPlayer(std::string_view rawName, int team) {
-  PlayerRecord& p = q3players[getTotalPlayers()];
-  p.rawName = rawName;
-  p.name = rawName;
-  p.team = team;
-  return p;
-}
-
 // Runs the test inside a fresh directory holding an empty "html" directory.
 class ScratchDirectory {
  public:

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "../out/html_test_support.h"
+#include "base/scratch_pool.h"
+#include "run/config.h"
 
 namespace {
 
@@ -14,7 +16,10 @@ using html_test::addPlayer;
 // The pool figure of the run summary has always counted the cut of each quote a page shows.
 TEST(GameOutputs, EachQuoteShownInAPlayerBlockCountsOneScratchString) {
   html_test::ScratchDirectory dir;
-  html_test::resetHtmlState();
+  setConfigDefaults();
+  g_config_make_weapon_stats = "no";
+  g_config_header_file = "no-such-header.html";
+  g_config_footer_file = "no-such-footer.html";
   GameResult game;
   game.runStamp = "2001-08-10,12-00-00";
   game.gameId = 1001;
