@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 
 #include "base/strutil.h"
@@ -24,10 +25,14 @@ LineReader::~LineReader() {
 bool LineReader::open(const char* path) {
   close();
   notRegular_ = false;
+  openErrno_ = 0;
   // Non-blocking, so that opening a FIFO without a writer returns at once; the type is then
   // checked on what was opened, not on the name.
   const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    openErrno_ = errno;
+    return false;
+  }
   struct stat st;
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     notRegular_ = true;
@@ -37,10 +42,15 @@ bool LineReader::open(const char* path) {
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   std::FILE* file = ::fdopen(fd, "rb");
   if (file == nullptr) {
+    openErrno_ = errno;
     ::close(fd);
     return false;
   }
   return openStream(file);
+}
+
+const char* LineReader::error() const {
+  return notRegular_ ? "Not a regular file" : std::strerror(openErrno_);
 }
 
 bool LineReader::openStream(std::FILE* file) {

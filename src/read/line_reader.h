@@ -39,6 +39,8 @@ class LineReader {
   bool openStream(std::FILE* file);
   // True when the last open() failed because `path` is not a regular file.
   bool notRegularFile() const { return notRegular_; }
+  // Why the last open() failed, in the system's words ("No such file or directory").
+  const char* error() const;
   void close();
   bool isOpen() const { return file_ != nullptr; }
 
@@ -65,4 +67,5 @@ class LineReader {
   std::uint64_t position_ = 0;  // bytes delivered since the file was opened
   bool eof_ = false;
   bool notRegular_ = false;
+  int openErrno_ = 0;
 };

@@ -142,11 +142,26 @@ void printBanner() {
   std::printf("%s\n\n", kRule70);
 }
 
-// False (after the usage line or the error) when the command line is not usable.
-bool checkCommandLine(int argc, char** argv) {
+enum class CommandLine {
+  kRun,      // a log (and perhaps a configuration) to read
+  kAnswered, // --help or --version: printed, nothing else to do
+  kRefused,  // the usage line or the error is printed
+};
+
+bool isOption(const char* arg, const char* option) { return std::strcmp(arg, option) == 0; }
+
+CommandLine checkCommandLine(int argc, char** argv) {
+  if (argc == 2 && (isOption(argv[1], "--help") || isOption(argv[1], "-h"))) {
+    std::fputs(texts::kHelp, stdout);
+    return CommandLine::kAnswered;
+  }
+  if (argc == 2 && isOption(argv[1], "--version")) {
+    std::printf("kalimostats-c (%s) %s\n", texts::kProgramName, texts::kVersion);
+    return CommandLine::kAnswered;
+  }
   if (argc != 2 && argc != 3) {
     std::printf("usage: kalimostats(xx)-c logfile.log <config-file.cfg>\n");
-    return false;
+    return CommandLine::kRefused;
   }
   if (argc == 3) {
     // The extension test is case-blind: "RUN.CFG" and "site.cfg.bak" are both accepted.
@@ -154,24 +169,28 @@ bool checkCommandLine(int argc, char** argv) {
     toLowerCase(lowered.data());
     if (!containsText(lowered.view(), ".cfg")) {
       std::printf("ERROR: config file must have a .cfg extension\n");
-      return false;
+      // Most often a second log: "kalimostats-c *.log" with two of them.
+      if (isRegularFile(argv[2])) std::fputs(texts::kOneLogHint, stdout);
+      return CommandLine::kRefused;
     }
     g_run.g_config.assign(argv[2]);
   } else {
     g_run.g_config.assign(kDefaultConfig);
   }
   g_run.g_logfile.assign(argv[1]);
-  return true;
+  return CommandLine::kRun;
 }
 
-// False (after the error) when the log cannot be opened.
+// False (after the error and its reason) when the log cannot be opened.
 bool openFiles() {
   // The statement file comes first, so even a run whose log is missing leaves it behind.
   g_run.fp_sql_gamestats = std::fopen(kSqlFile, "a");
   if (!g_run.fp.open(g_run.g_logfile.c_str())) {
     std::fputs("ERROR: could not open logfile \"", stdout);
     writeBytes(stdout, g_run.g_logfile.view());
-    std::fputs(g_run.fp.notRegularFile() ? "\": not a regular file\n" : "\"\n", stdout);
+    std::fputs("\"\n", stdout);
+    writeBytes(stdout, g_run.fp.error());
+    std::fputs("\n", stdout);
     return false;
   }
   ::mkdir(kHtmlDir, 0777);  // an existing directory is fine
@@ -204,7 +223,9 @@ void printSummary(const char* startText, const char* endText, double cpuSeconds,
 
 int kalimostatsMain(int argc, char** argv) {
   // A failed start leaves everything as it was at that point: no summary, no clean-up.
-  if (!checkCommandLine(argc, argv)) return finishFailedRun();
+  const CommandLine commandLine = checkCommandLine(argc, argv);
+  if (commandLine == CommandLine::kAnswered) return std::fflush(stdout) == 0 ? 0 : 1;
+  if (commandLine == CommandLine::kRefused) return finishFailedRun();
   printBanner();
   if (!readConfig()) return finishFailedRun();
 
