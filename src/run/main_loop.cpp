@@ -227,7 +227,7 @@ int kalimostatsMain(int argc, char** argv) {
   if (commandLine == CommandLine::kAnswered) return std::fflush(stdout) == 0 ? 0 : 1;
   if (commandLine == CommandLine::kRefused) return finishFailedRun();
   printBanner();
-  if (!readConfig()) return finishFailedRun();
+  if (!readConfig(argc == 3)) return finishFailedRun();
 
   const std::time_t start = freeRunStartTime(kHtmlDir);
   char startText[kTimeTextSize];
