@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -222,6 +223,9 @@ void printSummary(const char* startText, const char* endText, double cpuSeconds,
 }  // namespace
 
 int kalimostatsMain(int argc, char** argv) {
+  // Past a file size limit a write fails (EFBIG) instead of killing the run: the failure then
+  // takes the one-line, status-1 way of every write error. The pre-parser inherits this.
+  std::signal(SIGXFSZ, SIG_IGN);
   // A failed start leaves everything as it was at that point: no summary, no clean-up.
   const CommandLine commandLine = checkCommandLine(argc, argv);
   if (commandLine == CommandLine::kAnswered) return std::fflush(stdout) == 0 ? 0 : 1;
