@@ -50,20 +50,20 @@ bool LineReader::open(const char* path) {
 }
 
 const char* LineReader::error() const {
-  return notRegular_ ? "Not a regular file" : std::strerror(openErrno_);
+  if (notRegular_) return "Not a regular file";
+  return openErrno_ != 0 ? std::strerror(openErrno_) : input_.error().c_str();
 }
 
 bool LineReader::openStream(std::FILE* file) {
   close();
   if (file == nullptr) return false;
-  file_ = file;
+  if (!input_.openStream(file)) return false;
   if (data_ == nullptr) data_ = new char[kChunkSize];
   return true;
 }
 
 void LineReader::close() {
-  if (file_ != nullptr) std::fclose(file_);
-  file_ = nullptr;
+  input_.close();
   begin_ = 0;
   end_ = 0;
   position_ = 0;
@@ -71,11 +71,11 @@ void LineReader::close() {
 }
 
 bool LineReader::refill() {
-  if (eof_ || file_ == nullptr) return false;
+  if (eof_ || !input_.isOpen()) return false;
   begin_ = 0;
-  end_ = std::fread(data_, 1, kChunkSize, file_);
+  end_ = input_.read(data_, kChunkSize);
   if (end_ == 0) {
-    // A read error ends the log just as its end would (fgets gives up the same way).
+    // A read error ends the log just as its end would; failed() tells a compressed log's.
     eof_ = true;
     return false;
   }
@@ -97,7 +97,7 @@ std::size_t LineReader::readLine(char* buf, std::size_t* plain, LineSpan* span) 
 
 std::size_t LineReader::readLine(char* buf, std::size_t* plain) {
   *plain = 0;
-  if (file_ == nullptr) return 0;
+  if (!input_.isOpen()) return 0;
   const std::size_t limit = kLineLimit - 1;
   std::size_t n = 0;
   bool plainSoFar = true;

@@ -86,15 +86,17 @@ bool findPreparser(char* path, std::size_t size) {
   return isRunnable(path);
 }
 
+enum class PreparserRun { kNotStarted, kFailed, kDone };
+
 // Runs the pre-parser with its standard output in "tmp-c" and waits for it. The child
 // reports a failed redirection or exec through a close-on-exec pipe, so the parent can tell
-// "could not be started" from "ran and failed". False when it could not be started.
-bool runPreparser(const char* path, LogKind kind) {
+// "could not be started" from "ran and failed"; `*status` is the wait status of a run.
+PreparserRun runPreparser(const char* path, LogKind kind, int* status) {
   // Both output files exist as fresh regular files before the child opens them by name.
   touchTempFile(kTmpFile);
   touchTempFile(kPreparsedLog);
   int report[2];
-  if (::pipe2(report, O_CLOEXEC) != 0) return false;
+  if (::pipe2(report, O_CLOEXEC) != 0) return PreparserRun::kNotStarted;
   const PreparserArgs args = preparserArgs(kind, const_cast<char*>(kPreparserHere), g_run.g_logfile.data(),
                                            const_cast<char*>(kPreparsedLog));
   char* const* argv = args.argv;
@@ -103,7 +105,7 @@ bool runPreparser(const char* path, LogKind kind) {
   if (pid < 0) {
     ::close(report[0]);
     ::close(report[1]);
-    return false;
+    return PreparserRun::kNotStarted;
   }
   if (pid == 0) {
     // Only async-signal-safe calls between fork and exec; never run the parent's exit path.
@@ -121,10 +123,10 @@ bool runPreparser(const char* path, LogKind kind) {
     got = ::read(report[0], &childErr, sizeof childErr);
   } while (got < 0 && errno == EINTR);
   ::close(report[0]);
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  while (::waitpid(pid, status, 0) < 0 && errno == EINTR) {
   }
-  return got == 0;
+  if (got != 0) return PreparserRun::kNotStarted;
+  return WIFEXITED(*status) && WEXITSTATUS(*status) == 0 ? PreparserRun::kDone : PreparserRun::kFailed;
 }
 
 // Closes what a failed run opened and gives its exit status.
@@ -301,10 +303,23 @@ HandOver handOverToPreparser(LogKind kind) {
     return HandOver::kStop;
   }
   char path[4096];
-  if (!findPreparser(path, sizeof path) || !runPreparser(path, kind)) {
+  int status = 0;
+  const PreparserRun run = findPreparser(path, sizeof path) ? runPreparser(path, kind, &status)
+                                                            : PreparserRun::kNotStarted;
+  if (run == PreparserRun::kNotStarted) {
     // With `fp` closed the line loop ends: the run finishes without the rest of the log.
     std::printf(" - the pre-parser kx-preparse could not be run; the rest of the log is skipped\n");
     return HandOver::kStop;
+  }
+  if (run == PreparserRun::kFailed) {
+    // It could not read the log (a corrupt compressed one) or write its result: what it left
+    // would be part of the log taken for all of it. Its own message is on standard error.
+    if (WIFEXITED(status)) {
+      std::printf("ERROR: kx-preparse could not convert the log (exit status %d)\n", WEXITSTATUS(status));
+    } else {
+      std::printf("ERROR: kx-preparse could not convert the log (killed by signal %d)\n", WTERMSIG(status));
+    }
+    return HandOver::kFailed;
   }
   // A missing result leaves `fp` closed, which ends the line loop like the end of the log.
   g_run.fp.open(kPreparsedLog);
