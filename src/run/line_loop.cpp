@@ -70,8 +70,12 @@ LoopEnd readLog(LineReader& reader, bool readAhead, bool handOverAllowed, Tracke
     }
     const bool written = gameFinished(tracker.feed(*line), tracker);
     if (readOn) lines.restart();
-    // Stopped where it failed: no summary, and the temporary files stay for a look.
-    if (!written || OutputQueue::failed()) return LoopEnd::kFailed;
+    // Stopped where it failed: no summary, and the temporary files stay for a look. The
+    // reading thread stops first: the run then closes the reader it reads from.
+    if (!written || OutputQueue::failed()) {
+      lines.stop();
+      return LoopEnd::kFailed;
+    }
   }
   lines.stop();
   if (reader.failed()) {
