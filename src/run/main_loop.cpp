@@ -21,6 +21,7 @@
 #include "run/game.h"
 #include "run/line_loop.h"
 #include "run/output_queue.h"
+#include "run/run_lock.h"
 #include "read/log_kind.h"
 #include "base/program_texts.h"
 #include "run/run_stamp.h"
@@ -234,6 +235,9 @@ int kalimostatsMain(int argc, char** argv) {
   if (commandLine == CommandLine::kRefused) return finishFailedRun();
   printBanner();
   if (!readConfig(argc == 3)) return finishFailedRun();
+  // Before the time stamp is chosen: the one a run in this directory has just taken is then
+  // seen in html/ and passed over.
+  lockWorkingDirectory();
 
   const std::time_t start = freeRunStartTime(kHtmlDir);
   char startText[kTimeTextSize];
