@@ -19,6 +19,7 @@
 #include "game/player_table.h"
 #include "run/config.h"
 #include "run/game.h"
+#include "run/interrupt.h"
 #include "run/line_loop.h"
 #include "run/output_queue.h"
 #include "run/run_lock.h"
@@ -101,8 +102,10 @@ PreparserRun runPreparser(const char* path, LogKind kind, int* status) {
   const PreparserArgs args = preparserArgs(kind, const_cast<char*>(kPreparserHere), g_run.g_logfile.data(),
                                            const_cast<char*>(kPreparsedLog));
   char* const* argv = args.argv;
+  // Everything said so far is on the console before the wait.
   std::fflush(stdout);
-  const pid_t pid = ::fork();
+  OutputQueue::drain();
+  const pid_t pid = forkPreparser();
   if (pid < 0) {
     ::close(report[0]);
     ::close(report[1]);
@@ -110,6 +113,7 @@ PreparserRun runPreparser(const char* path, LogKind kind, int* status) {
   }
   if (pid == 0) {
     // Only async-signal-safe calls between fork and exec; never run the parent's exit path.
+    unblockInterruptsInChild();
     const int out = ::open(kTmpFile, O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC);
     if (out >= 0 && ::dup2(out, STDOUT_FILENO) >= 0) ::execv(path, argv);
     const int err = errno;
@@ -124,8 +128,7 @@ PreparserRun runPreparser(const char* path, LogKind kind, int* status) {
     got = ::read(report[0], &childErr, sizeof childErr);
   } while (got < 0 && errno == EINTR);
   ::close(report[0]);
-  while (::waitpid(pid, status, 0) < 0 && errno == EINTR) {
-  }
+  preparserEnded(pid, status);
   if (got != 0) return PreparserRun::kNotStarted;
   return WIFEXITED(*status) && WEXITSTATUS(*status) == 0 ? PreparserRun::kDone : PreparserRun::kFailed;
 }
@@ -233,11 +236,13 @@ int kalimostatsMain(int argc, char** argv) {
   const CommandLine commandLine = checkCommandLine(argc, argv);
   if (commandLine == CommandLine::kAnswered) return std::fflush(stdout) == 0 ? 0 : 1;
   if (commandLine == CommandLine::kRefused) return finishFailedRun();
+  watchInterrupts();
   printBanner();
   if (!readConfig(argc == 3)) return finishFailedRun();
   // Before the time stamp is chosen: the one a run in this directory has just taken is then
   // seen in html/ and passed over.
   lockWorkingDirectory();
+  ownTempFiles();
 
   const std::time_t start = freeRunStartTime(kHtmlDir);
   char startText[kTimeTextSize];
@@ -250,6 +255,7 @@ int kalimostatsMain(int argc, char** argv) {
   }
 
   if (!openFiles()) return finishFailedRun();
+  removeStaleTemporaryPages();
 
   std::printf("\n%s\n", kRule70);
   std::printf("                   Generating Stats, Please wait...\n");
