@@ -77,6 +77,17 @@ bool isWarmupEnd(std::string_view line) {
   return line == "^3Match has begun!" || line == "^3All players ready!^7 Match starting...";
 }
 
+// The server counts points its log never shows (defences and assists in capture the flag):
+// a player the server's final scores name, exactly as the log names him, takes its figure.
+void takeServerScores(PlayerTable& players, const ServerScores& scores, std::uint64_t endOffset) {
+  if (scores.empty()) return;
+  const int n = players.getTotalPlayers();
+  for (int p = 0; p < n; ++p) {
+    int score = 0;
+    if (scores.find(endOffset, players[p].rawName.view(), score)) players[p].frags = score;
+  }
+}
+
 bool qualifies(const Game& game) {
   if (game.state.g_make_html != 1) return false;
   // A team deathmatch is still type 0 here; it becomes type 1 only in the totals.
@@ -146,6 +157,7 @@ TrackerEvent Tracker::feed(LineRecord& line) {
 
 TrackerEvent Tracker::boundary(const LineRecord& record) {
   const ScannedText& line = record.raw;
+  endOffset_ = record.span.offset;
   const bool warmupEnd = isWarmupEnd(line.text);
   // The first boundary text in table order that acts decides; the others are passed over.
   for (int i = 0; reset_strings[i] != nullptr; ++i) {
@@ -203,6 +215,7 @@ void Tracker::finish() {
   assignTeamToUnknownPlayers(players);
   mergeAllIdenticalPlayers(players);
   addUpTables(game_);
+  takeServerScores(players, serverScores_, endOffset_);
   assignAwards(players);
   fixPlayerNames(players);
   players.sort();

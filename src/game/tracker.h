@@ -1,12 +1,15 @@
 // The game tracker: fed every prepared line of the log in order, it follows the game and yields each finished game.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "game/game.h"
 #include "game/game_result.h"
 #include "game/osp_report.h"
+#include "game/server_scores.h"
 #include "read/line_record.h"
 
 enum class TrackerEvent {
@@ -41,6 +44,9 @@ class Tracker {
   int gameCount() const { return g_game_count; }
   // Clears the player table and the game's values for the next game.
   void startNextGame();
+  // The server's final scores of the log being read (the pre-parser's, after a hand-over): a
+  // game whose end line has them shows them as its players' scores.
+  void useServerScores(ServerScores scores) { serverScores_ = std::move(scores); }
 
  private:
   // The rest of the boundary step once the report, if any, is read.
@@ -53,5 +59,9 @@ class Tracker {
   std::string runStamp_;
   OspReport report_;
   bool warmupEnd_ = false;  // of the line that began the report
+  // Where the line that ended the match starts in the file read; under OSP the line before
+  // its report.
+  std::uint64_t endOffset_ = 0;
+  ServerScores serverScores_;
   GameResult result_;
 };

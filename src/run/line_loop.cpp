@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string_view>
+#include <utility>
 
 #include "base/strutil.h"
 #include "read/line_pipeline.h"
@@ -25,10 +26,10 @@ LogKind logKindOfLine(const LineRecord& line) {
   return logKindOf(line.raw.text, g_run.linesChecked);
 }
 
-HandOver handOver(LogKind kind, LogFacts& log) {
+HandOver handOver(LogKind kind, LogFacts& log, ServerScores& scores) {
   if (kind == LogKind::kClockedClient) log.clientLogConverted = true;
   if (kind == LogKind::kServer) log.g_log_type = 1;
-  return handOverToPreparser(kind);
+  return handOverToPreparser(kind, scores);
 }
 
 // Writes a finished game's outputs and starts the next game; false when they could not be written.
@@ -55,11 +56,12 @@ LoopEnd readLog(LineReader& reader, bool readAhead, bool handOverAllowed, Tracke
     // The lines of an OSP report belong to the report alone, as they always have.
     const LogKind kind = tracker.inReport() ? LogKind::kClientConsole : logKindToHandOver(*line, tracker.game().log);
     bool readOn = false;
+    ServerScores scores;
     if (kind != LogKind::kClientConsole) {
       lines.stop();
       // Without a pre-parser the log ends here, this line included: it gets no page.
       if (!handOverAllowed) break;
-      const HandOver next = handOver(kind, tracker.game().log);
+      const HandOver next = handOver(kind, tracker.game().log, scores);
       if (next == HandOver::kFailed) return LoopEnd::kFailed;
       if (next == HandOver::kStop) break;
       if (next == HandOver::kSkipLine) {
@@ -69,7 +71,12 @@ LoopEnd readLog(LineReader& reader, bool readAhead, bool handOverAllowed, Tracke
       readOn = true;
     }
     const bool written = gameFinished(tracker.feed(*line), tracker);
-    if (readOn) lines.restart();
+    if (readOn) {
+      // The scores' offsets are the converted log's: no game ended by a line of the log itself,
+      // this one included, takes them.
+      tracker.useServerScores(std::move(scores));
+      lines.restart();
+    }
     // Stopped where it failed: no summary, and the temporary files stay for a look. The
     // reading thread stops first: the run then closes the reader it reads from.
     if (!written || OutputQueue::failed()) {

@@ -40,6 +40,8 @@ constexpr const char kHtmlDir[] = "html";
 constexpr const char kTmpFile[] = "tmp-c";
 constexpr const char kTempFile[] = "temp-c";
 constexpr const char kPreparsedLog[] = "kalimo-c.log";
+// The pre-parser's side file beside its result: the server's final scores.
+constexpr const char kServerScores[] = "kalimo-c.log.scores";
 constexpr const char kPreparserName[] = "kx-preparse";
 constexpr const char kPreparserHere[] = "./kx-preparse";
 constexpr std::size_t kTimeTextSize = 512;
@@ -97,6 +99,7 @@ PreparserRun runPreparser(const char* path, LogKind kind, int* status) {
   // Both output files exist as fresh regular files before the child opens them by name.
   touchTempFile(kTmpFile);
   touchTempFile(kPreparsedLog);
+  touchTempFile(kServerScores);
   int report[2];
   if (::pipe2(report, O_CLOEXEC) != 0) return PreparserRun::kNotStarted;
   const PreparserArgs args = preparserArgs(kind, const_cast<char*>(kPreparserHere), g_run.g_logfile.data(),
@@ -297,7 +300,7 @@ int kalimostatsMain(int argc, char** argv) {
   return written ? 0 : 1;
 }
 
-HandOver handOverToPreparser(LogKind kind) {
+HandOver handOverToPreparser(LogKind kind, ServerScores& scores) {
   if (kind == LogKind::kServer) {
     std::printf("\nServer log detected ----------< pre-parsing >-----\n");
   } else {
@@ -333,6 +336,8 @@ HandOver handOverToPreparser(LogKind kind) {
   }
   // A missing result leaves `fp` closed, which ends the line loop like the end of the log.
   g_run.fp.open(kPreparsedLog);
+  // Scores that are missing or not the pre-parser's leave the scores the events give.
+  if (kind == LogKind::kServer) scores = ServerScores::fromFile(kServerScores);
   std::printf("-----------------------------------<done>---------\n");
   return kind == LogKind::kClockedClient ? HandOver::kSkipLine : HandOver::kReadOn;
 }
@@ -341,4 +346,5 @@ void cleanUpTempFiles() {
   std::remove(kTmpFile);
   std::remove(kTempFile);
   std::remove(kPreparsedLog);
+  std::remove(kServerScores);
 }

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "../out/html_test_support.h"
 #include "game/tracker.h"
@@ -26,10 +28,11 @@ class GameBoundary : public testing::Test {
     g_run.fp_sql_gamestats = nullptr;
     std::fclose(sql_);
   }
-  // Runs the boundary step on `line` (and, for a game that earns one, its pages) and returns
-  // what it printed.
-  std::string boundary(const std::string& text) {
+  // Runs the boundary step on `line`, starting at `offset` of the log (and, for a game that
+  // earns one, its pages) and returns what it printed.
+  std::string boundary(const std::string& text, std::uint64_t offset = 0) {
     line_.setText(text);
+    line_.span.offset = offset;
     testing::internal::CaptureStdout();
     if (tracker_->boundary(line_) == TrackerEvent::kGameFinished) {
       g_run.g_game_count = tracker_->result().gameId;
@@ -92,6 +95,28 @@ TEST_F(GameBoundary, EndingLinesEndTheGameAndOnlyGamesWithEnoughPlayersGetAPage)
     EXPECT_EQ(c.ends ? 0 : 3, game.state.g_ca_win_red);
     EXPECT_EQ(c.osp, game.log.g_mod);
   }
+}
+
+// Of the server's final scores, a game takes those of its end line's offset, as its players'
+// scores only, and only for the names they were logged under.
+TEST_F(GameBoundary, ServerScoresGoToTheGameThatEndsAtTheirOffset) {
+  tracker_->useServerScores(ServerScores::fromText("100 7 A\n300 -2 A\n300 5 B\n300 9 C\n"));
+  // "score kills" of the finished game's player `name`.
+  const auto figures = [this](std::string_view name) {
+    for (const PlayerRecord& p : tracker_->result().players) {
+      if (p.rawName.view() == name) return std::to_string(p.frags) + " " + std::to_string(p.kills);
+    }
+    return std::string("no player");
+  };
+  // A railed B: by the events A scores 1, B 0.
+  twoPlayersWithAKill(TEAM_NONE);
+  boundary("Timelimit hit.", 300);
+  EXPECT_EQ("-2 1", figures("A"));
+  EXPECT_EQ("5 0", figures("B"));
+  twoPlayersWithAKill(TEAM_NONE);
+  boundary("Timelimit hit.", 200);
+  EXPECT_EQ("1 1", figures("A"));
+  EXPECT_EQ("0 0", figures("B"));
 }
 
 TEST_F(GameBoundary, IdsWrapAfterTheLastOne) {

@@ -4,9 +4,16 @@
 # is killed when either fails (the end-to-end cases run only when the unit tests pass: "-");
 # a survivor is a fault the suite would let through. KX_SOURCE names another checkout to test.
 # A developer tool, not part of `make test`:  tests/mutation/run.sh [work-dir] [mutant...]
+# With --generated, the faults are not this list but a fixed-seed draw of one-operator edits
+# over src/ and tools/ (generate.py, run by run_generated.py; README.md has the last report):
+#   tests/mutation/run.sh --generated [work-dir] [count] [seed] [mutant-id...]
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 repo=$(cd "${KX_SOURCE:-$here/../..}" && pwd)
+if [ "${1:-}" = --generated ]; then
+  shift
+  exec python3 "$here/run_generated.py" "$repo" "${1:-$repo/build-mutation}" "${@:2}"
+fi
 work=$(realpath -m "${1:-$repo/build-mutation}")
 [ $# -gt 0 ] && shift
 src=$work/src build=$work/build

@@ -1,16 +1,21 @@
-// Reads the statistics pages back into index rows and writes html/index.html from them.
+// Finds the main pages in the html directory and writes index.html from them (or from their
+// game records), newest first.
 #include "kx-index/games_index.h"
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
+#include <ctime>
+
+#include "kx-index/index_page.h"
+#include "kx-index/page_reader.h"
+#include "kx-index/record_reader.h"
 
 namespace kxindex {
 
@@ -20,20 +25,18 @@ constexpr const char kStemStart[] = "kalimostats_";
 constexpr const char kMainSuffix[] = "_main.";
 constexpr const char kWeaponSuffix[] = "_wpn.";
 constexpr const char kIndexName[] = "index.html";
+// Fixed, so that a run killed halfway leaves no more than this one file, which the next run
+// removes; the directory lock keeps two runs from sharing it.
+constexpr const char kTemporaryName[] = ".index.html.tmp";
 constexpr const char kDefaultStylesheet[] = "c-kalimo.css";
 constexpr std::size_t kStampLength = 19;  // YYYY_MM_DD_HH_MM_SS
-
-struct GameType {
-  const char* prefix;
-  const char* shown;
-};
-
-const GameType kGameTypes[] = {
-    {"FFA_", "free for all"},
-    {"TDM_", "team deathmatch"},
-    {"CTF_", "capture the flag"},
-    {"CA_", "Clan Arena"},
-};
+// The program's pages are well under a megabyte, its records under one; what lies beyond
+// these in a file is not read.
+constexpr std::size_t kMaxPageBytes = 64u << 20;
+constexpr std::size_t kMaxRecordBytes = 8u << 20;
+constexpr std::size_t kFlushBytes = 1u << 16;
+constexpr int kLockWaitSeconds = 60;
+constexpr long kLockPollNanoseconds = 100L * 1000 * 1000;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -55,193 +58,229 @@ bool stampShape(const std::string& s) {
   return true;
 }
 
-// Replaces the few entities the pages use by their characters; anything else stays as written.
-std::string decodeEntities(const std::string& s) {
-  static const struct {
-    const char* entity;
-    const char* text;
-  } kEntities[] = {{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&nbsp;", " "}, {"&amp;", "&"}};
-  std::string out;
-  for (std::size_t i = 0; i < s.size();) {
-    bool done = false;
-    if (s[i] == '&') {
-      for (const auto& e : kEntities) {
-        const std::size_t n = std::strlen(e.entity);
-        if (s.compare(i, n, e.entity) == 0) {
-          out += e.text;
-          i += n;
-          done = true;
-          break;
-        }
-      }
-    }
-    if (!done) out += s[i++];
-  }
-  return out;
+struct Listed {
+  std::string fileName;
+  PageName page;
+  bool regular = false;  // the listing says it is a regular file (else it has to be asked)
+};
+
+// What one listing of the directory tells: the main pages, and the names of the weapon pages
+// and game records beside them, so that a page's companions are found without asking the file
+// system for each.
+struct Listing {
+  std::vector<Listed> pages;  // newest first
+  std::vector<std::pair<std::string, bool>> companions;  // name, regular as Listed; sorted
+  bool anyRecord = false;
+};
+
+enum class Companion { kAbsent, kRegular, kUnsure };
+
+Companion companionOf(const Listing& listing, const std::string& name) {
+  const auto at = std::lower_bound(listing.companions.begin(), listing.companions.end(), name,
+                                   [](const std::pair<std::string, bool>& c, const std::string& n) { return c.first < n; });
+  if (at == listing.companions.end() || at->first != name) return Companion::kAbsent;
+  return at->second ? Companion::kRegular : Companion::kUnsure;
 }
 
-std::string stripTags(const std::string& s) {
-  std::string out;
-  bool inTag = false;
-  for (char c : s) {
-    if (c == '<') {
-      inTag = true;
-    } else if (c == '>' && inTag) {
-      inTag = false;
-    } else if (!inTag) {
-      out += c;
-    }
-  }
-  return out;
-}
-
-std::string trim(const std::string& s) {
-  const std::size_t b = s.find_first_not_of(" \t\r\n");
-  if (b == std::string::npos) return std::string();
-  const std::size_t e = s.find_last_not_of(" \t\r\n");
-  return s.substr(b, e - b + 1);
-}
-
-// Visible text of a piece of markup.
-std::string textOf(const std::string& markup) { return trim(decodeEntities(stripTags(markup))); }
-
-std::string escapeHtml(const std::string& s) {
-  std::string out;
-  for (char c : s) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
-
-// The text between `open` and the next `close` at or after `from`; empty when either is missing.
-std::string between(const std::string& text, const std::string& open, const std::string& close,
-                    std::size_t from = 0) {
-  const std::size_t b = text.find(open, from);
-  if (b == std::string::npos) return std::string();
-  const std::size_t start = b + open.size();
-  const std::size_t e = text.find(close, start);
-  if (e == std::string::npos) return std::string();
-  return text.substr(start, e - start);
-}
-
-// The CLASS of the table cell that holds position `pos`.
-std::string cellClassAt(const std::string& text, std::size_t pos) {
-  const std::size_t td = text.rfind("<td", pos);
-  if (td == std::string::npos) return std::string();
-  return between(text, "CLASS=\"", "\"", td);
-}
-
-// The player rows of the player list: every name anchor "list-..." with the figures after it.
-void readPlayers(const std::string& text, bool freeForAll, GameRow* row) {
-  static const std::string kAnchor = "<A name=\"list-";
-  static const std::string kNameEnd = "</A></A>";
-  static const std::string kFigure = "<div align=center>";
-  for (std::size_t at = text.find(kAnchor); at != std::string::npos;
-       at = text.find(kAnchor, at + kAnchor.size())) {
-    const std::size_t nameStart = text.find('>', at);
-    const std::size_t nameEnd = text.find(kNameEnd, at);
-    if (nameStart == std::string::npos || nameEnd == std::string::npos) break;
-    if (nameStart > nameEnd) continue;  // a cut or foreign anchor: no name to read
-    Player p;
-    p.name = textOf(text.substr(nameStart + 1, nameEnd - nameStart - 1));
-    // Team lists show NAME, SCORE, ...; the free-for-all list #, NAME, SKILL, SCORE, ...
-    const int scoreColumn = freeForAll ? 1 : 0;
-    const std::size_t rowEnd = text.find("</tr>", nameEnd);
-    std::size_t f = nameEnd;
-    for (int column = 0; column <= scoreColumn; ++column) {
-      f = text.find(kFigure, f);
-      if (f == std::string::npos || f > rowEnd) break;
-      f += kFigure.size();
-      if (column == scoreColumn) p.score = textOf(between(text, "", "</div>", f));
-    }
-    const std::string cls = cellClassAt(text, at);
-    if (!freeForAll && startsWith(cls, "red")) {
-      row->red.push_back(p);
-    } else if (!freeForAll && startsWith(cls, "blue")) {
-      row->blue.push_back(p);
-    } else {
-      row->others.push_back(p);
-    }
-  }
-}
-
-std::string joinPlayers(const std::vector<Player>& players, bool withScores) {
-  std::string out;
-  for (const Player& p : players) {
-    if (!out.empty()) out += ", ";
-    out += escapeHtml(p.name);
-    if (withScores && !p.score.empty()) out += " (" + escapeHtml(p.score) + ")";
-  }
-  return out;
-}
-
-std::string shownDate(const std::string& stamp) {
-  // 2001_08_10_12_00_00 -> 2001-08-10 12:00:00
-  std::string d = stamp;
-  d[4] = '-';
-  d[7] = '-';
-  d[10] = ' ';
-  d[13] = ':';
-  d[16] = ':';
-  return d;
-}
-
-void renderRow(const GameRow& r, int number, std::ostringstream& out) {
-  const bool team = !r.red.empty() || !r.blue.empty() || !r.redScore.empty();
-  const char* cls = number % 2 ? "neutral" : "neutralLowlight";
-  out << "<tr>\n";
-  out << "<td CLASS=\"" << cls << "\">" << shownDate(r.page.stamp) << "</td>\n";
-  out << "<td CLASS=\"" << cls << "\">" << escapeHtml(gameTypeOf(r.page.label)) << "</td>\n";
-  out << "<td CLASS=\"" << cls << "\">" << (r.map.empty() ? "?" : escapeHtml(r.map)) << "</td>\n";
-  out << "<td CLASS=\"" << cls << "\">";
-  if (team) {
-    out << "<span CLASS=\"indexRed\">" << joinPlayers(r.red, false) << "</span> vs <span CLASS=\"indexBlue\">"
-        << joinPlayers(r.blue, false) << "</span>";
-    if (!r.others.empty()) out << "; also " << joinPlayers(r.others, false);
-  } else {
-    out << joinPlayers(r.others, true);
-  }
-  out << "</td>\n";
-  out << "<td CLASS=\"" << cls << "\"><div align=center>";
-  if (team) {
-    out << (r.redScore.empty() ? "?" : escapeHtml(r.redScore)) << " : "
-        << (r.blueScore.empty() ? "?" : escapeHtml(r.blueScore));
-  } else if (!r.others.empty() && !r.others.front().score.empty()) {
-    out << escapeHtml(r.others.front().score);
-  } else {
-    out << "?";
-  }
-  out << "</div></td>\n";
-  out << "<td CLASS=\"" << cls << "\"><a href=\"" << escapeHtml(r.mainPage) << "\">game</a>";
-  if (!r.weaponPage.empty()) out << " &middot; <a href=\"" << escapeHtml(r.weaponPage) << "\">weapons</a>";
-  if (!r.complete) out << " <i>(page incomplete)</i>";
-  out << "</td>\n</tr>\n";
-}
-
-bool fileExists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-bool readFile(const std::string& path, std::string* text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buf;
-  buf << in.rdbuf();
-  *text = buf.str();
-  return !in.bad();
-}
-
-bool newerFirst(const GameRow& a, const GameRow& b) {
+bool newerFirst(const Listed& a, const Listed& b) {
   if (a.page.stamp != b.page.stamp) return a.page.stamp > b.page.stamp;
   if (a.page.gameId != b.page.gameId) return a.page.gameId > b.page.gameId;
-  return a.mainPage > b.mainPage;
+  return a.fileName > b.fileName;
+}
+
+bool regularFileAt(int dirFd, const std::string& name) {
+  struct stat st {};
+  return ::fstatat(dirFd, name.c_str(), &st, 0) == 0 && S_ISREG(st.st_mode);
+}
+
+// Reads the file into `text`; false with the reason in `error` when it cannot be read (ENOENT
+// when there is no such file, EINVAL when it is not a regular file). A file longer than
+// `limit` is read that far, with EFBIG in `error`.
+bool readFileAt(int dirFd, const std::string& name, std::size_t limit, std::string* text, int* error) {
+  text->clear();
+  // Non-blocking, so that a FIFO swapped in after the listing cannot stop the run.
+  const int fd = ::openat(dirFd, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    *error = errno;
+    return false;
+  }
+  struct stat st {};
+  *error = ::fstat(fd, &st) != 0 ? errno : S_ISREG(st.st_mode) ? 0 : EINVAL;
+  if (*error == 0) {
+    if (static_cast<std::size_t>(st.st_size) > limit) *error = EFBIG;
+    text->resize(std::min(static_cast<std::size_t>(st.st_size), limit));
+    std::size_t got = 0;
+    while (got < text->size()) {
+      const ssize_t n = ::read(fd, &(*text)[got], text->size() - got);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) *error = errno;
+      if (n <= 0) break;
+      got += static_cast<std::size_t>(n);
+    }
+    text->resize(got);
+  }
+  ::close(fd);
+  return *error == 0 || *error == EFBIG;
+}
+
+// Lists the directory; false with errno set when it cannot be listed.
+bool listPages(int dirFd, Listing* listing, std::vector<std::string>* notes) {
+  const int listFd = ::dup(dirFd);
+  DIR* dir = listFd < 0 ? nullptr : ::fdopendir(listFd);
+  if (dir == nullptr) {
+    const int error = errno;
+    if (listFd >= 0) ::close(listFd);
+    errno = error;
+    return false;
+  }
+  while (const dirent* entry = ::readdir(dir)) {
+    Listed l;
+    l.fileName = entry->d_name;
+    l.regular = entry->d_type == DT_REG;
+    if (entry->d_type != DT_REG && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) {
+      if (parsePageName(l.fileName, &l.page)) notes->push_back(l.fileName + ": not a regular file, left out");
+      continue;
+    }
+    if (parsePageName(l.fileName, &l.page)) {
+      listing->pages.push_back(std::move(l));
+    } else if (isRecordName(l.fileName) || l.fileName.find(kWeaponSuffix) != std::string::npos) {
+      listing->anyRecord = listing->anyRecord || isRecordName(l.fileName);
+      listing->companions.emplace_back(std::move(l.fileName), l.regular);
+    } else if (startsWith(l.fileName, kStemStart) && l.fileName.find(kMainSuffix) != std::string::npos) {
+      notes->push_back(l.fileName + ": not a page name kalimostats writes, left out");
+    }
+  }
+  ::closedir(dir);
+  std::sort(listing->pages.begin(), listing->pages.end(), newerFirst);
+  std::sort(listing->companions.begin(), listing->companions.end());
+  return true;
+}
+
+// Waits until no other run writes this directory's index. A file system without locks lets
+// the run go on unlocked.
+bool lockDirectory(int dirFd, const std::string& htmlDir, std::string* err) {
+  const long polls = kLockWaitSeconds * (1000L * 1000 * 1000 / kLockPollNanoseconds);
+  for (long i = 0; i <= polls; ++i) {
+    if (::flock(dirFd, LOCK_EX | LOCK_NB) == 0) return true;
+    if (errno != EWOULDBLOCK && errno != EINTR) return true;
+    const timespec pause{0, kLockPollNanoseconds};
+    ::nanosleep(&pause, nullptr);
+  }
+  *err = "another kx-index has been writing the index of \"" + htmlDir + "\" for " +
+         std::to_string(kLockWaitSeconds) + " s; not written";
+  return false;
+}
+
+// Creates the temporary file of the index; -1 when it cannot.
+int createTemporary(int dirFd, const std::string& tempPath, std::string* err) {
+  for (int attempt = 0;; ++attempt) {
+    const int fd = ::openat(dirFd, kTemporaryName, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0) return fd;
+    if (errno != EEXIST || attempt > 0) break;
+    // Under the lock nobody else uses the name: what has it was left by a killed run or put
+    // there by someone else. Removing a link removes the link, never the file it points at.
+    if (::unlinkat(dirFd, kTemporaryName, 0) != 0 && errno != ENOENT) break;
+  }
+  *err = "cannot write \"" + tempPath + "\": " + std::strerror(errno);
+  return -1;
+}
+
+// The index's bytes on their way into the temporary file.
+class IndexFile {
+ public:
+  explicit IndexFile(int fd) : fd_(fd) {}
+  std::string* buffer() { return &buffer_; }
+  void flushIfFull() {
+    if (buffer_.size() >= kFlushBytes) flush();
+  }
+  // The error of the first write that failed; 0 when all went out.
+  int finish() {
+    flush();
+    return error_;
+  }
+
+ private:
+  void flush() {
+    std::size_t done = 0;
+    while (error_ == 0 && done < buffer_.size()) {
+      const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        error_ = n < 0 ? errno : EIO;
+        break;
+      }
+      done += static_cast<std::size_t>(n);
+    }
+    buffer_.clear();
+  }
+
+  int fd_;
+  int error_ = 0;
+  std::string buffer_;
+};
+
+// Reads the row of a listed page: from its game record when it has one that can be read, else
+// from the page. The page of a record's row is read only for its style sheet, when `needStyle`.
+GameRow readRow(int dirFd, const Listing& listing, const Listed& l, bool needStyle, std::string* text,
+                std::vector<std::string>* notes) {
+  GameRow row;
+  row.page = l.page;
+  row.mainPage = l.fileName;
+  bool fromRecord = false;
+  int error = 0;
+  const std::string record = recordOf(l.fileName);
+  if (companionOf(listing, record) == Companion::kAbsent) {
+    // no record: the page is read
+  } else if (readFileAt(dirFd, record, kMaxRecordBytes, text, &error) && error == 0) {
+    std::string why;
+    fromRecord = readGameRecord(*text, &row, &why);
+    if (!fromRecord) notes->push_back(record + ": " + why + "; the page is read instead");
+  } else if (error != ENOENT) {
+    notes->push_back(record + ": cannot be read (" + std::strerror(error) + "); the page is read instead");
+  }
+  if (fromRecord) {
+    if (needStyle && readFileAt(dirFd, l.fileName, kMaxPageBytes, text, &error)) row.stylesheet = stylesheetOf(*text);
+    return row;
+  }
+  if (!readFileAt(dirFd, l.fileName, kMaxPageBytes, text, &error)) {
+    notes->push_back(l.fileName + ": cannot be read, listed without its details");
+  }
+  row = readGamePage(l.page, l.fileName, *text);
+  if (!row.complete) notes->push_back(l.fileName + ": page is incomplete, listed as far as it goes");
+  return row;
+}
+
+// Writes the rows of the listed pages, newest first, each read and written before the next;
+// the head, which names the newest page's style sheet, goes first. Returns the rows written.
+int writeRows(int dirFd, const Listing& listing, IndexFile* file, std::vector<std::string>* notes) {
+  std::string pending;  // rows read before any page named a style sheet
+  bool headWritten = false;
+  std::string text;
+  int number = 0;
+  for (const Listed& l : listing.pages) {
+    if (!l.regular && !regularFileAt(dirFd, l.fileName)) {
+      notes->push_back(l.fileName + ": not a regular file, left out");
+      continue;
+    }
+    GameRow row = readRow(dirFd, listing, l, !headWritten, &text, notes);
+    const std::string weapons = weaponPageOf(l.fileName);
+    const Companion w = companionOf(listing, weapons);
+    if (w == Companion::kRegular || (w == Companion::kUnsure && regularFileAt(dirFd, weapons))) row.weaponPage = weapons;
+    if (!headWritten && !row.stylesheet.empty()) {
+      appendIndexHead(row.stylesheet, listing.anyRecord, file->buffer());
+      *file->buffer() += pending;
+      pending = std::string();
+      headWritten = true;
+    }
+    appendIndexRow(row, ++number, headWritten ? file->buffer() : &pending);
+    file->flushIfFull();
+  }
+  if (!headWritten) {
+    appendIndexHead(kDefaultStylesheet, listing.anyRecord, file->buffer());
+    *file->buffer() += pending;
+  }
+  appendIndexEnd(number == 0, file->buffer());
+  return number;
 }
 
 }  // namespace
@@ -276,115 +315,44 @@ std::string weaponPageOf(const std::string& mainFileName) {
   return mainFileName.substr(0, main) + kWeaponSuffix + mainFileName.substr(main + std::strlen(kMainSuffix));
 }
 
-std::string gameTypeOf(const std::string& label) {
-  for (const GameType& t : kGameTypes) {
-    if (startsWith(label, t.prefix)) return t.shown;
-  }
-  return "unknown";
-}
-
-GameRow readGamePage(const PageName& page, const std::string& fileName, const std::string& text) {
-  GameRow row;
-  row.page = page;
-  row.mainPage = fileName;
-  row.complete = text.find("</html>") != std::string::npos;
-  row.stylesheet = between(text, "<LINK REL=stylesheet HREF=\"", "\"");
-  row.map = textOf(between(text, "<b>map : ", "</b>"));
-  row.redScore = textOf(between(text, "<p style=\"font-size: 30pt; color: red\">", "</p>"));
-  row.blueScore = textOf(between(text, "<p style=\"font-size: 30pt; color: blue\">", "</p>"));
-  readPlayers(text, startsWith(page.label, "FFA_"), &row);
-  return row;
-}
-
-std::string renderIndex(const std::vector<GameRow>& rows, const std::string& stylesheet) {
-  std::ostringstream out;
-  out << "<html>\n<head><title>recent games</title>\n";
-  out << "<LINK REL=stylesheet HREF=\"" << escapeHtml(stylesheet) << "\" TYPE=\"text/css\">\n";
-  out << "</head>\n<body>\n<center>\n";
-  out << "<table BORDER=0 CELLSPACING=1 CELLPADDING=3 WIDTH=100% CLASS=\"neutralHighlight gamesIndex\">\n";
-  out << "<tr><td COLSPAN=6 CLASS=\"neutralHighlight\"><div align=center><b>RECENT GAMES</b></div></td></tr>\n";
-  out << "<tr>\n";
-  for (const char* head : {"DATE", "GAME TYPE", "MAP", "TEAMS / PLAYERS", "SCORE", "PAGES"}) {
-    out << "<td CLASS=\"neutralHighlight\"><b>" << head << "</b></td>";
-  }
-  out << "\n</tr>\n";
-  if (rows.empty()) {
-    out << "<tr><td COLSPAN=6 CLASS=\"neutral\"><div align=center>no games yet</div></td></tr>\n";
-  }
-  int number = 1;
-  for (const GameRow& r : rows) renderRow(r, number++, out);
-  out << "</table>\n</center>\n</body>\n</html>\n";
-  return out.str();
-}
-
 bool writeIndex(const std::string& htmlDir, int* gamesListed, std::vector<std::string>* notes,
                 std::string* err) {
-  DIR* dir = ::opendir(htmlDir.c_str());
-  if (dir == nullptr) {
+  const int dirFd = ::open(htmlDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd < 0) {
     *err = "cannot read the directory \"" + htmlDir + "\": " + std::strerror(errno);
     return false;
   }
-  std::vector<std::string> names;
-  while (const dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
-  ::closedir(dir);
-
-  std::vector<GameRow> rows;
-  for (const std::string& name : names) {
-    PageName page;
-    if (!parsePageName(name, &page)) {
-      if (startsWith(name, kStemStart) && name.find(kMainSuffix) != std::string::npos) {
-        notes->push_back(name + ": not a page name kalimostats writes, left out");
-      }
-      continue;
-    }
-    const std::string path = htmlDir + "/" + name;
-    if (!fileExists(path)) {
-      notes->push_back(name + ": not a regular file, left out");
-      continue;
-    }
-    std::string text;
-    if (!readFile(path, &text)) {
-      notes->push_back(name + ": cannot be read, listed without its details");
-    }
-    GameRow row = readGamePage(page, name, text);
-    if (!row.complete) notes->push_back(name + ": page is incomplete, listed as far as it goes");
-    const std::string weapons = weaponPageOf(name);
-    if (fileExists(htmlDir + "/" + weapons)) row.weaponPage = weapons;
-    rows.push_back(row);
+  // The lock comes first, so that a run that waited lists what the run before it left.
+  bool ok = lockDirectory(dirFd, htmlDir, err);
+  Listing listing;
+  if (ok && !listPages(dirFd, &listing, notes)) {
+    *err = "cannot read the directory \"" + htmlDir + "\": " + std::strerror(errno);
+    ok = false;
   }
-  std::sort(rows.begin(), rows.end(), newerFirst);
-
-  std::string stylesheet = kDefaultStylesheet;
-  for (const GameRow& r : rows) {
-    if (!r.stylesheet.empty()) {
-      stylesheet = r.stylesheet;
-      break;
-    }
-  }
-  const std::string html = renderIndex(rows, stylesheet);
-
   // A reader sees the old index or the new one, never half of one.
   const std::string finalPath = htmlDir + "/" + kIndexName;
-  const std::string tempPath = htmlDir + "/." + kIndexName + ".tmp-" + std::to_string(::getpid());
-  std::FILE* f = std::fopen(tempPath.c_str(), "wb");
-  if (f == nullptr) {
-    *err = "cannot write \"" + tempPath + "\": " + std::strerror(errno);
-    return false;
+  const std::string tempPath = htmlDir + "/" + kTemporaryName;
+  const int fd = ok ? createTemporary(dirFd, tempPath, err) : -1;
+  ok = fd >= 0;
+  int rows = 0;
+  if (ok) {
+    IndexFile file(fd);
+    rows = writeRows(dirFd, listing, &file, notes);
+    int error = file.finish();
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) {
+      *err = "cannot write \"" + tempPath + "\": " + std::strerror(error);
+      ::unlinkat(dirFd, kTemporaryName, 0);
+      ok = false;
+    } else if (::renameat(dirFd, kTemporaryName, dirFd, kIndexName) != 0) {
+      *err = "cannot rename \"" + tempPath + "\" to \"" + finalPath + "\": " + std::strerror(errno);
+      ::unlinkat(dirFd, kTemporaryName, 0);
+      ok = false;
+    }
   }
-  const bool written = std::fwrite(html.data(), 1, html.size(), f) == html.size();
-  const bool closed = std::fclose(f) == 0;
-  if (!written || !closed) {
-    *err = "cannot write \"" + tempPath + "\": " + std::strerror(errno);
-    std::remove(tempPath.c_str());
-    return false;
-  }
-  if (std::rename(tempPath.c_str(), finalPath.c_str()) != 0) {
-    *err = "cannot rename \"" + tempPath + "\" to \"" + finalPath + "\": " + std::strerror(errno);
-    std::remove(tempPath.c_str());
-    return false;
-  }
-  *gamesListed = static_cast<int>(rows.size());
-  return true;
+  ::close(dirFd);  // and with it the lock
+  if (ok) *gamesListed = rows;
+  return ok;
 }
 
 }  // namespace kxindex

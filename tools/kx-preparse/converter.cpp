@@ -44,31 +44,23 @@ const char* entrySuffix(int team) {
 bool isTeam(int team) { return team == 1 || team == 2; }
 
 
-// The points are what our reader adds to the actor's score for each event.
-constexpr FlagLineText kPickup{"Flag_Pickup", true, "got the ", " flag!", false, 0};
-constexpr FlagLineText kCapture{"Flag_Capture", true, "captured the ", " flag!", true, 5};
-constexpr FlagLineText kReturn{"Flag_Return", false, "returned the ", " flag!", false, 1};
-constexpr FlagLineText kCarrierFrag{"Kill_Carrier", true, "fragged ", "'s flag carrier!", false, 2};
-constexpr FlagLineText kReturnAssist{"Flag_Assist_Return", false, "gets an assist for returning the ", " flag!",
-                                     false, 1};
+// The flag events written for flag touches and carrier kills, and every Flag_* line.
+constexpr FlagLineText kPickup{"Flag_Pickup", true, "got the ", " flag!", false};
+constexpr FlagLineText kCapture{"Flag_Capture", true, "captured the ", " flag!", true};
+constexpr FlagLineText kReturn{"Flag_Return", false, "returned the ", " flag!", false};
+constexpr FlagLineText kCarrierFrag{"Kill_Carrier", true, "fragged ", "'s flag carrier!", false};
 // Flag_ReturnWorld (the flag went home by itself) names no actor of ours and is left out.
 constexpr FlagLineText kFlagLineTexts[] = {
     kPickup,
     kCapture,
     kReturn,
     kCarrierFrag,
-    {"Defend_Base", false, "defends the ", " base", false, 1},
-    {"Defend_Flag", false, "defends the ", " flag", false, 1},
-    {"Defend_Carrier", false, "defends the ", "'s flag carrier.", false, 1},
-    {"Defend_Hurt_Carrier", false, "defends ", "'s flag carrier against an agressive enemy", false, 2},
-    kReturnAssist,
+    {"Defend_Base", false, "defends the ", " base", false},
+    {"Defend_Flag", false, "defends the ", " flag", false},
+    {"Defend_Carrier", false, "defends the ", "'s flag carrier.", false},
+    {"Defend_Hurt_Carrier", false, "defends ", "'s flag carrier against an agressive enemy", false},
+    {"Flag_Assist_Return", false, "gets an assist for returning the ", " flag!", false},
 };
-// A defence by the flag carrier himself: no line of any server's names one, and our reader
-// counts it in the score alone (2 points), nowhere else on the page. Made-up scores use it.
-constexpr FlagLineText kCarrierDefence{nullptr, false, "", "'s flag carrier defends against an agressive enemy",
-                                       false, 2};
-// A server's score more points above our reader's count than this is not made up.
-constexpr int kMaxPointsMadeUp = 500;
 
 // Weapon names of the Weapon_Stats lines (compared without case: OSP writes "MachineGun",
 // Excessive Plus "Machinegun") and the row keyword our reader expects. The gauntlet has no
@@ -339,6 +331,7 @@ void Converter::closeClientGame(const char* boundary) {
     // still shown as capture the flag (0 to 0), not as a team deathmatch.
     if (gametype_ == 4 && !flagEventWritten_ && boundary != kMatchBegun) out_.writeLine(kNobodysFlagEvent);
     for (Departed& d : departed_) writeDisconnect(d);
+    giveFinalScores();
     out_.writeLine(boundary);
     if (boundary == kMatchBegun) {
       ++warmupsDropped_;
@@ -351,10 +344,8 @@ void Converter::closeClientGame(const char* boundary) {
   eventsStarted_ = false;
   flagEventWritten_ = false;
   pendingEnd_ = nullptr;
-  for (Client& c : clients_) {
-    c.inGame = false;
-    c.points = 0;
-  }
+  for (Client& c : clients_) c.inGame = false;
+  for (FinalScore& f : finalScores_) f = FinalScore{};
   resetFlags();
   if (!pendingMap_.empty()) {
     writeMap(pendingMap_.view());
@@ -441,7 +432,6 @@ void Converter::chooseWrittenName(int c) {
     if (d.client < 0) continue;
     if (d.name.view() == cl.name.view() || (d.client == c && d.firstName.view() == cl.name.view())) {
       cl.written = d.written;
-      cl.points = d.points;
       cl.inGame = true;
       d = Departed{};
       ++reconnects_;
@@ -532,7 +522,6 @@ void Converter::depart(int c) {
   slot->name = cl.name;
   slot->firstName = cl.firstName;
   slot->written = cl.written;
-  slot->points = cl.points;
   slot->client = c;
   cl.inGame = false;
 }
@@ -634,15 +623,6 @@ void Converter::onKill(std::string_view fields) {
     }
     emit(t.view());
     ++deathsWritten_;
-    // What our reader's score makes of it: a point off for a death by one's own hand or the
-    // surroundings and for a team kill, a point for any other kill.
-    if (oneName != nullptr) {
-      if (known(v)) --clients_[v].points;
-    } else if (known(k.killer)) {
-      const int team = clients_[k.killer].team;
-      const bool teamKill = known(v) && isTeam(team) && clients_[v].team == team;
-      clients_[k.killer].points += teamKill ? -1 : 1;
-    }
     // The obituary itself makes our reader hold a record of each name it carries.
     if (known(v)) clients_[v].inGame = true;
     if (twoName != nullptr && known(k.killer)) clients_[k.killer].inGame = true;
@@ -667,7 +647,6 @@ void Converter::writeFlagEvent(int c, const FlagLineText& text, int colour) {
   t.add(nameOf(c)).add(kNameEnd).add(" ").add(text.before).add(teamWord(colour)).add(text.after);
   emit(t.view());
   clients_[c].inGame = true;
-  clients_[c].points += text.points;
   flagEventWritten_ = true;
 }
 
@@ -760,11 +739,9 @@ void Converter::onTeamScore(std::string_view fields) {
 }
 
 // "score: 45  ping: 5  client: 5 Oootsimo" after the end of a match: the server's final score
-// of client 5. In capture the flag a server counts points its log never shows (baseq3 gives
-// them for defences and assists), so our reader's count of the written events falls short;
-// the missing points are written as flag-carrier defences, which our reader counts in the
-// score alone, and an odd point as an assist for a return. A player whose count is above the
-// server's (he left and came back, and the server started him again) keeps his count.
+// of client 5. The server counts points its log never shows (baseq3 gives them for defences
+// and assists in capture the flag), so the page takes the server's figure; it goes to the sink
+// with the match's end line, never into the converted log, where it would be an event.
 void Converter::onScore(std::string_view fields) {
   skip(Skip::kScore);
   int score = 0;
@@ -773,29 +750,19 @@ void Converter::onScore(std::string_view fields) {
   if (at == std::string_view::npos) return;
   std::string_view rest = fields.substr(at + 7);
   const int c = clientOf(rest);
-  if (c < 0 || pendingEnd_ == nullptr || pendingEnd_ == kMatchBegun) return;
-  if (gametype_ != 4 && !flagEventWritten_) return;
-  const Client& cl = clients_[c];
-  if (!cl.inGame || !isTeam(cl.team) || score == cl.points) return;
-  const int missing = score - cl.points;
-  if (missing < 0 || missing > kMaxPointsMadeUp) {
-    ++scoresLeft_;
-    return;
-  }
-  ++scoresMadeUp_;
-  pointsMadeUp_ += missing;
-  for (int n = missing; n > 0; n -= kCarrierDefence.points) {
-    writeMadeUpEvent(c, n >= kCarrierDefence.points ? kCarrierDefence : kReturnAssist);
-  }
+  if (c < 0 || pendingEnd_ == nullptr || pendingEnd_ == kMatchBegun || !clients_[c].inGame) return;
+  FinalScore& f = finalScores_[c];
+  f.written = clients_[c].written;
+  f.score = score;
+  f.given = true;
 }
 
-// Written straight out: the end of the match waits for these lines, as for the statistics.
-void Converter::writeMadeUpEvent(int c, const FlagLineText& text) {
-  LineText t;
-  t.add(nameOf(c)).add(kNameEnd).add(" ").add(text.before).add(teamWord(clients_[c].team)).add(text.after);
-  out_.writeLine(t.view());
-  ++playerLines_;
-  clients_[c].points += text.points;
+void Converter::giveFinalScores() {
+  for (FinalScore& f : finalScores_) {
+    if (!f.given) continue;
+    out_.serverScore(f.written.view(), f.score);
+    ++serverScores_;
+  }
 }
 
 void Converter::dropFlagsOf(int c) {

@@ -14,6 +14,9 @@ class LineSink {
   virtual ~LineSink() = default;
   // One line, without its line break.
   virtual void writeLine(std::string_view text) = 0;
+  // The server's own final score of the player written as `name`, in the match whose end line
+  // is the next line written. Only a sink that keeps a side file of the scores keeps it.
+  virtual void serverScore(std::string_view /*name*/, int /*score*/) {}
 };
 
 // Names and map names longer than this are cut: no stock name comes near it, and it keeps
@@ -26,7 +29,8 @@ enum class Skip {
   kNotAnEvent,      // not "Kind: fields": console chatter, separators, garbled lines
   kChat,            // say:, sayteam:, tell:
   kItem,            // item pick-ups other than flags
-  kScore,           // score:, red:, Score:, TeamScore: (our reader computes the scores; see onScore)
+  kScore,           // score:, red:, Score:, TeamScore: (our reader computes the scores; a final
+                    // score: goes to the sink beside the lines, see onScore)
   kOtherKind,       // any other kind that carries nothing for our reader
   kDeathLeftOut,    // a means of death no text of ours represents
   kAfterMatch,      // a death or flag touch between the end of a match and the next
@@ -47,7 +51,6 @@ struct FlagLineText {
   const char* before;
   const char* after;
   bool capture;
-  int points;  // what our reader adds to the actor's score for the event
 };
 
 // A name as the converter keeps it: fixed size, cut to its room.
@@ -68,8 +71,8 @@ class NameText {
 // The converter follows the server's clients by number and writes, for every server game
 // (InitGame ... ShutdownGame), the lines a game client would have printed: the map, players
 // entering, renaming, changing team and leaving, obituaries, flag events, one-line accuracy
-// records, in capture the flag the points the server counted beyond the written events (see
-// onScore) and, last, one line that ends the game for our reader. Players are written as
+// records and, last, one line that ends the game for our reader; just before that line the
+// server's final scores go to the sink (see onScore). Players are written as
 // entering at the game's first death or flag event, so a game in which nothing happens
 // writes no player line and ends no game of our reader's. State is fixed-size.
 //
@@ -106,11 +109,8 @@ class Converter {
   int reconnects() const { return reconnects_; }          // players who came back to a game
   // Deaths of or by a client never introduced, written with the names the Kill line prints.
   int deathsOfUnknownClients() const { return deathsOfUnknownClients_; }
-  // Capture-the-flag scores made up to the server's final figure, and the points written for
-  // them; scores left as our reader counts them (the server's is lower, or far higher).
-  int scoresMadeUp() const { return scoresMadeUp_; }
-  long pointsMadeUp() const { return pointsMadeUp_; }
-  int scoresLeft() const { return scoresLeft_; }
+  // The server's final scores handed to the sink with the end of their match.
+  int serverScores() const { return serverScores_; }
   long skipped(Skip reason) const { return skipped_[static_cast<int>(reason)]; }
 
  private:
@@ -122,7 +122,6 @@ class Converter {
     bool connected = false;  // seen since the client number was last given up
     bool begun = false;      // ClientBegin seen since the client connected
     bool inGame = false;     // our reader holds a record under `written` in the current game
-    int points = 0;          // our reader's score of the record so far, from the lines written
   };
   // A player who left the current game: his disconnect is written at the game's end unless
   // he comes back.
@@ -130,8 +129,14 @@ class Converter {
     NameText name;
     NameText firstName;
     NameText written;
-    int points = 0;
     int client = -1;  // -1: a free entry
+  };
+  // The server's final score of a client in the match that ended, under the name our reader
+  // holds his record by; it waits for the match's end line.
+  struct FinalScore {
+    NameText written;
+    int score = 0;
+    bool given = false;
   };
   static constexpr int kMaxDeparted = 16;
   using Handler = void (Converter::*)(std::string_view fields);
@@ -174,7 +179,8 @@ class Converter {
   void announce(int c);
   void writeAccuracy(int c, std::string_view stats);
   void writeFlagEvent(int c, const FlagLineText& text, int colour);
-  void writeMadeUpEvent(int c, const FlagLineText& text);
+  // Hands the ended match's server scores to the sink, just before its end line.
+  void giveFinalScores();
   void writeMap(std::string_view map);
   // A client named for the first time since he connected takes the row of the departed
   // player he is, or a name no other present client has.
@@ -216,9 +222,8 @@ class Converter {
   int deathsWritten_ = 0;
   int reconnects_ = 0;
   int deathsOfUnknownClients_ = 0;
-  int scoresMadeUp_ = 0;
-  long pointsMadeUp_ = 0;
-  int scoresLeft_ = 0;
+  FinalScore finalScores_[kMaxClients];
+  int serverScores_ = 0;
   long skipped_[static_cast<int>(Skip::kCount)] = {};
   char recoloured_[LogInput::kLineBytes];  // the line being read, its hex colours rewritten
 };

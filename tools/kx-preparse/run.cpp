@@ -1,6 +1,7 @@
 // The pre-parser as a program: its command line, the two passes over the log, the output file.
 #include "run.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -12,21 +13,37 @@
 
 namespace {
 
+// The converted log and, for a server log, its side file of the server's final scores: one
+// line "OFFSET SCORE NAME" per player per match, OFFSET the byte offset in the converted log of
+// the match's end line. Only the offset ties a score to a match, so no text of the log (a
+// chat line, a name) can pass for one.
 class FileSink : public LineSink {
  public:
-  explicit FileSink(std::FILE* file) : file_(file) {}
+  FileSink(std::FILE* file, std::FILE* scores) : file_(file), scores_(scores) {}
   void writeLine(std::string_view text) override {
     if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() || std::fputc('\n', file_) == EOF) {
       failed_ = true;
     }
+    offset_ += text.size() + 1;
     ++lines_;
   }
+  void serverScore(std::string_view name, int score) override {
+    if (scores_ == nullptr) return;
+    if (std::fprintf(scores_, "%llu %d ", static_cast<unsigned long long>(offset_), score) < 0 ||
+        std::fwrite(name.data(), 1, name.size(), scores_) != name.size() || std::fputc('\n', scores_) == EOF) {
+      scoresFailed_ = true;
+    }
+  }
   bool failed() const { return failed_; }
+  bool scoresFailed() const { return scoresFailed_; }
   long lines() const { return lines_; }
 
  private:
   std::FILE* file_;
+  std::FILE* scores_;
+  std::uint64_t offset_ = 0;  // bytes written to the converted log
   bool failed_ = false;
+  bool scoresFailed_ = false;
   long lines_ = 0;
 };
 
@@ -40,6 +57,7 @@ constexpr const char kHelp[] =
     "Converts a Quake III dedicated server's log (or its console log), or with --client an Excessive\n"
     "Plus client console log, into the client console form kalimostats-c reads. kalimostats-c runs it\n"
     "by itself; run it by hand to look at a conversion. A gzip-compressed log is read as its text.\n"
+    "A server log's final scores go to <output>.scores, one line \"OFFSET SCORE NAME\" per player.\n"
     "A summary goes to standard output, errors to standard error.\n"
     "Exit status: 0 when done, 1 when the log cannot be read or the output cannot be written,\n"
     "2 for a wrong command line.\n";
@@ -65,10 +83,8 @@ void printSummary(const Converter& converter, long linesWritten) {
               converter.linesRead(), converter.serverGames(), converter.gamesHandedOn(),
               converter.warmupsDropped(), converter.deathsWritten(), converter.deathsOfUnknownClients(),
               converter.reconnects(), linesWritten);
-  if (converter.scoresMadeUp() > 0 || converter.scoresLeft() > 0) {
-    std::printf("kx-preparse: %d capture-the-flag scores made up to the server's (%ld points), %d left as "
-                "counted\n",
-                converter.scoresMadeUp(), converter.pointsMadeUp(), converter.scoresLeft());
+  if (converter.serverScores() > 0) {
+    std::printf("kx-preparse: %d server scores written to the side file\n", converter.serverScores());
   }
   for (int r = 0; r < static_cast<int>(Skip::kCount); ++r) {
     const Skip reason = static_cast<Skip>(r);
@@ -102,22 +118,37 @@ bool readLog(const char* path, Each each) {
   return !in.failed();
 }
 
-// The second pass: `convert(sink)` reads the log and writes the output file through `sink`.
-// Returns the exit status; `written` is the number of lines written.
+// The second pass: `convert(sink)` reads the log and writes the output file through `sink`,
+// and with `scoresPath` the side file of the server's final scores. Returns the exit status;
+// `written` is the number of lines written.
 template <class Convert>
-int writeOutput(const char* outPath, long& written, Convert convert) {
+int writeOutput(const char* outPath, const char* scoresPath, long& written, Convert convert) {
   std::FILE* out = std::fopen(outPath, "wb");
   if (out == nullptr) {
     complain("cannot write", outPath);
     return kExitFileError;
   }
-  FileSink sink(out);
+  std::FILE* scores = nullptr;
+  if (scoresPath != nullptr) {
+    scores = std::fopen(scoresPath, "wb");
+    if (scores == nullptr) {
+      complain("cannot write", scoresPath);
+      std::fclose(out);
+      return kExitFileError;
+    }
+  }
+  FileSink sink(out, scores);
   const bool read = convert(sink);
   const bool closeFailed = std::fclose(out) != 0;
+  const bool scoresCloseFailed = scores != nullptr && std::fclose(scores) != 0;
   written = sink.lines();
   if (!read) return kExitFileError;
   if (sink.failed() || closeFailed) {
     complain("cannot write", outPath);
+    return kExitFileError;
+  }
+  if (sink.scoresFailed() || scoresCloseFailed) {
+    complain("cannot write", scoresPath);
     return kExitFileError;
   }
   return kExitDone;
@@ -128,7 +159,8 @@ int convertServerLog(const char* inPath, const char* outPath) {
   FlagLineGames flagGames;
   if (!readLog(inPath, [&](std::string_view line) { flagGames.scanLine(line); })) return kExitFileError;
   long written = 0;
-  return writeOutput(outPath, written, [&](LineSink& sink) {
+  const std::string scoresPath = std::string(outPath) + kScoresSuffix;
+  return writeOutput(outPath, scoresPath.c_str(), written, [&](LineSink& sink) {
     Converter converter(sink, &flagGames);
     const bool read = readLog(inPath, [&](std::string_view line) { converter.feed(line); });
     converter.finish();
@@ -143,7 +175,7 @@ int convertClientLog(const char* inPath, const char* outPath) {
   if (!readLog(inPath, [&](std::string_view line) { plan.scanLine(line); })) return kExitFileError;
   plan.finish();
   long written = 0;
-  return writeOutput(outPath, written, [&](LineSink& sink) {
+  return writeOutput(outPath, nullptr, written, [&](LineSink& sink) {
     ClientLogConverter converter(sink, &plan);
     const bool read = readLog(inPath, [&](std::string_view line) { converter.feed(line); });
     if (read) printClientSummary(converter, plan, static_cast<const FileSink&>(sink).lines());

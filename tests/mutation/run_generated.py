@@ -1,0 +1,203 @@
+#!/usr/bin/env python3
+"""Runs the generated mutants (generate.py) through the suite and reports the kill rate.
+
+usage: run_generated.py <repo> <work-dir> [count] [seed] [mutant-id...]
+
+Copies the repo's sources into <work-dir>/src, builds them once (Release, no sanitizers) into
+<work-dir>/build and keeps the unmutated programs' outputs. Then, per mutant, it patches the one
+line, rebuilds incrementally and runs, stopping at the first that fails:
+  1. the end-to-end cases (tests/e2e/run.sh);
+  2. if they pass, the mutant's outputs are compared with the unmutated ones over the same
+     inputs (every case's files, and compare-outputs over the real logs): no difference at all
+     means the fault cannot be seen (an equivalent mutant), and it is dropped;
+  3. the metamorphic check, the real-log check, the write-failure check, the unit tests.
+A mutant that does not build is dropped too. The file is restored after each mutant.
+Writes <work-dir>/generated.txt (one verdict a mutant) and prints the summary.
+"""
+import filecmp
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+COMPARE = "/work/shared/tools/compare-outputs"
+PROGRAMS = ["kalimostats-c", "kx-preparse", "kx-index"]
+TARGETS = ["kalimostats-c", "kx-preparse", "kx-index", "fake-preparse", "fragment-check"]
+
+
+def sh(args, log, timeout=900, cwd=None):
+    """Runs a command in a session of its own: a time-out ends it and everything it started."""
+    with open(log, "wb") as out:
+        child = subprocess.Popen(args, stdout=out, stderr=subprocess.STDOUT, cwd=cwd, start_new_session=True)
+        try:
+            return child.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            os.killpg(child.pid, signal.SIGKILL)
+            child.wait()
+            return 124
+
+
+class Runner:
+    def __init__(self, repo, work):
+        self.repo, self.work = repo, work
+        self.src, self.build = os.path.join(work, "src"), os.path.join(work, "build")
+        self.t = os.path.join(self.src, "tests")
+        self.b = lambda *p: os.path.join(self.build, *p)
+        self.log = lambda name: os.path.join(work, name + ".log")
+
+    def prepare(self):
+        os.makedirs(self.src, exist_ok=True)
+        subprocess.run(["rsync", "-rl", "--checksum", "--delete", "--exclude", "node_modules",
+                        *[os.path.join(self.repo, p) for p in ("CMakeLists.txt", "src", "tools", "tests", "site")],
+                        self.src + "/"], check=True)
+        subprocess.run(["cmake", "-S", self.src, "-B", self.build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release",
+                        "-DCMAKE_CXX_FLAGS_RELEASE=-O1"], check=True, stdout=subprocess.DEVNULL)
+
+    def compile(self, unit=False):
+        return sh(["cmake", "--build", self.build, "-j", "2", "--target", *TARGETS]
+                  + (["kx-unit-tests"] if unit else []), self.log("build")) == 0
+
+    def hangs(self):
+        """Whether the program takes more than 20 s over the site's three-game sample (a loop)."""
+        d = os.path.join(self.work, "smoke")
+        shutil.rmtree(d, ignore_errors=True)
+        os.makedirs(d)
+        for f in ("c-default.cfg", "c-header.html", "c-footer.html", "sample/sample.log"):
+            shutil.copy(os.path.join(self.src, "site", f), d)
+        return sh([self.b("kalimostats-c"), "sample.log"], self.log("smoke"), 20, cwd=d) == 124
+
+    def e2e(self, into):
+        return sh([os.path.join(self.t, "e2e/run.sh"), self.b("kalimostats-c"), self.b("tests/fake-preparse"),
+                   os.path.join(self.t, "e2e"), into, self.b("tests/fragment-check")], self.log("e2e"), 300) == 0
+
+    def real_logs(self, binary):
+        """compare-outputs of the unmutated program and <binary> over the real logs."""
+        logs = sorted(os.path.join(self.t, "data/real", f) for f in os.listdir(os.path.join(self.t, "data/real"))
+                      if f.endswith(".log"))
+        return sh([COMPARE, os.path.join(self.work, "pristine/kalimostats-c"), binary, "--config",
+                   os.path.join(self.src, "site/c-default.cfg"), *logs], self.log("compare"), 600) == 0
+
+    def rest(self):
+        """The other checks of the suite; the name of the first that fails, or None."""
+        checks = [
+            ("metamorphic", [os.path.join(self.t, "e2e/metamorphic.sh"), self.b("kalimostats-c"), self.b("kx-preparse"),
+                             os.path.join(self.t, "e2e"), os.path.join(self.t, "data/real"),
+                             os.path.join(self.work, "metamorphic")]),
+            ("real-logs", [os.path.join(self.t, "e2e/real_logs.sh"), self.b("kalimostats-c"), self.b("kx-preparse"),
+                           os.path.join(self.src, "site"), os.path.join(self.t, "data/real"),
+                           os.path.join(self.work, "real-logs")]),
+            ("write-failures", [os.path.join(self.t, "e2e/write_failures.sh"), self.b("kalimostats-c"),
+                                os.path.join(self.src, "site"), os.path.join(self.work, "write-failures")]),
+        ]
+        for name, args in checks:
+            # An older checkout may lack a check: it is not part of that suite.
+            if os.path.exists(args[0]) and sh(args, self.log(name), 600) != 0:
+                return name
+        if not self.compile(unit=True):
+            return "unit (no build)"
+        if sh([self.b("tests/kx-unit-tests"), "--gtest_brief=1"], self.log("unit"), 300, cwd=self.work) != 0:
+            return "unit"
+        return None
+
+
+def same_tree(a, b):
+    """Whether two folders hold the same files, the programs copied into them aside."""
+    c = filecmp.dircmp(a, b, ignore=PROGRAMS)
+    if c.left_only or c.right_only or c.funny_files:
+        return False
+    if filecmp.cmpfiles(a, b, c.common_files, shallow=False)[1:] != ([], []):
+        return False
+    return all(same_tree(os.path.join(a, d), os.path.join(b, d)) for d in c.common_dirs)
+
+
+def same_outputs(ref, new):
+    """Whether every case of two end-to-end runs printed and left the same (masked) output."""
+    for case in sorted(os.listdir(ref)):
+        if case == "bin":
+            continue
+        for name in ("stdout", "stderr"):
+            a, b = os.path.join(ref, case, name), os.path.join(new, case, name)
+            if not os.path.exists(b) or not filecmp.cmp(a, b, shallow=False):
+                return False
+        if not same_tree(os.path.join(ref, case, "actual"), os.path.join(new, case, "actual")):
+            return False
+    return True
+
+
+def main(argv):
+    if len(argv) < 3:
+        print(__doc__.strip().splitlines()[2])
+        return 2
+    r = Runner(os.path.abspath(argv[1]), os.path.abspath(argv[2]))
+    count = argv[3] if len(argv) > 3 else "150"
+    seed = argv[4] if len(argv) > 4 else "16"
+    only = set(argv[5:])
+    r.prepare()
+    if not r.compile(unit=True):
+        print("the unmutated source does not build: " + r.log("build"))
+        return 2
+    pristine = os.path.join(r.work, "pristine")
+    shutil.rmtree(pristine, ignore_errors=True)
+    os.makedirs(pristine)
+    for name in ("kalimostats-c", "kx-preparse"):
+        shutil.copy2(r.b(name), pristine)
+    ref = os.path.join(r.work, "e2e-ref")
+    if not r.e2e(ref) or r.rest() is not None:
+        print("the suite fails without a mutant: see the logs in " + r.work)
+        return 2
+
+    listing = subprocess.run([sys.executable, os.path.join(HERE, "generate.py"), r.src, count, seed],
+                             check=True, capture_output=True, text=True).stdout.splitlines()
+    results = open(os.path.join(r.work, "generated.txt"), "w")
+    results.write(listing[0] + "\n")
+    tally = {"killed": 0, "SURVIVED": 0, "equivalent": 0, "not built": 0}
+    for entry in listing[1:]:
+        mid, rel, number, kind, old, new = entry.split("\t")
+        if only and mid not in only:
+            continue
+        path = os.path.join(r.src, rel)
+        with open(path, encoding="utf-8", errors="surrogateescape") as f:
+            text = f.read()
+        lines = text.split("\n")
+        start = time.time()
+        if lines[int(number) - 1] != old:
+            verdict, why = "not built", "line moved"
+        else:
+            lines[int(number) - 1] = new
+            with open(path, "w", encoding="utf-8", errors="surrogateescape") as f:
+                f.write("\n".join(lines))
+            if not r.compile():
+                verdict, why = "not built", "compile error"
+            elif r.hangs():
+                verdict, why = "killed", "hangs (e2e time-outs)"
+            elif not r.e2e(os.path.join(r.work, "e2e")):
+                verdict, why = "killed", "e2e"
+            elif same_outputs(ref, os.path.join(r.work, "e2e")) and r.real_logs(r.b("kalimostats-c")):
+                verdict, why = "equivalent", "no output differs"
+            else:
+                failed = r.rest()
+                verdict, why = ("killed", failed) if failed else ("SURVIVED", "-")
+            with open(path, "w", encoding="utf-8", errors="surrogateescape") as f:
+                f.write(text)
+        tally[verdict] += 1
+        row = "%s\t%s\t%s:%s\t%s\t%s\t%ds\n\t- %s\n\t+ %s\n" % (mid, verdict, rel, number, kind, why,
+                                                             time.time() - start, old.strip(), new.strip())
+        results.write(row)
+        results.flush()
+        sys.stdout.write(row)
+        sys.stdout.flush()
+    r.compile()
+    counted = tally["killed"] + tally["SURVIVED"]
+    summary = ("drawn %d: not built %d, equivalent %d; killed %d of %d (%.1f %%)"
+               % (sum(tally.values()), tally["not built"], tally["equivalent"], tally["killed"], counted,
+                  100.0 * tally["killed"] / max(counted, 1)))
+    results.write(summary + "\n")
+    print(summary)
+    return 0 if counted and tally["killed"] >= 0.85 * counted else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
