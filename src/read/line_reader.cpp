@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 
 #include "base/strutil.h"
@@ -24,10 +25,14 @@ LineReader::~LineReader() {
 bool LineReader::open(const char* path) {
   close();
   notRegular_ = false;
+  openErrno_ = 0;
   // Non-blocking, so that opening a FIFO without a writer returns at once; the type is then
   // checked on what was opened, not on the name.
   const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    openErrno_ = errno;
+    return false;
+  }
   struct stat st;
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     notRegular_ = true;
@@ -37,23 +42,28 @@ bool LineReader::open(const char* path) {
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   std::FILE* file = ::fdopen(fd, "rb");
   if (file == nullptr) {
+    openErrno_ = errno;
     ::close(fd);
     return false;
   }
   return openStream(file);
 }
 
+const char* LineReader::error() const {
+  if (notRegular_) return "Not a regular file";
+  return openErrno_ != 0 ? std::strerror(openErrno_) : input_.error().c_str();
+}
+
 bool LineReader::openStream(std::FILE* file) {
   close();
   if (file == nullptr) return false;
-  file_ = file;
+  if (!input_.openStream(file)) return false;
   if (data_ == nullptr) data_ = new char[kChunkSize];
   return true;
 }
 
 void LineReader::close() {
-  if (file_ != nullptr) std::fclose(file_);
-  file_ = nullptr;
+  input_.close();
   begin_ = 0;
   end_ = 0;
   position_ = 0;
@@ -61,11 +71,11 @@ void LineReader::close() {
 }
 
 bool LineReader::refill() {
-  if (eof_ || file_ == nullptr) return false;
+  if (eof_ || !input_.isOpen()) return false;
   begin_ = 0;
-  end_ = std::fread(data_, 1, kChunkSize, file_);
+  end_ = input_.read(data_, kChunkSize);
   if (end_ == 0) {
-    // A read error ends the log just as its end would (fgets gives up the same way).
+    // A read error ends the log just as its end would; failed() tells a compressed log's.
     eof_ = true;
     return false;
   }
@@ -87,7 +97,7 @@ std::size_t LineReader::readLine(char* buf, std::size_t* plain, LineSpan* span) 
 
 std::size_t LineReader::readLine(char* buf, std::size_t* plain) {
   *plain = 0;
-  if (file_ == nullptr) return 0;
+  if (!input_.isOpen()) return 0;
   const std::size_t limit = kLineLimit - 1;
   std::size_t n = 0;
   bool plainSoFar = true;

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "read/log_input.h"
+
 // Size of the line buffers: a read delivers at most kLineLimit - 1 bytes.
 constexpr std::size_t kLineLimit = 510;
 constexpr std::size_t kLineBufferSize = 512;
@@ -12,7 +14,7 @@ constexpr std::size_t kLineBufferSize = 512;
 // Where a piece of the log came from and what it held: enough to tell one game's lines from
 // another's without keeping them.
 struct LineSpan {
-  std::uint64_t offset = 0;  // of the piece's first byte in the file read
+  std::uint64_t offset = 0;  // of the piece's first byte in the text read (a compressed log's decompressed text)
   std::uint32_t length = 0;  // bytes read, line end included
   // Of the piece's bytes without its line end ("\n" or "\r\n"), so that a copy of the log with
   // other line ends gives the same; 0 for a piece that holds nothing else.
@@ -32,15 +34,22 @@ class LineReader {
   // Opens `path` for binary reading; false when it cannot be opened or is not a regular file
   // (notRegularFile() then tells which). A FIFO, a directory or a device is refused without
   // waiting for a writer: such a log could not be read a second time by the pre-parser, and
-  // a device may never end.
+  // a device may never end. A gzip-compressed file (told by its first bytes) is read as its
+  // decompressed text.
   bool open(const char* path);
   // Reads from `file`, already open, and closes it with the reader (the fuzz targets read
   // their input through fmemopen). False, and nothing taken, when `file` is null.
   bool openStream(std::FILE* file);
   // True when the last open() failed because `path` is not a regular file.
   bool notRegularFile() const { return notRegular_; }
+  // Why the last open() failed, in the system's words ("No such file or directory"), or why
+  // a compressed log could not be read to its end.
+  const char* error() const;
+  // True when the text of a compressed log ended early or was corrupt: it is not the log's
+  // end. A plain file's read error ends the log as its end would, as fgets gives up.
+  bool failed() const { return input_.compressed() && input_.failed(); }
   void close();
-  bool isOpen() const { return file_ != nullptr; }
+  bool isOpen() const { return input_.isOpen(); }
 
   // Reads the next piece of the log into `buf` (kLineBufferSize bytes): up to and including
   // the next '\n', but at most kLineLimit - 1 bytes, so a longer physical line arrives as
@@ -58,11 +67,12 @@ class LineReader {
  private:
   bool refill();
 
-  std::FILE* file_ = nullptr;
+  LogInput input_;
   char* data_ = nullptr;
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   std::uint64_t position_ = 0;  // bytes delivered since the file was opened
   bool eof_ = false;
   bool notRegular_ = false;
+  int openErrno_ = 0;
 };

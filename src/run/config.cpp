@@ -1,11 +1,16 @@
 // Reads the configuration file: key lines, each followed by its value line.
 #include "run/config.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
-#include "run/main_loop.h"
+#include "base/program_texts.h"
 #include "base/strutil.h"
+#include "run/main_loop.h"
 
 Text510 g_config_file_extension;
 Text510 g_config_stylesheet;
@@ -92,17 +97,63 @@ void setConfigDefaults() {
   for (const ConfigKey& k : kKeys) k.value->assign(k.fallback);
 }
 
-bool readConfig() {
-  std::FILE* f = std::fopen(g_run.g_config.c_str(), "r");
-  if (f == nullptr) {
+namespace {
+
+// The extension goes into file names and, quoted, into the SQL lines: letters and digits only.
+bool isSafeExtension(std::string_view extension) {
+  if (extension.empty()) return false;
+  for (const char c : extension) {
+    const bool letterOrDigit = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    if (!letterOrDigit) return false;
+  }
+  return true;
+}
+
+// One warning line per header or footer file that cannot be read: the pages go without it.
+void warnIfUnreadable(const char* what, const Text510& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  int error = errno;
+  if (f != nullptr) {
+    // A directory opens but gives nothing: it is read the way every page will read it.
+    errno = 0;
+    const bool unreadable = std::fgetc(f) == EOF && std::ferror(f);
+    error = errno;
+    std::fclose(f);
+    if (!unreadable) return;
+  }
+  std::printf("WARNING: could not read %s file \"", what);
+  writeBytes(stdout, path.view());
+  std::printf("\": %s; the pages are written without it\n", std::strerror(error));
+}
+
+}  // namespace
+
+bool readConfig(bool named) {
+  if (std::FILE* f = std::fopen(g_run.g_config.c_str(), "r")) {
+    readConfigFrom(f);
+    std::fclose(f);
+    if (!isSafeExtension(g_config_file_extension.view())) {
+      std::fputs("ERROR: file_extension must be letters and digits, not \"", stdout);
+      writeBytes(stdout, g_config_file_extension.view());
+      std::fputs("\"\n", stdout);
+      return false;
+    }
+  } else if (struct stat st; !named && errno == ENOENT && ::lstat(g_run.g_config.c_str(), &st) != 0) {
+    // Only the absence of the default file is forgiven: a file named on the command line, or a
+    // c-default.cfg that is there but cannot be read, is a mistake to point out.
+    std::printf("No %s in the working directory: the built-in defaults are used (the site kit's copy: %s)\n",
+                g_run.g_config.c_str(), texts::kSiteKitConfig);
+    setConfigDefaults();
+    printConfigBlock();
+  } else {
     setConfigDefaults();
     std::fputs("ERROR: could not open config file \"", stdout);
     writeBytes(stdout, g_run.g_config.view());
     std::fputs("\"\n", stdout);
     return false;
   }
-  readConfigFrom(f);
-  std::fclose(f);
+  warnIfUnreadable("header", g_config_header_file);
+  warnIfUnreadable("footer", g_config_footer_file);
   return true;
 }
 

@@ -26,9 +26,11 @@ PageOptions pageOptions();
 
 // Sets the defaults, then reads the file named by g_run.g_config: a line equal to a key takes the
 // whole next line as its value; "#" starts a comment only on a key line. Prints the
-// configuration block. When the file cannot be opened, prints the error and returns false
-// (the run ends with status 1).
-bool readConfig();
+// configuration block, then a warning for a header or footer file that cannot be read. When
+// the file cannot be opened or its file_extension is not letters and digits, prints the error
+// and returns false (the run ends with status 1). Without `named` (the default c-default.cfg),
+// a file that is not there at all leaves the defaults, said in one line.
+bool readConfig(bool named);
 
 // What readConfig() does once the file is open: the defaults, then the values read from `f`
 // (left open), then the configuration block.

@@ -1,9 +1,11 @@
 // The run's one loop over the log's lines: pipeline, hand-over check, tracker, outputs.
 #include "run/line_loop.h"
 
+#include <cstdio>
 #include <string_view>
 #include <utility>
 
+#include "base/strutil.h"
 #include "read/line_pipeline.h"
 #include "read/vocabulary.h"
 #include "run/game.h"
@@ -60,6 +62,7 @@ LoopEnd readLog(LineReader& reader, bool readAhead, bool handOverAllowed, Tracke
       // Without a pre-parser the log ends here, this line included: it gets no page.
       if (!handOverAllowed) break;
       const HandOver next = handOver(kind, tracker.game().log, scores);
+      if (next == HandOver::kFailed) return LoopEnd::kFailed;
       if (next == HandOver::kStop) break;
       if (next == HandOver::kSkipLine) {
         lines.restart();
@@ -74,10 +77,23 @@ LoopEnd readLog(LineReader& reader, bool readAhead, bool handOverAllowed, Tracke
       tracker.useServerScores(std::move(scores));
       lines.restart();
     }
-    // Stopped where it failed: no summary, and the temporary files stay for a look.
-    if (!written || OutputQueue::failed()) return LoopEnd::kFailed;
+    // Stopped where it failed: no summary, and the temporary files stay for a look. The
+    // reading thread stops first: the run then closes the reader it reads from.
+    if (!written || OutputQueue::failed()) {
+      lines.stop();
+      return LoopEnd::kFailed;
+    }
   }
   lines.stop();
+  if (reader.failed()) {
+    // A compressed log cut short or corrupt has not ended: the game it was in gets no page.
+    std::fputs("ERROR: could not read logfile \"", stdout);
+    writeBytes(stdout, g_run.g_logfile.view());
+    std::fputs("\": ", stdout);
+    std::fputs(reader.error(), stdout);
+    std::fputs("\n", stdout);
+    return LoopEnd::kFailed;
+  }
   if (!gameFinished(tracker.endOfLog(), tracker)) return LoopEnd::kFailed;
   return LoopEnd::kEndOfLog;
 }

@@ -7,7 +7,8 @@
 
 enum class LoopEnd {
   kEndOfLog,  // the log was read (or a server log met without a pre-parser ended it)
-  kFailed,    // an output could not be written (the error is printed): the run ends, status 1
+  kFailed,    // an output could not be written, a compressed log could not be read to its end or
+              // the pre-parser failed (the error is printed): the run ends, status 1
 };
 
 // Reads the log from `reader` to its end, each line prepared once (ahead, on a thread of its

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,8 +19,10 @@
 #include "game/player_table.h"
 #include "run/config.h"
 #include "run/game.h"
+#include "run/interrupt.h"
 #include "run/line_loop.h"
 #include "run/output_queue.h"
+#include "run/run_lock.h"
 #include "read/log_kind.h"
 #include "base/program_texts.h"
 #include "run/run_stamp.h"
@@ -87,28 +90,33 @@ bool findPreparser(char* path, std::size_t size) {
   return isRunnable(path);
 }
 
+enum class PreparserRun { kNotStarted, kFailed, kDone };
+
 // Runs the pre-parser with its standard output in "tmp-c" and waits for it. The child
 // reports a failed redirection or exec through a close-on-exec pipe, so the parent can tell
-// "could not be started" from "ran and failed". False when it could not be started.
-bool runPreparser(const char* path, LogKind kind) {
+// "could not be started" from "ran and failed"; `*status` is the wait status of a run.
+PreparserRun runPreparser(const char* path, LogKind kind, int* status) {
   // Both output files exist as fresh regular files before the child opens them by name.
   touchTempFile(kTmpFile);
   touchTempFile(kPreparsedLog);
   touchTempFile(kServerScores);
   int report[2];
-  if (::pipe2(report, O_CLOEXEC) != 0) return false;
+  if (::pipe2(report, O_CLOEXEC) != 0) return PreparserRun::kNotStarted;
   const PreparserArgs args = preparserArgs(kind, const_cast<char*>(kPreparserHere), g_run.g_logfile.data(),
                                            const_cast<char*>(kPreparsedLog));
   char* const* argv = args.argv;
+  // Everything said so far is on the console before the wait.
   std::fflush(stdout);
-  const pid_t pid = ::fork();
+  OutputQueue::drain();
+  const pid_t pid = forkPreparser();
   if (pid < 0) {
     ::close(report[0]);
     ::close(report[1]);
-    return false;
+    return PreparserRun::kNotStarted;
   }
   if (pid == 0) {
     // Only async-signal-safe calls between fork and exec; never run the parent's exit path.
+    unblockInterruptsInChild();
     const int out = ::open(kTmpFile, O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC);
     if (out >= 0 && ::dup2(out, STDOUT_FILENO) >= 0) ::execv(path, argv);
     const int err = errno;
@@ -123,10 +131,9 @@ bool runPreparser(const char* path, LogKind kind) {
     got = ::read(report[0], &childErr, sizeof childErr);
   } while (got < 0 && errno == EINTR);
   ::close(report[0]);
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-  }
-  return got == 0;
+  preparserEnded(pid, status);
+  if (got != 0) return PreparserRun::kNotStarted;
+  return WIFEXITED(*status) && WEXITSTATUS(*status) == 0 ? PreparserRun::kDone : PreparserRun::kFailed;
 }
 
 // Closes what a failed run opened and gives its exit status.
@@ -145,11 +152,26 @@ void printBanner() {
   std::printf("%s\n\n", kRule70);
 }
 
-// False (after the usage line or the error) when the command line is not usable.
-bool checkCommandLine(int argc, char** argv) {
+enum class CommandLine {
+  kRun,      // a log (and perhaps a configuration) to read
+  kAnswered, // --help or --version: printed, nothing else to do
+  kRefused,  // the usage line or the error is printed
+};
+
+bool isOption(const char* arg, const char* option) { return std::strcmp(arg, option) == 0; }
+
+CommandLine checkCommandLine(int argc, char** argv) {
+  if (argc == 2 && (isOption(argv[1], "--help") || isOption(argv[1], "-h"))) {
+    std::fputs(texts::kHelp, stdout);
+    return CommandLine::kAnswered;
+  }
+  if (argc == 2 && isOption(argv[1], "--version")) {
+    std::printf("kalimostats-c (%s) %s\n", texts::kProgramName, texts::kVersion);
+    return CommandLine::kAnswered;
+  }
   if (argc != 2 && argc != 3) {
     std::printf("usage: kalimostats(xx)-c logfile.log <config-file.cfg>\n");
-    return false;
+    return CommandLine::kRefused;
   }
   if (argc == 3) {
     // The extension test is case-blind: "RUN.CFG" and "site.cfg.bak" are both accepted.
@@ -157,24 +179,28 @@ bool checkCommandLine(int argc, char** argv) {
     toLowerCase(lowered.data());
     if (!containsText(lowered.view(), ".cfg")) {
       std::printf("ERROR: config file must have a .cfg extension\n");
-      return false;
+      // Most often a second log: "kalimostats-c *.log" with two of them.
+      if (isRegularFile(argv[2])) std::fputs(texts::kOneLogHint, stdout);
+      return CommandLine::kRefused;
     }
     g_run.g_config.assign(argv[2]);
   } else {
     g_run.g_config.assign(kDefaultConfig);
   }
   g_run.g_logfile.assign(argv[1]);
-  return true;
+  return CommandLine::kRun;
 }
 
-// False (after the error) when the log cannot be opened.
+// False (after the error and its reason) when the log cannot be opened.
 bool openFiles() {
   // The statement file comes first, so even a run whose log is missing leaves it behind.
   g_run.fp_sql_gamestats = std::fopen(kSqlFile, "a");
   if (!g_run.fp.open(g_run.g_logfile.c_str())) {
     std::fputs("ERROR: could not open logfile \"", stdout);
     writeBytes(stdout, g_run.g_logfile.view());
-    std::fputs(g_run.fp.notRegularFile() ? "\": not a regular file\n" : "\"\n", stdout);
+    std::fputs("\"\n", stdout);
+    writeBytes(stdout, g_run.fp.error());
+    std::fputs("\n", stdout);
     return false;
   }
   ::mkdir(kHtmlDir, 0777);  // an existing directory is fine
@@ -206,10 +232,20 @@ void printSummary(const char* startText, const char* endText, double cpuSeconds,
 }  // namespace
 
 int kalimostatsMain(int argc, char** argv) {
+  // Past a file size limit a write fails (EFBIG) instead of killing the run: the failure then
+  // takes the one-line, status-1 way of every write error. The pre-parser inherits this.
+  std::signal(SIGXFSZ, SIG_IGN);
   // A failed start leaves everything as it was at that point: no summary, no clean-up.
-  if (!checkCommandLine(argc, argv)) return finishFailedRun();
+  const CommandLine commandLine = checkCommandLine(argc, argv);
+  if (commandLine == CommandLine::kAnswered) return std::fflush(stdout) == 0 ? 0 : 1;
+  if (commandLine == CommandLine::kRefused) return finishFailedRun();
+  watchInterrupts();
   printBanner();
-  if (!readConfig()) return finishFailedRun();
+  if (!readConfig(argc == 3)) return finishFailedRun();
+  // Before the time stamp is chosen: the one a run in this directory has just taken is then
+  // seen in html/ and passed over.
+  lockWorkingDirectory();
+  ownTempFiles();
 
   const std::time_t start = freeRunStartTime(kHtmlDir);
   char startText[kTimeTextSize];
@@ -222,6 +258,7 @@ int kalimostatsMain(int argc, char** argv) {
   }
 
   if (!openFiles()) return finishFailedRun();
+  removeStaleTemporaryPages();
 
   std::printf("\n%s\n", kRule70);
   std::printf("                   Generating Stats, Please wait...\n");
@@ -279,10 +316,23 @@ HandOver handOverToPreparser(LogKind kind, ServerScores& scores) {
     return HandOver::kStop;
   }
   char path[4096];
-  if (!findPreparser(path, sizeof path) || !runPreparser(path, kind)) {
+  int status = 0;
+  const PreparserRun run = findPreparser(path, sizeof path) ? runPreparser(path, kind, &status)
+                                                            : PreparserRun::kNotStarted;
+  if (run == PreparserRun::kNotStarted) {
     // With `fp` closed the line loop ends: the run finishes without the rest of the log.
     std::printf(" - the pre-parser kx-preparse could not be run; the rest of the log is skipped\n");
     return HandOver::kStop;
+  }
+  if (run == PreparserRun::kFailed) {
+    // It could not read the log (a corrupt compressed one) or write its result: what it left
+    // would be part of the log taken for all of it. Its own message is on standard error.
+    if (WIFEXITED(status)) {
+      std::printf("ERROR: kx-preparse could not convert the log (exit status %d)\n", WEXITSTATUS(status));
+    } else {
+      std::printf("ERROR: kx-preparse could not convert the log (killed by signal %d)\n", WTERMSIG(status));
+    }
+    return HandOver::kFailed;
   }
   // A missing result leaves `fp` closed, which ends the line loop like the end of the log.
   g_run.fp.open(kPreparsedLog);

@@ -18,6 +18,7 @@ enum class HandOver {
   kReadOn,    // the line goes on through the pipeline; the next line comes from the converted log
   kSkipLine,  // the converted log holds this line again: read on from there without it
   kStop,      // no pre-parser could be run: the run ends as at the end of the log
+  kFailed,    // the pre-parser failed (the error is printed): the run ends, status 1
 };
 
 // Called at the first line that shows a server log (a " InitGame: " line, or one starting with

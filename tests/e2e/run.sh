@@ -10,8 +10,9 @@
 #                    means no arguments); without it the single argument "input.log"
 #   input.log        copied into the work dir
 #   files/           copied into the work dir (configurations, header and footer files)
-#   setup            a bash script run in the work dir before the program, for what git cannot
-#                    hold (a FIFO; made outside the work dir, whose files are all read)
+#   setup            a bash script run in the work dir before the program (after the pre-parser
+#                    below is placed; KX_PROGRAM names the program), for what git cannot hold (a
+#                    FIFO, made outside the work dir, whose files are all read; a run alongside)
 #   preparser        "workdir": the stand-in pre-parser is placed as ./kx-preparse;
 #                    "beside": it is placed beside the program; "real": the real kx-preparse
 #                    built beside the program is placed as ./kx-preparse; without it there is none
@@ -96,7 +97,6 @@ run_case() {
   mkdir -p "$work"
   [ -f "$case_dir/input.log" ] && cp "$case_dir/input.log" "$work/"
   [ -d "$case_dir/files" ] && cp -a "$case_dir/files/." "$work/"
-  [ -f "$case_dir/setup" ] && (cd "$work" && bash "$case_dir/setup")
 
   bin="$root/bin/kalimostats-c"
   case "$(cat "$case_dir/preparser" 2>/dev/null)" in
@@ -111,6 +111,7 @@ run_case() {
     *) echo "$name: unknown preparser setting"; return 1 ;;
   esac
   [ -f "$case_dir/program" ] && bin="$(dirname "$program")/$(cat "$case_dir/program")"
+  [ -f "$case_dir/setup" ] && (cd "$work" && KX_PROGRAM=$bin bash "$case_dir/setup")
 
   local -a args=()
   if [ -f "$case_dir/args" ]; then

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # A run whose writes fail stops with one message and a non-zero status, and leaves every page
 # and SQL line written before the failure whole: a full file system under html/ (a small tmpfs
-# when run as root, else a per-file size limit) and a console on /dev/full.
+# when run as root, else a per-file size limit), a file size limit with weapon pages off, and a
+# console on /dev/full. Built with ThreadSanitizer, the program is also checked for races on
+# these ways out (anything on standard error fails).
 #
 # usage: write_failures.sh <kalimostats-c> <site-dir> <work-dir>
 set -u
@@ -39,9 +41,8 @@ if [[ $(id -u) == 0 ]] && mount -t tmpfs -o size=56k tmpfs "$work/full/html" 2>/
   status=$?
   reason="No space left on device"
 else
-  # A file may not grow past 36 KiB; the signal that would kill the writer is ignored, so the
-  # write fails with an error instead.
-  (cd "$work/full" && trap '' XFSZ && ulimit -f 36 && exec "$program" input.log >stdout.txt 2>stderr.txt)
+  # A file may not grow past 36 KiB: the write fails with an error, the run is not killed.
+  (cd "$work/full" && ulimit -f 36 && exec "$program" input.log >stdout.txt 2>stderr.txt)
   status=$?
   reason="File too large"
 fi
@@ -65,6 +66,20 @@ leftover=$(cd "$work/full/html" && ls -A | grep -v '_1001_' || true)
 [[ $(grep -c '^UPDATE gamestats' "$work/full/db_sql_gamestats.txt") == 2 ]] ||
   fail "full file system: expected the SQL lines of two pages"
 if [[ $mounted == 1 ]]; then umount "$work/full/html"; fi
+
+# A file size limit with weapon pages off, on a log long enough that lines are still read ahead
+# on their own thread when game 1001's main page (8464 bytes) passes the 8 KiB limit.
+setup "$work/limit"
+printf 'make_weapon_stats:\nno\n' >>"$work/limit/c-default.cfg"
+for _ in {1..20}; do cat "$site/sample/sample.log"; done >"$work/limit/input.log"
+(cd "$work/limit" && ulimit -f 8 && exec "$program" input.log >stdout.txt 2>stderr.txt)
+status=$?
+[[ $status == 1 ]] || fail "file size limit: exit status $status, expected 1"
+last=$(tail -n 1 "$work/limit/stdout.txt")
+[[ $last == "ERROR: could not write html/kalimostats_"*"_1001_FFA_PUB_main.html: File too large" ]] ||
+  fail "file size limit: last console line is '$last'"
+[[ -s $work/limit/stderr.txt ]] && fail "file size limit: standard error: $(head -c 3000 "$work/limit/stderr.txt")"
+[[ -z $(ls -A "$work/limit/html") ]] || fail "file size limit: left in html/: $(ls -A "$work/limit/html")"
 
 # A console that cannot be written: the run says so on standard error and fails.
 setup "$work/devfull"

@@ -7,7 +7,7 @@
 #include "kx-preparse/client_log.h"
 #include "kx-preparse/converter.h"
 #include "kx-preparse/flag_scan.h"
-#include "kx-preparse/log_input.h"
+#include "read/log_input.h"
 
 namespace {
 

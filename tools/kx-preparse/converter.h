@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "flag_scan.h"
-#include "log_input.h"
+#include "read/log_input.h"
 #include "server_line.h"
 
 // Receives the converted log one line at a time.

@@ -9,7 +9,7 @@
 #include "client_log.h"
 #include "converter.h"
 #include "flag_scan.h"
-#include "log_input.h"
+#include "read/log_input.h"
 
 namespace {
 

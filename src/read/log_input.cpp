@@ -1,10 +1,11 @@
 // Reads a log file as text, plain or gzip-compressed: the file's first bytes tell, never its name.
-#include "log_input.h"
+#include "read/log_input.h"
 
 #include <zlib.h>
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -19,32 +20,43 @@ std::string systemReason(int error) { return error != 0 ? std::strerror(error) :
 
 LogInput::LogInput() = default;
 
-LogInput::~LogInput() {
+LogInput::~LogInput() { close(); }
+
+void LogInput::close() {
   if (zip_) inflateEnd(zip_.get());
+  zip_.reset();
   if (file_ != nullptr) std::fclose(file_);
+  file_ = nullptr;
+  zipEnded_ = false;
+  error_.clear();
+  textBegin_ = textEnd_ = 0;
+  textEnded_ = false;
 }
 
 bool LogInput::open(const char* path) {
+  close();
   errno = 0;
-  file_ = std::fopen(path, "rb");
-  if (file_ == nullptr) {
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) {
     error_ = systemReason(errno);
     return false;
   }
-  packed_.reset(new unsigned char[kChunkBytes]);
-  text_.reset(new char[kChunkBytes]);
+  return openStream(file);
+}
+
+bool LogInput::openStream(std::FILE* file) {
+  close();
+  file_ = file;
+  if (!packed_) packed_.reset(new unsigned char[kChunkBytes]);
+  if (!text_) text_.reset(new char[kChunkBytes]);
   errno = 0;
   const std::size_t n = std::fread(packed_.get(), 1, kChunkBytes, file_);
-  if (n == 0 && std::ferror(file_)) {
-    error_ = systemReason(errno);
-    return false;
-  }
+  if (n == 0 && std::ferror(file_)) return fail(systemReason(errno));
   if (n >= 2 && packed_[0] == kGzipMagic[0] && packed_[1] == kGzipMagic[1]) {
     zip_.reset(new z_stream_s{});
     if (inflateInit2(zip_.get(), kGzipWindowBits) != Z_OK) {
       zip_.reset();
-      error_ = "not enough memory to decompress";
-      return false;
+      return fail("not enough memory to decompress");
     }
     zip_->next_in = packed_.get();
     zip_->avail_in = static_cast<uInt>(n);
@@ -56,8 +68,14 @@ bool LogInput::open(const char* path) {
   return true;
 }
 
+bool LogInput::fail(std::string reason) {
+  close();
+  error_ = std::move(reason);
+  return false;
+}
+
 std::size_t LogInput::read(char* buffer, std::size_t size) {
-  if (failed() || size == 0) return 0;
+  if (file_ == nullptr || failed() || size == 0) return 0;
   // Text the line reader had read ahead comes first.
   if (textBegin_ < textEnd_) {
     const std::size_t n = textEnd_ - textBegin_ < size ? textEnd_ - textBegin_ : size;
@@ -125,7 +143,7 @@ bool LogInput::fillLineBuffer() {
 }
 
 bool LogInput::readLine(std::string_view& line) {
-  if (failed()) return false;
+  if (file_ == nullptr || failed()) return false;
   std::size_t kept = 0;
   bool any = false;
   for (;;) {

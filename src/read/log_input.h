@@ -9,11 +9,11 @@
 
 struct z_stream_s;
 
-// One log file, opened once and read from its start to its end, as bytes or as lines. A file
-// that starts with the gzip signature (1f 8b) is read as its decompressed text, every member
-// of it in turn; any other file as it is. Compressed data that is corrupt or ends before its
-// last member does is a read error, like a failing disk: reading stops, failed() is true and
-// error() says why.
+// One log file, read from its start to its end, as bytes or as lines; the main program's line
+// reader and the pre-parser both read through it. A file that starts with the gzip signature
+// (1f 8b) is read as its decompressed text, every member of it in turn; any other file as it
+// is. Compressed data that is corrupt or ends before its last member does is a read error,
+// like a failing disk: reading stops, failed() is true and error() says why.
 class LogInput {
  public:
   // Longest line kept whole, line break included, plus one: a longer line is cut and the
@@ -25,9 +25,13 @@ class LogInput {
   LogInput(const LogInput&) = delete;
   LogInput& operator=(const LogInput&) = delete;
 
-  // Opens the file at `path`. False, with error() set to the system's reason ("No such file
-  // or directory"), when it cannot be opened or its first bytes cannot be read.
+  // Opens the file at `path`. False, closed, with error() set to the system's reason ("No such
+  // file or directory"), when it cannot be opened or its first bytes cannot be read.
   bool open(const char* path);
+  // The same for a file already open, which the input closes when done with it.
+  bool openStream(std::FILE* file);
+  // Closes the file; the input can be opened again.
+  void close();
 
   // Up to `size` bytes of the text into `buffer`; 0 at the end of the text or on an error.
   std::size_t read(char* buffer, std::size_t size);
@@ -37,12 +41,14 @@ class LogInput {
   // without a line break is a line.
   bool readLine(std::string_view& line);
 
+  bool isOpen() const { return file_ != nullptr; }
   bool compressed() const { return zip_ != nullptr; }
   bool failed() const { return !error_.empty(); }
   // What went wrong, for a message; empty while nothing did.
   const std::string& error() const { return error_; }
 
  private:
+  bool fail(std::string reason);  // closes, keeps `reason`, returns false
   std::size_t readRaw(char* buffer, std::size_t size);
   std::size_t inflateInto(char* buffer, std::size_t size);
   bool fillLineBuffer();

@@ -1,11 +1,11 @@
-// How the pre-parser's log reader hands on a log's text, plain or gzip-compressed.
+// How the log reader of the program and the pre-parser hands on a log's text, plain or gzip-compressed.
 #include <gtest/gtest.h>
 #include <zlib.h>
 
 #include <cstdio>
 #include <string>
 
-#include "kx-preparse/log_input.h"
+#include "read/log_input.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ std::string readAll(const std::string& path, bool* compressed) {
 
 }  // namespace
 
-TEST(KxPreparseLogInput, ReadsGzipMembersAndPlainFilesAlike) {
+TEST(LogInput, ReadsGzipMembersAndPlainFilesAlike) {
   const std::string text = "  0:00 InitGame: \\mapname\\q3dm17\r\n  0:05 Kill: 0 1 10: A killed B by MOD_RAILGUN\n";
   const std::string plain = ::testing::TempDir() + "log_input_plain.log";
   const std::string packed = ::testing::TempDir() + "log_input_packed.log";
