@@ -1,7 +1,7 @@
 // Which kind of log a line betrays, and how the pre-parser is asked to convert such a log.
 #include "read/log_kind.h"
 
-#include "kx-preparse/client_clock.h"
+#include "read/client_clock.h"
 
 namespace {
 

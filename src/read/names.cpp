@@ -3,15 +3,12 @@
 
 #include "base/scratch_pool.h"
 #include "base/strutil.h"
+#include "read/vocabulary.h"
 
 const char SENTINEL_NAME[] = "poiwsdkghghpoidertrtdsfkbnmcvdawhbpwqgdhomawqasdhgftvbn";
 
 namespace {
 
-// Tested in this order; the game ends its possessive obituaries with them.
-const char* const kPossessives[] = {
-    "'s personal space", "'s grenade", "'s shrapnel", "'s plasmagun", "'s rocket",
-    "'s BFG", "'s shower of nails", "'s grappling hook", nullptr};
 
 // The game closes a name with one colour code (usually "^7"); only that one is dropped.
 std::string_view trimColorCode(std::string_view name) {
@@ -21,8 +18,6 @@ std::string_view trimColorCode(std::string_view name) {
 }
 
 }  // namespace
-
-const char* const* possessiveMessages() { return kPossessives; }
 
 NameCut cutVictimName(const ScannedText& line) {
   // One-name messages first: a name ending in "connected" is cut there even in a kill line.
@@ -48,7 +43,7 @@ NameCut cutAttackerName(const ScannedText& line) {
     std::string_view attacker = substringUncounted(line.text, start, static_cast<int>(line.text.size()));
     const int suffix = line.scan.firstFrom(kPossessiveStrings, start);
     if (suffix >= 0) {
-      const std::size_t n = std::string_view(kPossessives[suffix]).size();
+      const std::size_t n = std::string_view(possessive_strings[suffix]).size();
       attacker.remove_suffix(n < attacker.size() ? n : attacker.size());
     }
     return {trimColorCode(attacker), 1};

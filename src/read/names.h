@@ -31,9 +31,6 @@ NameCut cutAttackerName(const ScannedText& line);
 std::string_view getVictimName(const ScannedText& line);
 std::string_view getAttackerName(const ScannedText& line);
 
-// The possessive endings of attacker names, as a null-terminated table in test order.
-const char* const* possessiveMessages();
-
 // For a line not scanned yet (tests and rare paths).
 std::string_view getVictimName(std::string_view line);
 std::string_view getAttackerName(std::string_view line);

@@ -10,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "read/names.h"
 
 namespace {
 
@@ -149,7 +148,7 @@ const char* const* tableTexts(TableId table) {
     case kCtfRedStrings: return ctf_red_strings;
     case kCtfBlueStrings: return ctf_blue_strings;
     case kFlagEventStrings: return flagEventStrings();
-    case kPossessiveStrings: return possessiveMessages();
+    case kPossessiveStrings: return possessive_strings;
     case kTableCount: break;
   }
   std::abort();

@@ -379,3 +379,8 @@ const char* const* flagEventStrings() {
 }
 
 FlagEventKind flagEventKind(int index) { return kFlagEventTexts[index].kind; }
+
+// Tested in this order; the game ends its possessive obituaries with them.
+const char* const possessive_strings[] = {
+    "'s personal space", "'s grenade", "'s shrapnel", "'s plasmagun", "'s rocket",
+    "'s BFG", "'s shower of nails", "'s grappling hook", nullptr};

@@ -11,6 +11,7 @@ extern const char* const self_strings[];       // 54 texts following a single na
 extern const char* const suicide_strings[];    // 20 self-inflicted and world deaths
 extern const char* const ctf_red_strings[];    // 11 CTF texts whose actor is red
 extern const char* const ctf_blue_strings[];   // 11 CTF texts whose actor is blue
+extern const char* const possessive_strings[]; // 8 endings of possessive obituaries' attacker names
 
 // What a game-boundary text does when it is the first acting one of reset_strings in table
 // order; the others (warm-up ends, entries, team joincodes) end nothing by themselves.
@@ -47,7 +48,7 @@ FlagEventKind flagEventKind(int index);
 int tableSize(const char* const* table);
 
 // The tables the line scanner reports on: for each, the first entry in table order that a
-// scanned text holds. The last two are owned by their recognisers (flag events, possessives).
+// scanned text holds.
 enum TableId : int {
   kValidStrings,
   kAddPlayerStrings,

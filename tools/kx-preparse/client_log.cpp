@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "client_clock.h"
+#include "read/client_clock.h"
 #include "hex_colour.h"
 
 namespace {
