@@ -2,10 +2,12 @@
 # Times several builds of kalimostats-c on the same generated log in alternating rounds and prints,
 # for each, the median wall-clock, user and system seconds and CPU per wall second.
 #
-# usage: bench/rounds.sh [-r rounds] [-w yes|no] [-m synthetic|night] [-s MB] <kalimostats-c>...
+# usage: bench/rounds.sh [-r rounds] [-w yes|no] [-m synthetic|night] [-s MB] [-q] <kalimostats-c>...
 #
 # -r rounds (default 5), -w weapon pages (default no), -m the log's mix (default synthetic),
-# -s its size in MB (default 100). Each round runs every binary once, in a fresh directory, the
+# -s its size in MB (default 100), -q: before each round, wait (up to 5 minutes) until the
+# machine's processors have been at least 80 % idle for two seconds, for a machine shared with
+# other work. Each round runs every binary once, in a fresh directory, the
 # order turned by one each round so that no build always runs right after the same other one.
 # BENCH_DIR (default /tmp) is where the runs write their pages (see compare.sh). Every run's
 # figures are printed as they come, so a round disturbed by other load can be seen.
@@ -22,18 +24,20 @@ rounds=5
 weapon=no
 mix=synthetic
 mb=100
-while getopts 'r:w:m:s:' opt; do
+quiet=0
+while getopts 'r:w:m:s:q' opt; do
   case $opt in
     r) rounds=$OPTARG ;;
     w) weapon=$OPTARG ;;
     m) mix=$OPTARG ;;
     s) mb=$OPTARG ;;
+    q) quiet=1 ;;
     *) exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
 if [[ $# -lt 1 ]]; then
-  echo "usage: bench/rounds.sh [-r rounds] [-w yes|no] [-m synthetic|night] [-s MB] <kalimostats-c>..." >&2
+  echo "usage: bench/rounds.sh [-r rounds] [-w yes|no] [-m synthetic|night] [-s MB] [-q] <kalimostats-c>..." >&2
   exit 2
 fi
 bins=()
@@ -65,27 +69,62 @@ run_program() {  # <binary>
   rm -rf "$work"
 }
 
+# Idle share of all processors over the next two seconds, in percent (from /proc/stat).
+idle_percent() {
+  local a b
+  read -r -a a < <(head -n 1 /proc/stat)
+  sleep 2
+  read -r -a b < <(head -n 1 /proc/stat)
+  local total=0 k
+  for ((k = 1; k < ${#a[@]}; ++k)); do total=$((total + b[k] - a[k])); done
+  local idle=$((b[4] - a[4] + b[5] - a[5]))
+  echo $((total > 0 ? 100 * idle / total : 100))
+}
+
+wait_for_quiet() {
+  local tries
+  for ((tries = 0; tries < 150; ++tries)); do
+    (($(idle_percent) >= 80)) && return
+  done
+  echo "(the machine stayed busy; running anyway)"
+}
+
 n=${#bins[@]}
 for ((r = 0; r < rounds; ++r)); do
+  ((quiet)) && wait_for_quiet
   for ((k = 0; k < n; ++k)); do
     i=$(((r + k) % n))
     read -r wall user sys < <(run_program "${bins[i]}")
-    echo "$i $wall $user $sys" >>"$results"
+    echo "$r $i $wall $user $sys" >>"$results"
     printf 'round %d  %-40s wall %5.2f  user %5.2f  sys %5.2f\n' "$((r + 1))" "${bins[i]}" "$wall" "$user" "$sys"
   done
 done
 
-echo "$mix log, $mb MB, weapon pages $weapon, medians of $rounds rounds (min-max):"
-for ((i = 0; i < n; ++i)); do
-  awk -v i="$i" -v name="${bins[i]}" '
-    function sorted(a, m,   j, k, t) {  # sorts a[1..m] in place
-      for (j = 2; j <= m; ++j) { t = a[j]; for (k = j - 1; k >= 1 && a[k] > t; --k) a[k + 1] = a[k]; a[k + 1] = t }
-    }
-    function med(a, m) { sorted(a, m); return m % 2 ? a[(m + 1) / 2] : (a[m / 2] + a[m / 2 + 1]) / 2 }
-    $1 == i { ++m; w[m] = $2; u[m] = $3; s[m] = $4; c[m] = $3 + $4; q[m] = ($2 > 0 ? ($3 + $4) / $2 : 0) }
-    END {
-      printf "  %s\n    wall %.2f", name, med(w, m); printf " (%.2f-%.2f)", w[1], w[m]
+echo "$mix log, $mb MB, weapon pages $weapon, medians of $rounds rounds (min-max);"
+echo "against the first binary: the median of the ratios within each round"
+awk -v n="$n" -v names="${bins[*]}" '
+  function sorted(a, m,   j, k, t) {  # sorts a[1..m] in place
+    for (j = 2; j <= m; ++j) { t = a[j]; for (k = j - 1; k >= 1 && a[k] > t; --k) a[k + 1] = a[k]; a[k + 1] = t }
+  }
+  function med(a, m) { sorted(a, m); return m % 2 ? a[(m + 1) / 2] : (a[m / 2] + a[m / 2 + 1]) / 2 }
+  { W[$1, $2] = $3; U[$1, $2] = $4; S[$1, $2] = $5; if ($1 + 1 > rounds) rounds = $1 + 1 }
+  END {
+    split(names, name, " ")
+    for (i = 0; i < n; ++i) {
+      delete w; delete u; delete s; delete c; delete q; delete rw; delete rc
+      for (r = 0; r < rounds; ++r) {
+        w[r + 1] = W[r, i]; u[r + 1] = U[r, i]; s[r + 1] = S[r, i]; c[r + 1] = U[r, i] + S[r, i]
+        q[r + 1] = W[r, i] > 0 ? c[r + 1] / W[r, i] : 0
+        rw[r + 1] = W[r, 0] > 0 ? W[r, i] / W[r, 0] : 0
+        rc[r + 1] = U[r, 0] + S[r, 0] > 0 ? c[r + 1] / (U[r, 0] + S[r, 0]) : 0
+      }
+      m = rounds
+      printf "  %s\n    wall %.2f", name[i + 1], med(w, m); printf " (%.2f-%.2f)", w[1], w[m]
       printf "  user %.2f  sys %.2f", med(u, m), med(s, m)
       printf "  cpu %.2f", med(c, m); printf " (%.2f-%.2f)", c[1], c[m]
-      printf "  cpu/wall %.2f\n", med(q, m) }' "$results"
-done
+      printf "  cpu/wall %.2f", med(q, m)
+      if (i > 0) { printf "\n    against the first: wall %.2fx", med(rw, m); printf " (%.2f-%.2f)", rw[1], rw[m]
+                   printf "  cpu %.2fx", med(rc, m); printf " (%.2f-%.2f)", rc[1], rc[m] }
+      printf "\n"
+    }
+  }' "$results"
