@@ -38,6 +38,11 @@ class LinePipeline {
   // each line costs about 6 KB).
   static constexpr int kBlockLines = 64;
   static constexpr int kBlocks = 12;
+  // Each side that finds nothing to do sleeps until there is a batch of work: the reading thread
+  // until half the ring is free, the line loop until this many blocks are ready (or the log
+  // ended). When one side is the slower, the other is then woken once per several blocks.
+  static constexpr int kWakeBlocks = kBlocks / 2;
+  static_assert(kWakeBlocks <= kBlocks, "the line loop must not wait for more than the ring holds");
   struct Block {
     LineRecord lines[kBlockLines];
     int count = 0;
@@ -59,12 +64,14 @@ class LinePipeline {
   std::mutex mutex_;
   std::condition_variable changed_;
   long published_ = 0;  // blocks the reading thread has filled
-  std::atomic<long> publishedHint_{0};  // the same, read without the lock while waiting briefly
   long released_ = 0;   // blocks the line loop is done with
+  bool finished_ = false;  // the block holding the log's end is published
   bool stopping_ = false;
-  // Which side sleeps on `changed_`: the other wakes it only then.
+  // Which side sleeps on `changed_`: the other wakes it only then, and the line loop only once
+  // `published_` reaches `consumerWakeAt_`.
   bool producerWaiting_ = false;
   bool consumerWaiting_ = false;
+  long consumerWakeAt_ = 0;
   std::atomic<bool> stopFlag_{false};
   // The line loop's place: the block it reads and the next line in it.
   long current_ = -1;

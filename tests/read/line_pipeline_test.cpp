@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -63,6 +65,44 @@ TEST(LinePipeline, EveryLineInOrderPreparedThroughStopAndRestart) {
   }
   std::remove(first.c_str());
   std::remove(second.c_str());
+}
+
+// The reading thread hands lines over in blocks and the line loop sleeps until several are
+// ready: a log that ends anywhere, inside a block, at its end or with no line at all, must still
+// hand over every line and then the end, not leave the loop asleep.
+TEST(LinePipeline, EveryLineWhereverTheLogEnds) {
+  for (int count : {0, 1, 63, 64, 65, 128, 383, 384, 385, 768, 769, 2000}) {
+    SCOPED_TRACE(count);
+    const std::string path = writeLog("c" + std::to_string(count), count);
+    LineReader reader;
+    ASSERT_TRUE(reader.open(path.c_str()));
+    LinePipeline lines(reader, true);
+    const std::string name = "c" + std::to_string(count);
+    for (int i = 0; i < count; ++i) {
+      const LineRecord* line = lines.next();
+      ASSERT_NE(nullptr, line) << i;
+      ASSERT_EQ(expected(name, i), line->raw.text) << i;
+    }
+    EXPECT_EQ(nullptr, lines.next());
+    std::remove(path.c_str());
+  }
+}
+
+// A line loop slower than the reader (a game's end building its pages) lets the reader fill
+// every block it may and sleep; the loop must wake it again and lose no line.
+TEST(LinePipeline, ASlowLineLoopGetsEveryLineFromAReaderThatWaited) {
+  const std::string path = writeLog("d", 5000);
+  LineReader reader;
+  ASSERT_TRUE(reader.open(path.c_str()));
+  LinePipeline lines(reader, true);
+  for (int i = 0; i < 5000; ++i) {
+    if (i % 1000 == 1) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const LineRecord* line = lines.next();
+    ASSERT_NE(nullptr, line) << i;
+    ASSERT_EQ(expected("d", i), line->raw.text) << i;
+  }
+  EXPECT_EQ(nullptr, lines.next());
+  std::remove(path.c_str());
 }
 
 }  // namespace
