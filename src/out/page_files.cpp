@@ -45,7 +45,13 @@ bool create(OpenPage& page, std::string_view name) {
     return false;
   }
   page.temporary = temporaryPath();
-  page.fd = ::open(page.temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+  // Only a file made here is written: anything found at the name (a link planted there, whose
+  // target would be overwritten) is taken away, never followed, and the name made afresh.
+  constexpr int kCreate = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+  page.fd = ::open(page.temporary.c_str(), kCreate, 0666);
+  if (page.fd < 0 && errno == EEXIST && ::unlink(page.temporary.c_str()) == 0) {
+    page.fd = ::open(page.temporary.c_str(), kCreate, 0666);
+  }
   return page.fd >= 0;
 }
 
