@@ -56,11 +56,11 @@ bool GameOutputs::write(const GameResult& game) {
   const PageOptions options = pageOptions();
   const PageNames names = pageNames(game, options.fileExtension);
 
-  // The SQL lines go out before the pages: a page that cannot be created leaves them behind.
-  // Only a run opens the SQL file; pages written without it (tests) just have no record.
+  // The SQL lines follow the pages they name, so that a failure or a kill never leaves lines
+  // that point the site at a page that is not there. Only a run opens the SQL file; pages
+  // written without it (tests) just have no record.
   sql_.clear();
   writeSqlLines(names, sql_);
-  if (g_run.fp_sql_gamestats != nullptr) writeBytes(g_run.fp_sql_gamestats, sql_);
   countQuoteCuts(game);
 
   const bool queued = OutputQueue::running();
@@ -95,7 +95,9 @@ bool GameOutputs::write(const GameResult& game) {
   }
 
   if (queued) {
+    // The queue writes in order and nothing after a failed write: the lines go after the pages.
     OutputQueue::submit(std::move(files));
+    if (g_run.fp_sql_gamestats != nullptr) writeBytes(g_run.fp_sql_gamestats, sql_);
     return closeListing();
   }
   std::string failure;
@@ -107,7 +109,10 @@ bool GameOutputs::write(const GameResult& game) {
     failure = writeGameFiles(*files);
   }
   unqueued_ = std::move(files);
-  if (failure.empty()) return closeListing();
+  if (failure.empty()) {
+    if (g_run.fp_sql_gamestats != nullptr) writeBytes(g_run.fp_sql_gamestats, sql_);
+    return closeListing();
+  }
   writeBytes(stdout, failure);
   return false;
 }

@@ -193,8 +193,8 @@ std::unique_ptr<GameFiles> OutputQueue::spareFiles() {
 
 void OutputQueue::submit(std::unique_ptr<GameFiles> files) {
   Queue& q = queue();
-  // What was written before the pages goes before them: their SQL lines above all, which a
-  // page that cannot be created leaves behind.
+  // What was written before the pages goes before them: the console lines, and the SQL lines
+  // of the games before, which follow their own pages.
   std::fflush(stdout);
   if (q.queuedSql != nullptr) std::fflush(q.queuedSql);
   std::unique_lock<std::mutex> lock(q.mutex);
