@@ -15,6 +15,8 @@ class OspReport {
   // Starts a report (prints its heading).
   void begin();
   bool active() const { return active_; }
+  // The log ended inside the report: what was read stays, and the report is over.
+  void cutShort() { active_ = false; }
   // Reads one line of the report; true when it was the report's last.
   bool feed(Game& game, const LineRecord& line);
 

@@ -183,6 +183,7 @@ TrackerEvent Tracker::boundary(const LineRecord& record) {
 
 TrackerEvent Tracker::endOfLog() {
   if (!report_.active()) return TrackerEvent::kNone;
+  report_.cutShort();
   return endGame(warmupEnd_);
 }
 

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "../out/html_test_support.h"
+#include "base/scratch_pool.h"
 #include "game/tracker.h"
+#include "read/means_of_death.h"
 #include "run/game.h"
 
 namespace {
@@ -145,6 +148,58 @@ TEST_F(GameBoundary, AReconnectForcesThePageAndSaysSo) {
   EXPECT_EQ(0u, boundary("RE_Shutdown( 0 )")
                     .find("\nServer connect/reconnect detected:\nForcing html stats generation.\n"
                           "\nGenerating Stats ----------------<GAME ID 1001>-----\n"));
+}
+
+}  // namespace
+
+namespace {
+
+// Feeds `text` to `tracker` as the reader hands a line over: prepared from the bytes read.
+TrackerEvent feed(Tracker& tracker, LineRecord& line, const std::string& text) {
+  std::memcpy(line.rawBuffer, text.c_str(), text.size() + 1);
+  line.prepare(text.size());
+  return tracker.feed(line);
+}
+
+// Under OSP the lines after a match's end are its report: they fill the players' records and
+// nothing else sees them, and the game ends with the report's last line, or with the log.
+TEST(OspReport, IsAStateOfTheTrackerThatEndsTheGameAfterIt) {
+  for (const bool logEndsInReport : {false, true}) {
+    SCOPED_TRACE(logEndsInReport ? "the log ends inside the report" : "the report ends");
+    resetScratchPool();
+    auto tracker = std::make_unique<Tracker>("osp.log", "2001-08-10,12-00-00");
+    auto line = std::make_unique<LineRecord>();
+    testing::internal::CaptureStdout();
+    for (const char* text : {"Loaded OSP Client Version: 1.03a", "^1Ann^7 entered the game",
+                             "^4Bob^7 entered the game", "^4Bob^7 was railed by ^1Ann^7"}) {
+      EXPECT_EQ(TrackerEvent::kNone, feed(*tracker, *line, text)) << text;
+    }
+    EXPECT_EQ(TrackerEvent::kNone, feed(*tracker, *line, "Timelimit hit."));
+    EXPECT_TRUE(tracker->inReport());
+    for (const char* text : {"Accuracy info for: Ann", "Railgun: 35.0 7/20", "Total damage given: 1890",
+                             // A kill line inside the report is a line of the report only.
+                             "^1Ann^7 was railed by ^4Bob^7", "Map: q3dm6"}) {
+      EXPECT_EQ(TrackerEvent::kNone, feed(*tracker, *line, text)) << text;
+    }
+    const TrackerEvent end =
+        logEndsInReport ? tracker->endOfLog() : feed(*tracker, *line, "MATCH COMPLETE");
+    const std::string console = testing::internal::GetCapturedStdout();
+    ASSERT_EQ(TrackerEvent::kGameFinished, end) << console;
+    EXPECT_FALSE(tracker->inReport());
+    EXPECT_NE(std::string::npos, console.find("\nscanning OSP stats:\nMAP: q3dm6\n")) << console;
+    const GameResult& game = tracker->result();
+    ASSERT_EQ(2, game.playerCount());
+    const PlayerRecord& ann = game.players[0];  // one kill: the higher skill
+    EXPECT_EQ("^1Ann", std::string(ann.rawName.view()));
+    EXPECT_EQ(1, ann.kills);
+    EXPECT_EQ(0, ann.deaths);
+    EXPECT_EQ(7, ann.hits[WP_RAILGUN]);
+    EXPECT_EQ(20, ann.shots[WP_RAILGUN]);
+    EXPECT_EQ(1890, ann.damageGiven);
+    EXPECT_EQ(0, game.players[1].kills);
+    EXPECT_EQ("q3dm6", std::string(game.mapName.view()));
+    EXPECT_EQ(1001, game.gameId);
+  }
 }
 
 }  // namespace
