@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/console.h"
 #include "read/line_record.h"
 #include "game/obituary.h"
 #include "game/player_table.h"
@@ -36,9 +37,9 @@ void readMap(Game& game, std::string_view raw) {
     game.state.g_mapname.assign(word);
     toLowerCase(game.state.g_mapname.data());
   }
-  std::fputs("MAP: ", stdout);
-  writeBytes(stdout, game.state.g_mapname.view());
-  std::fputs("\n", stdout);
+  consoleWrite("MAP: ");
+  consoleWrite(game.state.g_mapname.view());
+  consoleWrite("\n");
 }
 
 // A player seen again: on another team (or without one) the old record is closed under a

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "base/console.h"
 #include "base/program_texts.h"
 #include "base/strutil.h"
 
@@ -54,18 +55,18 @@ constexpr const char kRule60[] =
     "------------------------------------------------------------";
 
 void printConfigBlock(const Text510& path, const Config& config) {
-  std::printf("     %s\n", kRule60);
-  std::printf("                             Configuration\n");
-  std::printf("     %s\n", kRule60);
-  std::fputs(kShownPath, stdout);
-  writeBytes(stdout, path.view());
-  std::fputs("\n", stdout);
+  consolef("     %s\n", kRule60);
+  consolef("                             Configuration\n");
+  consolef("     %s\n", kRule60);
+  consoleWrite(kShownPath);
+  consoleWrite(path.view());
+  consoleWrite("\n");
   for (const ShownValue& shown : kShown) {
-    std::fputs(shown.label, stdout);
-    writeBytes(stdout, (config.*shown.value).view());
-    std::fputs("\n", stdout);
+    consoleWrite(shown.label);
+    consoleWrite((config.*shown.value).view());
+    consoleWrite("\n");
   }
-  std::printf("     %s\n", kRule60);
+  consolef("     %s\n", kRule60);
 }
 
 }  // namespace
@@ -116,9 +117,9 @@ void warnIfUnreadable(const char* what, const Text510& path) {
     std::fclose(f);
     if (!unreadable) return;
   }
-  std::printf("WARNING: could not read %s file \"", what);
-  writeBytes(stdout, path.view());
-  std::printf("\": %s; the pages are written without it\n", std::strerror(error));
+  consolef("WARNING: could not read %s file \"", what);
+  consoleWrite(path.view());
+  consolef("\": %s; the pages are written without it\n", std::strerror(error));
 }
 
 }  // namespace
@@ -128,23 +129,23 @@ bool readConfig(const Text510& path, bool named, Config* config) {
     readConfigFrom(f, path, config);
     std::fclose(f);
     if (!isSafeExtension(config->g_config_file_extension.view())) {
-      std::fputs("ERROR: file_extension must be letters and digits, not \"", stdout);
-      writeBytes(stdout, config->g_config_file_extension.view());
-      std::fputs("\"\n", stdout);
+      consoleWrite("ERROR: file_extension must be letters and digits, not \"");
+      consoleWrite(config->g_config_file_extension.view());
+      consoleWrite("\"\n");
       return false;
     }
   } else if (struct stat st; !named && errno == ENOENT && ::lstat(path.c_str(), &st) != 0) {
     // Only the absence of the default file is forgiven: a file named on the command line, or a
     // c-default.cfg that is there but cannot be read, is a mistake to point out.
-    std::printf("No %s in the working directory: the built-in defaults are used (the site kit's copy: %s)\n",
+    consolef("No %s in the working directory: the built-in defaults are used (the site kit's copy: %s)\n",
                 path.c_str(), texts::kSiteKitConfig);
     *config = Config();
     printConfigBlock(path, *config);
   } else {
     *config = Config();
-    std::fputs("ERROR: could not open config file \"", stdout);
-    writeBytes(stdout, path.view());
-    std::fputs("\"\n", stdout);
+    consoleWrite("ERROR: could not open config file \"");
+    consoleWrite(path.view());
+    consoleWrite("\"\n");
     return false;
   }
   warnIfUnreadable("header", config->g_config_header_file);

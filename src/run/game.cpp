@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "base/console.h"
 #include "base/scratch_pool.h"
 #include "base/strutil.h"
 #include "game/game_result.h"
@@ -37,8 +38,8 @@ void countQuoteCuts(const GameResult& game) {
 
 // The end of the game's console listing, once its files are handed on.
 bool closeListing() {
-  std::fputs("-------------------------------------<done>---------\n", stdout);
-  std::fputs("\n", stdout);
+  consoleWrite("-------------------------------------<done>---------\n");
+  consoleWrite("\n");
   return true;
 }
 
@@ -89,7 +90,7 @@ bool GameOutputs::write(const GameResult& game, std::FILE* sqlStream) {
   if (queued) {
     // The queue writes in order and nothing after a failed write: the lines go after the pages.
     OutputQueue::submit(std::move(files));
-    if (sqlStream != nullptr) writeBytes(sqlStream, sql_);
+    OutputQueue::submitSql(sql_);
     return closeListing();
   }
   std::string failure;
@@ -105,6 +106,6 @@ bool GameOutputs::write(const GameResult& game, std::FILE* sqlStream) {
     if (sqlStream != nullptr) writeBytes(sqlStream, sql_);
     return closeListing();
   }
-  writeBytes(stdout, failure);
+  consoleWrite(failure);
   return false;
 }

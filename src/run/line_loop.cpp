@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "base/console.h"
 #include "base/strutil.h"
 #include "read/line_pipeline.h"
 #include "read/vocabulary.h"
@@ -87,11 +88,11 @@ LoopEnd readLog(RunState& run, bool readAhead, bool handOverAllowed, Tracker& tr
   lines.stop();
   if (reader.failed()) {
     // A compressed log cut short or corrupt has not ended: the game it was in gets no page.
-    std::fputs("ERROR: could not read logfile \"", stdout);
-    writeBytes(stdout, run.g_logfile.view());
-    std::fputs("\": ", stdout);
-    std::fputs(reader.error(), stdout);
-    std::fputs("\n", stdout);
+    consoleWrite("ERROR: could not read logfile \"");
+    consoleWrite(run.g_logfile.view());
+    consoleWrite("\": ");
+    consoleWrite(reader.error());
+    consoleWrite("\n");
     return LoopEnd::kFailed;
   }
   if (!gameFinished(tracker.endOfLog(), run, tracker, outputs)) return LoopEnd::kFailed;

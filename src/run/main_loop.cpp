@@ -16,6 +16,7 @@
 #include <memory>
 #include <string_view>
 
+#include "base/console.h"
 #include "game/player_table.h"
 #include "run/config.h"
 #include "run/game.h"
@@ -106,7 +107,7 @@ PreparserRun runPreparser(const RunState& run, const char* path, LogKind kind, i
                                            const_cast<char*>(kPreparsedLog));
   char* const* argv = args.argv;
   // Everything said so far is on the console before the wait.
-  std::fflush(stdout);
+  flushConsole();
   OutputQueue::drain();
   const pid_t pid = forkPreparser();
   if (pid < 0) {
@@ -142,14 +143,14 @@ int finishFailedRun(RunState& run) {
   run.fp.close();
   fpclose(run.fp_sql_gamestats);
   run.fp_sql_gamestats = nullptr;
-  std::fflush(stdout);
+  flushConsole();
   return 1;
 }
 
 void printBanner() {
-  std::printf("\n%s\n", kRule70);
-  std::printf("%s\n", texts::kProgramLine);
-  std::printf("%s\n\n", kRule70);
+  consolef("\n%s\n", kRule70);
+  consolef("%s\n", texts::kProgramLine);
+  consolef("%s\n\n", kRule70);
 }
 
 enum class CommandLine {
@@ -162,15 +163,15 @@ bool isOption(const char* arg, const char* option) { return std::strcmp(arg, opt
 
 CommandLine checkCommandLine(int argc, char** argv, RunState& run) {
   if (argc == 2 && (isOption(argv[1], "--help") || isOption(argv[1], "-h"))) {
-    std::fputs(texts::kHelp, stdout);
+    consoleWrite(texts::kHelp);
     return CommandLine::kAnswered;
   }
   if (argc == 2 && isOption(argv[1], "--version")) {
-    std::printf("kalimostats-c (%s) %s\n", texts::kProgramName, texts::kVersion);
+    consolef("kalimostats-c (%s) %s\n", texts::kProgramName, texts::kVersion);
     return CommandLine::kAnswered;
   }
   if (argc != 2 && argc != 3) {
-    std::printf("usage: kalimostats(xx)-c logfile.log <config-file.cfg>\n");
+    consolef("usage: kalimostats(xx)-c logfile.log <config-file.cfg>\n");
     return CommandLine::kRefused;
   }
   if (argc == 3) {
@@ -178,9 +179,9 @@ CommandLine checkCommandLine(int argc, char** argv, RunState& run) {
     Text510 lowered(argv[2]);
     toLowerCase(lowered.data());
     if (!containsText(lowered.view(), ".cfg")) {
-      std::printf("ERROR: config file must have a .cfg extension\n");
+      consolef("ERROR: config file must have a .cfg extension\n");
       // Most often a second log: "kalimostats-c *.log" with two of them.
-      if (isRegularFile(argv[2])) std::fputs(texts::kOneLogHint, stdout);
+      if (isRegularFile(argv[2])) consoleWrite(texts::kOneLogHint);
       return CommandLine::kRefused;
     }
     run.g_config.assign(argv[2]);
@@ -196,11 +197,11 @@ bool openFiles(RunState& run) {
   // The statement file comes first, so even a run whose log is missing leaves it behind.
   run.fp_sql_gamestats = std::fopen(kSqlFile, "a");
   if (!run.fp.open(run.g_logfile.c_str())) {
-    std::fputs("ERROR: could not open logfile \"", stdout);
-    writeBytes(stdout, run.g_logfile.view());
-    std::fputs("\"\n", stdout);
-    writeBytes(stdout, run.fp.error());
-    std::fputs("\n", stdout);
+    consoleWrite("ERROR: could not open logfile \"");
+    consoleWrite(run.g_logfile.view());
+    consoleWrite("\"\n");
+    consoleWrite(run.fp.error());
+    consoleWrite("\n");
     return false;
   }
   ::mkdir(kHtmlDir, 0777);  // an existing directory is fine
@@ -211,22 +212,22 @@ bool openFiles(RunState& run) {
 
 void printSummary(const RunState& run, const char* startText, const char* endText, double cpuSeconds,
                   std::time_t start, std::time_t end) {
-  std::printf("\n%s\n", kRule70);
-  std::printf("%s\n", texts::kProgramLine);
-  std::printf("                   \" feel da jungle vibe bebe! \"\n");
-  std::printf("%s\n", kRule70);
-  std::printf("      max mallocs: %d\n", g_max_mallocs);
-  std::printf("  games processed: %d\n", run.g_game_count - kFirstGameId);
-  std::printf("         cpu time: %lf seconds\n", cpuSeconds);
-  std::printf("       start time: %s", startText);
-  std::printf("         end time: %s", endText);
+  consolef("\n%s\n", kRule70);
+  consolef("%s\n", texts::kProgramLine);
+  consolef("                   \" feel da jungle vibe bebe! \"\n");
+  consolef("%s\n", kRule70);
+  consolef("      max mallocs: %d\n", g_max_mallocs);
+  consolef("  games processed: %d\n", run.g_game_count - kFirstGameId);
+  consolef("         cpu time: %lf seconds\n", cpuSeconds);
+  consolef("       start time: %s", startText);
+  consolef("         end time: %s", endText);
   int elapsed = static_cast<int>(std::difftime(end, start));
-  std::printf("     elapsed time: %dh", elapsed / 3600);
+  consolef("     elapsed time: %dh", elapsed / 3600);
   elapsed = elapsed % 3600;
-  std::printf(" %dm", elapsed / 60);
+  consolef(" %dm", elapsed / 60);
   elapsed = elapsed % 60;
-  std::printf(" %ds\n", elapsed);
-  std::printf("%s\n\n", kRule70);
+  consolef(" %ds\n", elapsed);
+  consolef("%s\n\n", kRule70);
 }
 
 }  // namespace
@@ -240,7 +241,7 @@ int kalimostatsMain(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
   // A failed start leaves everything as it was at that point: no summary, no clean-up.
   const CommandLine commandLine = checkCommandLine(argc, argv, run);
-  if (commandLine == CommandLine::kAnswered) return std::fflush(stdout) == 0 ? 0 : 1;
+  if (commandLine == CommandLine::kAnswered) return flushConsole() ? 0 : 1;
   if (commandLine == CommandLine::kRefused) return finishFailedRun(run);
   watchInterrupts();
   printBanner();
@@ -263,13 +264,13 @@ int kalimostatsMain(int argc, char** argv) {
   if (!openFiles(run)) return finishFailedRun(run);
   removeStaleTemporaryPages();
 
-  std::printf("\n%s\n", kRule70);
-  std::printf("                   Generating Stats, Please wait...\n");
-  std::printf("%s\n\n", kRule70);
+  consolef("\n%s\n", kRule70);
+  consolef("                   Generating Stats, Please wait...\n");
+  consolef("%s\n\n", kRule70);
 
   // From here on the pages are written on the second core. Without a thread, everything is
   // written directly, as it comes.
-  OutputQueue::start(&run.fp_sql_gamestats);
+  OutputQueue::start(run.fp_sql_gamestats);
 
   // Lines are read and prepared ahead on a thread of their own while this one runs the
   // recognisers. Not with weapon pages: building and writing them keeps both cores busy, and
@@ -281,7 +282,7 @@ int kalimostatsMain(int argc, char** argv) {
   }
 
   // A game still running here had no recognised end: it gets no page.
-  if (run.g_game_count == kFirstGameId) std::printf("No games were detected in the log file.\n");
+  if (run.g_game_count == kFirstGameId) consolef("No games were detected in the log file.\n");
   // The last pages must be in place before the run counts as complete.
   if (!OutputQueue::drain()) return finishFailedRun(run);
   cleanUpTempFiles();
@@ -297,7 +298,7 @@ int kalimostatsMain(int argc, char** argv) {
   run.fp.close();
   fpclose(run.fp_sql_gamestats);
   run.fp_sql_gamestats = nullptr;
-  if (std::fflush(stdout) != 0 && written) {
+  if (!flushConsole() && written) {
     std::fprintf(stderr, "kalimostats-c: could not write the console output: %s\n", std::strerror(errno));
     return 1;
   }
@@ -306,17 +307,17 @@ int kalimostatsMain(int argc, char** argv) {
 
 HandOver handOverToPreparser(RunState& run, LogKind kind, ServerScores& scores) {
   if (kind == LogKind::kServer) {
-    std::printf("\nServer log detected ----------< pre-parsing >-----\n");
+    consolef("\nServer log detected ----------< pre-parsing >-----\n");
   } else {
-    std::printf("\nClocked client log detected ---< pre-parsing >-----\n");
+    consolef("\nClocked client log detected ---< pre-parsing >-----\n");
   }
-  std::printf(" - this may take a while...\n");
+  consolef(" - this may take a while...\n");
   run.fp.close();
 
   // The pre-parser opens the log again by name: if the name no longer leads to a regular file
   // (replaced by a FIFO, say), it could wait for ever, so the rest of the log is skipped.
   if (!isRegularFile(run.g_logfile.c_str())) {
-    std::printf(" - the log is no longer a regular file; the rest of the log is skipped\n");
+    consolef(" - the log is no longer a regular file; the rest of the log is skipped\n");
     return HandOver::kStop;
   }
   char path[4096];
@@ -325,16 +326,16 @@ HandOver handOverToPreparser(RunState& run, LogKind kind, ServerScores& scores) 
                                                                    : PreparserRun::kNotStarted;
   if (conversion == PreparserRun::kNotStarted) {
     // With `fp` closed the line loop ends: the run finishes without the rest of the log.
-    std::printf(" - the pre-parser kx-preparse could not be run; the rest of the log is skipped\n");
+    consolef(" - the pre-parser kx-preparse could not be run; the rest of the log is skipped\n");
     return HandOver::kStop;
   }
   if (conversion == PreparserRun::kFailed) {
     // It could not read the log (a corrupt compressed one) or write its result: what it left
     // would be part of the log taken for all of it. Its own message is on standard error.
     if (WIFEXITED(status)) {
-      std::printf("ERROR: kx-preparse could not convert the log (exit status %d)\n", WEXITSTATUS(status));
+      consolef("ERROR: kx-preparse could not convert the log (exit status %d)\n", WEXITSTATUS(status));
     } else {
-      std::printf("ERROR: kx-preparse could not convert the log (killed by signal %d)\n", WTERMSIG(status));
+      consolef("ERROR: kx-preparse could not convert the log (killed by signal %d)\n", WTERMSIG(status));
     }
     return HandOver::kFailed;
   }
@@ -342,7 +343,7 @@ HandOver handOverToPreparser(RunState& run, LogKind kind, ServerScores& scores) 
   run.fp.open(kPreparsedLog);
   // Scores that are missing or not the pre-parser's leave the scores the events give.
   if (kind == LogKind::kServer) scores = ServerScores::fromFile(kServerScores);
-  std::printf("-----------------------------------<done>---------\n");
+  consolef("-----------------------------------<done>---------\n");
   return kind == LogKind::kClockedClient ? HandOver::kSkipLine : HandOver::kReadOn;
 }
 
