@@ -59,14 +59,14 @@ TEST(RateGame, ClanArenaIsWonByRoundsAndAPlayerOfNoTeamMeetsNobody) {
   std::map<std::string, Glicko> ratings;
   RatingInput game;
   game.type = GameType::kClanArena;
-  game.players = {{"red", 1, 40, 12}, {"blue", 2, 10, 3}, {"spec", 0, 0, 0}};
+  game.players = {{"red", 1, 40, 12}, {"blue", 2, 10, 3}, {"watcher", 0, 0, 0}};
   game.redScore = 3;  // rounds won
   game.blueScore = 5;
   rateGame(game, &ratings);
   // A new player beating a new player: 1662.31 / 290.32; losing: 1337.69 / 290.32.
   expectGlicko({1662.31, 290.32, 0.06}, ratings["blue"], "blue");
   expectGlicko({1337.69, 290.32, 0.06}, ratings["red"], "red");
-  EXPECT_EQ(0u, ratings.count("spec"));
+  EXPECT_EQ(0u, ratings.count("watcher"));
   EXPECT_EQ((std::vector<std::string>{"red", "blue"}), ratedPlayers(game));
 }
 
