@@ -123,7 +123,7 @@ TrackerEvent Tracker::feed(LineRecord& line) {
   line.countStrip();
   freeMallocs();
   line.handlers = concernsMatchInfo(line) ? static_cast<unsigned>(kHandleMatchInfo) : 0u;
-  if ((line.handlers & kHandleMatchInfo) != 0 && updateMiscInfo(game_, line) == 1) return TrackerEvent::kNone;
+  if ((line.handlers & kHandleMatchInfo) != 0 && updateMiscInfo(game_, line) == LineUse::kHandled) return TrackerEvent::kNone;
 
   if (line.stripped.scan.first(kAddPlayerStrings) >= 0) {
     freeMallocs();
