@@ -12,7 +12,7 @@ ConsoleSink* g_sink = nullptr;  // set and cleared only by the run's entry point
 void consoleWrite(std::string_view text) {
   if (text.empty()) return;
   if (g_sink != nullptr) {
-    g_sink->write(text.data(), text.size());
+    g_sink->put(text.data(), text.size());
   } else {
     std::fwrite(text.data(), 1, text.size(), stdout);
   }

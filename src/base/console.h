@@ -9,7 +9,7 @@
 class ConsoleSink {
  public:
   virtual ~ConsoleSink() = default;
-  virtual void write(const char* bytes, std::size_t size) = 0;
+  virtual void put(const char* bytes, std::size_t size) = 0;
 };
 
 // Writes `text` as it is: log text (names, map names) never passes through a format.

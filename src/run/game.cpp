@@ -45,7 +45,7 @@ bool closeListing() {
 
 }  // namespace
 
-bool GameOutputs::write(const GameResult& game, std::FILE* sqlStream) {
+bool GameOutputs::writeGame(const GameResult& game, std::FILE* sqlStream) {
   const PageOptions& options = options_;
   const PageNames names = pageNames(game, options.fileExtension);
 

@@ -29,7 +29,7 @@ class GameOutputs {
   // writes them here), then writes the SQL lines to `sqlStream` (when not null) and closes the
   // game's console listing. False when a file could not be written here (the error is
   // printed): the run must stop with status 1.
-  bool write(const GameResult& game, std::FILE* sqlStream);
+  bool writeGame(const GameResult& game, std::FILE* sqlStream);
 
  private:
   PageOptions options_;

@@ -36,7 +36,7 @@ HandOver handOver(RunState& run, LogKind kind, LogFacts& log, ServerScores& scor
 bool gameFinished(TrackerEvent event, RunState& run, Tracker& tracker, GameOutputs& outputs) {
   if (event != TrackerEvent::kGameFinished) return true;
   run.g_game_count = tracker.result().gameId;
-  if (!outputs.write(tracker.result(), run.fp_sql_gamestats)) return false;
+  if (!outputs.writeGame(tracker.result(), run.fp_sql_gamestats)) return false;
   tracker.startNextGame();
   return true;
 }

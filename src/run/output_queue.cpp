@@ -122,7 +122,7 @@ void enqueue(Target target, const char* bytes, std::size_t size) {
 // Console text joins the queue in the order it is written.
 class QueuedConsole : public ConsoleSink {
  public:
-  void write(const char* bytes, std::size_t size) override { enqueue(Target::kConsole, bytes, size); }
+  void put(const char* bytes, std::size_t size) override { enqueue(Target::kConsole, bytes, size); }
 };
 
 QueuedConsole& queuedConsole() {

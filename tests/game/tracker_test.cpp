@@ -44,7 +44,7 @@ class GameBoundary : public testing::Test {
     line_.span.offset = offset;
     testing::internal::CaptureStdout();
     if (tracker_->boundary(line_) == TrackerEvent::kGameFinished) {
-      outputs_.write(tracker_->result(), sql_);
+      outputs_.writeGame(tracker_->result(), sql_);
       tracker_->startNextGame();
     }
     return testing::internal::GetCapturedStdout();

@@ -32,7 +32,7 @@ TEST(GameOutputs, EachQuoteShownInAPlayerBlockCountsOneScratchString) {
     resetScratchPool();
     game.gameType = type;
     testing::internal::CaptureStdout();
-    EXPECT_TRUE(outputs.write(game, nullptr));
+    EXPECT_TRUE(outputs.writeGame(game, nullptr));
     EXPECT_EQ("-------------------------------------<done>---------\n\n", testing::internal::GetCapturedStdout());
     EXPECT_EQ(cuts, liveMallocs()) << type;
   }
