@@ -35,7 +35,6 @@ HandOver handOver(RunState& run, LogKind kind, LogFacts& log, ServerScores& scor
 // Writes a finished game's outputs and starts the next game; false when they could not be written.
 bool gameFinished(TrackerEvent event, RunState& run, Tracker& tracker, GameOutputs& outputs) {
   if (event != TrackerEvent::kGameFinished) return true;
-  run.g_game_count = tracker.result().gameId;
   if (!outputs.writeGame(tracker.result(), run.fp_sql_gamestats)) return false;
   tracker.startNextGame();
   return true;

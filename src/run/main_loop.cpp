@@ -210,14 +210,14 @@ bool openFiles(RunState& run) {
   return true;
 }
 
-void printSummary(const RunState& run, const char* startText, const char* endText, double cpuSeconds,
+void printSummary(int gameCount, const char* startText, const char* endText, double cpuSeconds,
                   std::time_t start, std::time_t end) {
   consolef("\n%s\n", kRule70);
   consolef("%s\n", texts::kProgramLine);
   consolef("                   \" feel da jungle vibe bebe! \"\n");
   consolef("%s\n", kRule70);
   consolef("      max mallocs: %d\n", g_max_mallocs);
-  consolef("  games processed: %d\n", run.g_game_count - kFirstGameId);
+  consolef("  games processed: %d\n", gameCount - kFirstGameId);
   consolef("         cpu time: %lf seconds\n", cpuSeconds);
   consolef("       start time: %s", startText);
   consolef("         end time: %s", endText);
@@ -282,7 +282,7 @@ int kalimostatsMain(int argc, char** argv) {
   }
 
   // A game still running here had no recognised end: it gets no page.
-  if (run.g_game_count == kFirstGameId) consolef("No games were detected in the log file.\n");
+  if (tracker->gameCount() == kFirstGameId) consolef("No games were detected in the log file.\n");
   // The last pages must be in place before the run counts as complete.
   if (!OutputQueue::drain()) return finishFailedRun(run);
   cleanUpTempFiles();
@@ -292,7 +292,7 @@ int kalimostatsMain(int argc, char** argv) {
   const std::time_t end = std::time(nullptr);
   char endText[kTimeTextSize];
   copyCtime(&end, endText);
-  printSummary(run, startText, endText, cpuSeconds, start, end);
+  printSummary(tracker->gameCount(), startText, endText, cpuSeconds, start, end);
 
   const bool written = OutputQueue::stop();
   run.fp.close();

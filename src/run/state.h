@@ -18,6 +18,5 @@ struct RunState {
   Config config;
   LineReader fp;                   // the log being read
   std::FILE* fp_sql_gamestats = nullptr;
-  int g_game_count = kFirstGameId; // id of the last page written
   long linesChecked = 0;           // lines looked at for the clock of a foreign client log
 };

@@ -61,7 +61,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   RunState& run = runState();
   run.g_time_now.assign("2001-08-10,12-00-00");
-  run.g_game_count = kFirstGameId;
   run.linesChecked = 0;
   run.config = Config();
   setSwitch(run.config.g_config_use_name_colors, (switches & 1) == 0, "no");
