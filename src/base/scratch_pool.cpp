@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "base/console.h"
+
 int g_max_mallocs = 0;
 
 namespace {
@@ -18,7 +20,7 @@ void storeMallocs(int count) {
   }
   g_live = kPoolCapacity;
   // An unregistered buffer is never released, so it never shows in g_max_mallocs.
-  for (int refused = count - room; refused > 0; --refused) std::fputs("cant store anymore\n", stdout);
+  for (int refused = count - room; refused > 0; --refused) consoleWrite("cant store anymore\n");
 }
 
 void freeMallocs() {

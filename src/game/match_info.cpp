@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/console.h"
 #include "read/line_record.h"
 #include "game/obituary.h"
 #include "game/player_table.h"
@@ -36,9 +37,9 @@ void readMap(Game& game, std::string_view raw) {
     game.state.g_mapname.assign(word);
     toLowerCase(game.state.g_mapname.data());
   }
-  std::fputs("MAP: ", stdout);
-  writeBytes(stdout, game.state.g_mapname.view());
-  std::fputs("\n", stdout);
+  consoleWrite("MAP: ");
+  consoleWrite(game.state.g_mapname.view());
+  consoleWrite("\n");
 }
 
 // A player seen again: on another team (or without one) the old record is closed under a
@@ -62,7 +63,7 @@ void markReentry(Game& game, const ScannedText& raw) {
   target.marks.rejoined = game.state.g_int_swap;
 }
 
-int markLeave(Game& game, LineRecord& line) {
+LineUse markLeave(Game& game, LineRecord& line) {
   // The game cuts long names in this message; two bytes of the cut fall at 29 and 30.
   const bool longName = getVictimName(line.raw).size() > kCutNameLength;
   if (longName && line.stripped.has(kTextDisconnected)) {
@@ -76,7 +77,7 @@ int markLeave(Game& game, LineRecord& line) {
   }
   const int n = game.players.getTotalPlayers();
   const int p = getVictim(game.players, line.raw);
-  if (p >= n) return 1;
+  if (p >= n) return LineUse::kHandled;
   // Asked of the line as it now stands: the cut may have broken the word.
   const bool disconnected = line.stripped.has(kTextDisconnected);
   const int q = disconnected ? mergeIdenticalPlayerChopped(game.players, p) : mergeIdenticalPlayerNonChopped(game.players, p);
@@ -84,12 +85,12 @@ int markLeave(Game& game, LineRecord& line) {
   target.appendMark(kLeaveMarker);
   target.marks.left = true;
   target.disconnected = 1;
-  return 1;
+  return LineUse::kHandled;
 }
 
 }  // namespace
 
-int updateMiscInfo(Game& game, LineRecord& line) {
+LineUse updateMiscInfo(Game& game, LineRecord& line) {
   const TextScan& s = line.stripped.scan;
   const std::string_view raw = line.raw.text;
 
@@ -97,23 +98,23 @@ int updateMiscInfo(Game& game, LineRecord& line) {
   if (!shutdown) {
     if (s.has(kTextOspLoaded)) {
       game.log.g_mod = 1;
-      return 1;
+      return LineUse::kHandled;
     }
-    if (s.has(kTextUsingModel)) return 1;
+    if (s.has(kTextUsingModel)) return LineUse::kHandled;
     if (s.has(kTextCurrentMap)) {
       readMap(game, raw);
-      return 1;
+      return LineUse::kHandled;
     }
     const TextScan& r = line.raw.scan;
     if (r.has(kTextRedLeads)) {
       ++game.state.g_ca_win_red;
       game.state.g_gametype = GT_CA;
-      return 1;
+      return LineUse::kHandled;
     }
     if (r.has(kTextBlueLeads)) {
       ++game.state.g_ca_win_blue;
       game.state.g_gametype = GT_CA;
-      return 1;
+      return LineUse::kHandled;
     }
     if (r.has(kTextTied)) {
       // A tied round goes to the side that was behind.
@@ -123,7 +124,7 @@ int updateMiscInfo(Game& game, LineRecord& line) {
         ++game.state.g_ca_win_red;
       }
       game.state.g_gametype = GT_CA;
-      return 1;
+      return LineUse::kHandled;
     }
   } else {
     game.log.g_mod = 0;
@@ -131,11 +132,11 @@ int updateMiscInfo(Game& game, LineRecord& line) {
 
   if (game.state.g_connect_sequence == 0 && (s.has(kTextConnect) || s.has(kTextReconnect))) {
     game.state.g_connect_sequence = 1;
-    return 1;
+    return LineUse::kHandled;
   }
   if (game.state.g_connect_sequence == 1 && s.has(kTextResolved)) {
     game.state.g_connect_sequence = 2;
-    return 1;
+    return LineUse::kHandled;
   }
   if (game.state.g_connect_sequence == 2 && shutdown) {
     game.state.g_connect_sequence = kGameEnded;  // the boundary step ends the game on this same line
@@ -147,7 +148,7 @@ int updateMiscInfo(Game& game, LineRecord& line) {
     PlayerRecord& player = game.players[p];
     player.name.assign(getAttackerName(line.stripped));
     player.rawName.assign(getAttackerName(line.raw));
-    return 1;
+    return LineUse::kHandled;
   }
 
   const bool leaving = s.has(kTextDisconnected) || s.has(kTextOverflow) ||
@@ -155,7 +156,7 @@ int updateMiscInfo(Game& game, LineRecord& line) {
   if (!leaving) {
     // Server logs carry no team-coloured entries, so re-entries are told apart on clients only.
     if (s.has(kTextEntered) && game.log.g_log_type == 0) markReentry(game, line.raw);
-    return 0;
+    return LineUse::kPassedOn;
   }
   return markLeave(game, line);
 }

@@ -4,8 +4,10 @@
 struct Game;
 struct LineRecord;
 
+// What became of a line: finished here, or still to be seen by the other recognisers.
+enum class LineUse { kHandled, kPassedOn };
+
 // Handles a line that passed the filter, raw and stripped lanes scanned, names cut. Both
 // lanes may be rewritten (a leave line with a long name loses two bytes; the record is then
-// scanned again). Returns 1 when the line is finished, 0 when the other recognisers must
-// see it.
-int updateMiscInfo(Game& game, LineRecord& line);
+// scanned again).
+LineUse updateMiscInfo(Game& game, LineRecord& line);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "base/console.h"
 #include "game/match_info.h"
 #include "read/line_record.h"
 #include "read/text_scan.h"
@@ -61,9 +62,9 @@ void readMapLine(GameState& state, const char* line) {
   char second[kLineBufferSize];
   if (std::sscanf(line, "%s%s", first, second) == 2) state.g_mapname.assign(second);
   toLowerCase(state.g_mapname.data());
-  std::fputs("MAP: ", stdout);
-  writeBytes(stdout, state.g_mapname.view());
-  std::fputs("\n", stdout);
+  consoleWrite("MAP: ");
+  consoleWrite(state.g_mapname.view());
+  consoleWrite("\n");
 }
 
 // `stripped` is rewritten: the colon (and for weapons the slash) become blanks so that the
@@ -98,7 +99,7 @@ void applyRow(const ReportRow& row, char* stripped, PlayerRecord& player) {
 void OspReport::begin() {
   active_ = true;
   player_ = NO_PLAYER;
-  std::printf("\nscanning OSP stats:\n");
+  consolef("\nscanning OSP stats:\n");
 }
 
 bool OspReport::feed(Game& game, const LineRecord& record) {

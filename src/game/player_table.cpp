@@ -7,6 +7,7 @@
 #include <cstring>
 #include <utility>
 
+#include "base/console.h"
 #include "base/strutil.h"
 
 
@@ -16,9 +17,9 @@ constexpr float kInitialRating = 10.0f;
 constexpr float kRemovedSkill = -100.0f;
 
 void printName(const char* before, std::string_view name, const char* after) {
-  std::fputs(before, stdout);
-  writeBytes(stdout, name);
-  std::fputs(after, stdout);
+  consoleWrite(before);
+  consoleWrite(name);
+  consoleWrite(after);
 }
 
 // Puts record order[i] at slot i for i < n and, so that every table keeps pointing at the
@@ -212,7 +213,7 @@ int PlayerTable::addPlayer(std::string_view rawName) {
 
   int n = getTotalPlayers();
   if (n == MAX_PLAYERS) {
-    std::printf("Total number of Players reached MAX(%d)\n", MAX_PLAYERS);
+    consolef("Total number of Players reached MAX(%d)\n", MAX_PLAYERS);
     // The sort, then the removal of the departed player, are worked out on slot numbers and
     // the records moved once at the end: a table kept full by players who come and go would
     // otherwise move most records twice per newcomer, when mostly they end where they were.
@@ -229,10 +230,10 @@ int PlayerTable::addPlayer(std::string_view rawName) {
     }
     if (departed < 0) {
       applyOrder(order, n);
-      std::fputs("Cannot add any more players\n\n", stdout);
+      consoleWrite("Cannot add any more players\n\n");
       return NO_PLAYER;
     }
-    std::fputs("Removing disconnected player with least skill\n", stdout);
+    consoleWrite("Removing disconnected player with least skill\n");
     printName("Removing-> ", records_[order[departed]].name.view(), "\n\n");
     // As removePlayer() does, on the sorted order.
     records_[order[departed]].skill = kRemovedSkill;
@@ -259,6 +260,6 @@ void PlayerTable::sort() { bubbleSort(-1); }
 
 void PlayerTable::printPlayers() const {
   const int n = getTotalPlayers();
-  std::printf("TOTAL PLAYERS -> %d\n", n);
+  consolef("TOTAL PLAYERS -> %d\n", n);
   for (int s = 0; s < n; ++s) printName(" - ", records_[s].name.view(), "\n");
 }

@@ -1,6 +1,7 @@
 // Chat lines become player quotes: the first one, any longer one, or by chance a long-enough one.
 #include "game/quotes.h"
 
+#include <array>
 #include <cstdlib>
 
 #include "game/player_table.h"
@@ -12,21 +13,24 @@ constexpr int kChanceLimit = 4;
 constexpr std::size_t kLengths = 1024;
 
 // The chance draw: the C library's generator seeded with the line length, first number,
-// modulo 10. Nothing else in the program draws, so the draw depends on the length alone and
-// is remembered per length (reseeding costs more than the rest of a rejected line).
+// modulo 10. Nothing else in the program draws, so the draw depends on the length alone.
+int drawAfterSeeding(std::size_t length) {
+  std::srand(static_cast<unsigned>(length));
+  return std::rand() % 10;
+}
+
+// The draws of the usual line lengths, made once at start-up (reseeding costs more than the
+// rest of a rejected line).
+const std::array<signed char, kLengths> kDrawByLength = [] {
+  std::array<signed char, kLengths> draws{};
+  for (std::size_t length = 0; length < kLengths; ++length) {
+    draws[length] = static_cast<signed char>(drawAfterSeeding(length));
+  }
+  return draws;
+}();
+
 int drawForLength(std::size_t length) {
-  static signed char drawn[kLengths];
-  static bool known[kLengths];
-  if (length >= kLengths) {
-    std::srand(static_cast<unsigned>(length));
-    return std::rand() % 10;
-  }
-  if (!known[length]) {
-    std::srand(static_cast<unsigned>(length));
-    drawn[length] = static_cast<signed char>(std::rand() % 10);
-    known[length] = true;
-  }
-  return drawn[length];
+  return length < kLengths ? kDrawByLength[length] : drawAfterSeeding(length);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "base/console.h"
 #include "game/player_table.h"
 #include "game/teams.h"
 #include "base/fixed_string.h"
@@ -43,8 +44,8 @@ bool isUnmarkedHolderOf(const PlayerTable& players, int slot, std::string_view k
 }
 
 void printLine(std::string_view text) {
-  writeBytes(stdout, text);
-  std::fputc('\n', stdout);
+  consoleWrite(text);
+  consoleWrite("\n");
 }
 
 int otherTeam(int team) {
@@ -73,7 +74,7 @@ void guessTeams(PlayerTable& players, const char* message, bool fromDeaths) {
   for (int s = n - 1; s >= 0; --s) {
     PlayerRecord& p = players[s];
     if (p.team != TEAM_NONE) continue;
-    std::fputs(message, stdout);
+    consoleWrite(message);
     printLine(p.name.view());
     const int guess = oppositeOfFirstMet(players, fromDeaths ? p.deathTable : p.killTable, n);
     if (guess != TEAM_NONE) {
@@ -116,10 +117,10 @@ int mergeIdenticalPlayerChopped(PlayerTable& players, int k) {
 
   PlayerRecord& cut = players[k];
   const PlayerRecord& whole = players[w];
-  std::fputs("\nPossible Duplicate Player detected:\n", stdout);
+  consoleWrite("\nPossible Duplicate Player detected:\n");
   printLine(cut.name.view());
   printLine(whole.name.view());
-  std::fputs("Merging Players.\n\n", stdout);
+  consoleWrite("Merging Players.\n\n");
 
   Text510 mergedRawName(whole.rawName.view());
   mergedRawName.append(kMergeSeparator);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "base/console.h"
 #include "base/scratch_pool.h"
 #include "game/awards.h"
 #include "game/ctf.h"
@@ -122,7 +123,7 @@ TrackerEvent Tracker::feed(LineRecord& line) {
   line.countStrip();
   freeMallocs();
   line.handlers = concernsMatchInfo(line) ? static_cast<unsigned>(kHandleMatchInfo) : 0u;
-  if ((line.handlers & kHandleMatchInfo) != 0 && updateMiscInfo(game_, line) == 1) return TrackerEvent::kNone;
+  if ((line.handlers & kHandleMatchInfo) != 0 && updateMiscInfo(game_, line) == LineUse::kHandled) return TrackerEvent::kNone;
 
   if (line.stripped.scan.first(kAddPlayerStrings) >= 0) {
     freeMallocs();
@@ -195,7 +196,7 @@ TrackerEvent Tracker::endGame(bool warmupEnd) {
   if (warmupEnd) {
     state.g_make_html = 0;
     state.g_reset_count = kGameEnded;
-    std::fputs("\nOSP warm-up detected: Skipping html generation for warm-up.\n", stdout);
+    consoleWrite("\nOSP warm-up detected: Skipping html generation for warm-up.\n");
   }
 
   if (state.g_reset_count != kGameEnded) return TrackerEvent::kNone;
@@ -209,8 +210,8 @@ TrackerEvent Tracker::endGame(bool warmupEnd) {
 
 void Tracker::finish() {
   if (game_.state.g_connect_sequence == kGameEnded) {
-    std::fputs("\nServer connect/reconnect detected:\n", stdout);
-    std::fputs("Forcing html stats generation.\n", stdout);
+    consoleWrite("\nServer connect/reconnect detected:\n");
+    consoleWrite("Forcing html stats generation.\n");
   }
   PlayerTable& players = game_.players;
   assignTeamToUnknownPlayers(players);
@@ -222,7 +223,7 @@ void Tracker::finish() {
   players.sort();
   if (g_game_count == kLastGameId) g_game_count = kFirstGameId;
   ++g_game_count;
-  std::printf("\nGenerating Stats ----------------<GAME ID %d>-----\n", g_game_count);
+  consolef("\nGenerating Stats ----------------<GAME ID %d>-----\n", g_game_count);
   players.printPlayers();
   // The game label is made here, where the page naming has always made it: its name search
   // counts in the scratch pool, and says so on the console when the pool is full.

@@ -8,78 +8,78 @@
 #include <cstring>
 #include <string_view>
 
+#include "base/console.h"
 #include "base/program_texts.h"
 #include "base/strutil.h"
-#include "run/main_loop.h"
-
-Text510 g_config_file_extension;
-Text510 g_config_stylesheet;
-Text510 g_config_make_weapon_stats;
-Text510 g_config_use_weapon_colors;
-Text510 g_config_use_name_colors;
-Text510 g_config_display_unknown_team_players;
-Text510 g_config_header_file;
-Text510 g_config_footer_file;
-Text510 g_config_write_game_records;
 
 namespace {
 
 struct ConfigKey {
   const char* key;
-  Text510* value;
+  Text510 Config::*value;
   const char* fallback;
 };
 
 // Scanned in this order; the first exact match takes the next line.
 const ConfigKey kKeys[] = {
-    {"file_extension:", &g_config_file_extension, "html"},
-    {"stylesheet:", &g_config_stylesheet, "c-kalimo.css"},
-    {"make_weapon_stats:", &g_config_make_weapon_stats, "yes"},
-    {"use_weapon_colors:", &g_config_use_weapon_colors, "yes"},
-    {"use_name_colors:", &g_config_use_name_colors, "yes"},
-    {"display_unknown_team_players:", &g_config_display_unknown_team_players, "no"},
-    {"header_file:", &g_config_header_file, "c-header.html"},
-    {"footer_file:", &g_config_footer_file, "c-footer.html"},
-    {"write_game_records:", &g_config_write_game_records, "no"},
+    {"file_extension:", &Config::g_config_file_extension, "html"},
+    {"stylesheet:", &Config::g_config_stylesheet, "c-kalimo.css"},
+    {"make_weapon_stats:", &Config::g_config_make_weapon_stats, "yes"},
+    {"use_weapon_colors:", &Config::g_config_use_weapon_colors, "yes"},
+    {"use_name_colors:", &Config::g_config_use_name_colors, "yes"},
+    {"display_unknown_team_players:", &Config::g_config_display_unknown_team_players, "no"},
+    {"header_file:", &Config::g_config_header_file, "c-header.html"},
+    {"footer_file:", &Config::g_config_footer_file, "c-footer.html"},
+    {"write_game_records:", &Config::g_config_write_game_records, "no"},
 };
 
 // The block shows six of the eight values (the two colour switches are not shown).
+// The first line shows the file's name, the others these values.
 struct ShownValue {
   const char* label;
-  const Text510* value;
+  Text510 Config::*value;
 };
 
+constexpr const char kShownPath[] = "                       config file: ";
 const ShownValue kShown[] = {
-    {"                       config file: ", &g_run.g_config},
-    {"                    file extension: ", &g_config_file_extension},
-    {"                        stylesheet: ", &g_config_stylesheet},
-    {"                make weapon stats?: ", &g_config_make_weapon_stats},
-    {"     display unknown team players?: ", &g_config_display_unknown_team_players},
-    {"                       header file: ", &g_config_header_file},
-    {"                       footer file: ", &g_config_footer_file},
+    {"                    file extension: ", &Config::g_config_file_extension},
+    {"                        stylesheet: ", &Config::g_config_stylesheet},
+    {"                make weapon stats?: ", &Config::g_config_make_weapon_stats},
+    {"     display unknown team players?: ", &Config::g_config_display_unknown_team_players},
+    {"                       header file: ", &Config::g_config_header_file},
+    {"                       footer file: ", &Config::g_config_footer_file},
 };
 
 constexpr int kReadLimit = 510;
 constexpr const char kRule60[] =
     "------------------------------------------------------------";
 
-void printConfigBlock() {
-  std::printf("     %s\n", kRule60);
-  std::printf("                             Configuration\n");
-  std::printf("     %s\n", kRule60);
+void printConfigBlock(const Text510& path, const Config& config) {
+  consolef("     %s\n", kRule60);
+  consolef("                             Configuration\n");
+  consolef("     %s\n", kRule60);
+  consoleWrite(kShownPath);
+  consoleWrite(path.view());
+  consoleWrite("\n");
   for (const ShownValue& shown : kShown) {
-    std::fputs(shown.label, stdout);
-    writeBytes(stdout, shown.value->view());
-    std::fputs("\n", stdout);
+    consoleWrite(shown.label);
+    consoleWrite((config.*shown.value).view());
+    consoleWrite("\n");
   }
-  std::printf("     %s\n", kRule60);
+  consolef("     %s\n", kRule60);
 }
 
 }  // namespace
 
 bool isYes(const Text510& value) { return value == "yes"; }
 
-PageOptions pageOptions() {
+Config::Config() {
+  for (const ConfigKey& k : kKeys) (this->*k.value).assign(k.fallback);
+}
+
+bool Config::weaponPages() const { return isYes(g_config_make_weapon_stats); }
+
+PageOptions Config::pageOptions() const {
   PageOptions options;
   options.fileExtension = g_config_file_extension.view();
   options.styleSheet = g_config_stylesheet.view();
@@ -91,10 +91,6 @@ PageOptions pageOptions() {
   options.footerFile = g_config_footer_file.view();
   options.gameRecords = isYes(g_config_write_game_records);
   return options;
-}
-
-void setConfigDefaults() {
-  for (const ConfigKey& k : kKeys) k.value->assign(k.fallback);
 }
 
 namespace {
@@ -121,44 +117,44 @@ void warnIfUnreadable(const char* what, const Text510& path) {
     std::fclose(f);
     if (!unreadable) return;
   }
-  std::printf("WARNING: could not read %s file \"", what);
-  writeBytes(stdout, path.view());
-  std::printf("\": %s; the pages are written without it\n", std::strerror(error));
+  consolef("WARNING: could not read %s file \"", what);
+  consoleWrite(path.view());
+  consolef("\": %s; the pages are written without it\n", std::strerror(error));
 }
 
 }  // namespace
 
-bool readConfig(bool named) {
-  if (std::FILE* f = std::fopen(g_run.g_config.c_str(), "r")) {
-    readConfigFrom(f);
+bool readConfig(const Text510& path, bool named, Config* config) {
+  if (std::FILE* f = std::fopen(path.c_str(), "r")) {
+    readConfigFrom(f, path, config);
     std::fclose(f);
-    if (!isSafeExtension(g_config_file_extension.view())) {
-      std::fputs("ERROR: file_extension must be letters and digits, not \"", stdout);
-      writeBytes(stdout, g_config_file_extension.view());
-      std::fputs("\"\n", stdout);
+    if (!isSafeExtension(config->g_config_file_extension.view())) {
+      consoleWrite("ERROR: file_extension must be letters and digits, not \"");
+      consoleWrite(config->g_config_file_extension.view());
+      consoleWrite("\"\n");
       return false;
     }
-  } else if (struct stat st; !named && errno == ENOENT && ::lstat(g_run.g_config.c_str(), &st) != 0) {
+  } else if (struct stat st; !named && errno == ENOENT && ::lstat(path.c_str(), &st) != 0) {
     // Only the absence of the default file is forgiven: a file named on the command line, or a
     // c-default.cfg that is there but cannot be read, is a mistake to point out.
-    std::printf("No %s in the working directory: the built-in defaults are used (the site kit's copy: %s)\n",
-                g_run.g_config.c_str(), texts::kSiteKitConfig);
-    setConfigDefaults();
-    printConfigBlock();
+    consolef("No %s in the working directory: the built-in defaults are used (the site kit's copy: %s)\n",
+                path.c_str(), texts::kSiteKitConfig);
+    *config = Config();
+    printConfigBlock(path, *config);
   } else {
-    setConfigDefaults();
-    std::fputs("ERROR: could not open config file \"", stdout);
-    writeBytes(stdout, g_run.g_config.view());
-    std::fputs("\"\n", stdout);
+    *config = Config();
+    consoleWrite("ERROR: could not open config file \"");
+    consoleWrite(path.view());
+    consoleWrite("\"\n");
     return false;
   }
-  warnIfUnreadable("header", g_config_header_file);
-  warnIfUnreadable("footer", g_config_footer_file);
+  warnIfUnreadable("header", config->g_config_header_file);
+  warnIfUnreadable("footer", config->g_config_footer_file);
   return true;
 }
 
-void readConfigFrom(std::FILE* f) {
-  setConfigDefaults();
+void readConfigFrom(std::FILE* f, const Text510& path, Config* config) {
+  *config = Config();
   char line[kReadLimit + 2];
   while (std::fgets(line, kReadLimit, f) != nullptr) {
     // Only a line read as a possible key can be a comment; value lines are taken whole.
@@ -169,10 +165,10 @@ void readConfigFrom(std::FILE* f) {
       char value[kReadLimit + 2];
       if (std::fgets(value, kReadLimit, f) != nullptr) {
         stripNewLineChars(value);
-        k.value->assign(value);
+        (config->*k.value).assign(value);
       }
       break;
     }
   }
-  printConfigBlock();
+  printConfigBlock(path, *config);
 }

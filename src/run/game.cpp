@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "base/console.h"
 #include "base/scratch_pool.h"
 #include "base/strutil.h"
 #include "game/game_result.h"
@@ -12,10 +13,7 @@
 #include "out/sql_lines.h"
 #include "out/weapon_page.h"
 #include "out/writer.h"
-#include "run/config.h"
 #include "run/output_queue.h"
-#include "run/page_sink.h"
-#include "run/state.h"
 
 namespace {
 
@@ -40,20 +38,15 @@ void countQuoteCuts(const GameResult& game) {
 
 // The end of the game's console listing, once its files are handed on.
 bool closeListing() {
-  std::fputs("-------------------------------------<done>---------\n", stdout);
-  std::fputs("\n", stdout);
+  consoleWrite("-------------------------------------<done>---------\n");
+  consoleWrite("\n");
   return true;
 }
 
 }  // namespace
 
-bool writeGame(const GameResult& game) {
-  static GameOutputs* outputs = new GameOutputs();  // never destroyed: used until exit
-  return outputs->write(game);
-}
-
-bool GameOutputs::write(const GameResult& game) {
-  const PageOptions options = pageOptions();
+bool GameOutputs::write(const GameResult& game, std::FILE* sqlStream) {
+  const PageOptions& options = options_;
   const PageNames names = pageNames(game, options.fileExtension);
 
   // The SQL lines follow the pages they name, so that a failure or a kill never leaves lines
@@ -97,22 +90,22 @@ bool GameOutputs::write(const GameResult& game) {
   if (queued) {
     // The queue writes in order and nothing after a failed write: the lines go after the pages.
     OutputQueue::submit(std::move(files));
-    if (g_run.fp_sql_gamestats != nullptr) writeBytes(g_run.fp_sql_gamestats, sql_);
+    OutputQueue::submitSql(sql_);
     return closeListing();
   }
   std::string failure;
-  if (PageSink sink = pageSink()) {
+  if (sink_ != nullptr) {
     for (std::size_t i = 0; i < files->count; ++i) {
-      sink(std::string_view(files->files[i].bytes.data(), files->files[i].size));
+      sink_(std::string_view(files->files[i].bytes.data(), files->files[i].size));
     }
   } else {
     failure = writeGameFiles(*files);
   }
   unqueued_ = std::move(files);
   if (failure.empty()) {
-    if (g_run.fp_sql_gamestats != nullptr) writeBytes(g_run.fp_sql_gamestats, sql_);
+    if (sqlStream != nullptr) writeBytes(sqlStream, sql_);
     return closeListing();
   }
-  writeBytes(stdout, failure);
+  consoleWrite(failure);
   return false;
 }

@@ -5,63 +5,64 @@
 #include <string_view>
 #include <utility>
 
+#include "base/console.h"
 #include "base/strutil.h"
 #include "read/line_pipeline.h"
 #include "read/vocabulary.h"
 #include "run/game.h"
 #include "run/main_loop.h"
 #include "run/output_queue.h"
-#include "run/state.h"
 
 namespace {
 
 // What kind of log the line shows, asked until the log is handed over. The scan has already
 // looked for " InitGame: "; the rest only at the start of a line or of the log.
-LogKind logKindOfLine(const LineRecord& line) {
+LogKind logKindOfLine(const LineRecord& line, long* linesChecked) {
   static constexpr std::string_view kConsoleInitGame = "InitGame: ";
   if (line.raw.has(kTextInitGame) || line.raw.text.substr(0, kConsoleInitGame.size()) == kConsoleInitGame) {
     return LogKind::kServer;
   }
-  if (++g_run.linesChecked > kClockProbeLines) return LogKind::kClientConsole;
-  return logKindOf(line.raw.text, g_run.linesChecked);
+  if (++*linesChecked > kClockProbeLines) return LogKind::kClientConsole;
+  return logKindOf(line.raw.text, *linesChecked);
 }
 
-HandOver handOver(LogKind kind, LogFacts& log, ServerScores& scores) {
+HandOver handOver(RunState& run, LogKind kind, LogFacts& log, ServerScores& scores) {
   if (kind == LogKind::kClockedClient) log.clientLogConverted = true;
   if (kind == LogKind::kServer) log.g_log_type = 1;
-  return handOverToPreparser(kind, scores);
+  return handOverToPreparser(run, kind, scores);
 }
 
 // Writes a finished game's outputs and starts the next game; false when they could not be written.
-bool gameFinished(TrackerEvent event, Tracker& tracker) {
+bool gameFinished(TrackerEvent event, RunState& run, Tracker& tracker, GameOutputs& outputs) {
   if (event != TrackerEvent::kGameFinished) return true;
-  g_run.g_game_count = tracker.result().gameId;
-  if (!writeGame(tracker.result())) return false;
+  run.g_game_count = tracker.result().gameId;
+  if (!outputs.write(tracker.result(), run.fp_sql_gamestats)) return false;
   tracker.startNextGame();
   return true;
 }
 
 }  // namespace
 
-LogKind logKindToHandOver(const LineRecord& line, const LogFacts& log) {
+LogKind logKindToHandOver(const LineRecord& line, const LogFacts& log, long* linesChecked) {
   if (log.g_log_type != 0 || log.clientLogConverted) return LogKind::kClientConsole;
-  return logKindOfLine(line);
+  return logKindOfLine(line, linesChecked);
 }
 
-LoopEnd readLog(LineReader& reader, bool readAhead, bool handOverAllowed, Tracker& tracker) {
+LoopEnd readLog(RunState& run, bool readAhead, bool handOverAllowed, Tracker& tracker, GameOutputs& outputs) {
+  LineReader& reader = run.fp;
   // A hand-over switches the reader to the pre-parsed file, or closes it for good when the
   // pre-parser could not run: the reading stops first and goes on from there afterwards.
   LinePipeline lines(reader, readAhead);
   while (LineRecord* line = lines.next()) {
     // The lines of an OSP report belong to the report alone, as they always have.
-    const LogKind kind = tracker.inReport() ? LogKind::kClientConsole : logKindToHandOver(*line, tracker.game().log);
+    const LogKind kind = tracker.inReport() ? LogKind::kClientConsole : logKindToHandOver(*line, tracker.game().log, &run.linesChecked);
     bool readOn = false;
     ServerScores scores;
     if (kind != LogKind::kClientConsole) {
       lines.stop();
       // Without a pre-parser the log ends here, this line included: it gets no page.
       if (!handOverAllowed) break;
-      const HandOver next = handOver(kind, tracker.game().log, scores);
+      const HandOver next = handOver(run, kind, tracker.game().log, scores);
       if (next == HandOver::kFailed) return LoopEnd::kFailed;
       if (next == HandOver::kStop) break;
       if (next == HandOver::kSkipLine) {
@@ -70,7 +71,7 @@ LoopEnd readLog(LineReader& reader, bool readAhead, bool handOverAllowed, Tracke
       }
       readOn = true;
     }
-    const bool written = gameFinished(tracker.feed(*line), tracker);
+    const bool written = gameFinished(tracker.feed(*line), run, tracker, outputs);
     if (readOn) {
       // The scores' offsets are the converted log's: no game ended by a line of the log itself,
       // this one included, takes them.
@@ -87,13 +88,13 @@ LoopEnd readLog(LineReader& reader, bool readAhead, bool handOverAllowed, Tracke
   lines.stop();
   if (reader.failed()) {
     // A compressed log cut short or corrupt has not ended: the game it was in gets no page.
-    std::fputs("ERROR: could not read logfile \"", stdout);
-    writeBytes(stdout, g_run.g_logfile.view());
-    std::fputs("\": ", stdout);
-    std::fputs(reader.error(), stdout);
-    std::fputs("\n", stdout);
+    consoleWrite("ERROR: could not read logfile \"");
+    consoleWrite(run.g_logfile.view());
+    consoleWrite("\": ");
+    consoleWrite(reader.error());
+    consoleWrite("\n");
     return LoopEnd::kFailed;
   }
-  if (!gameFinished(tracker.endOfLog(), tracker)) return LoopEnd::kFailed;
+  if (!gameFinished(tracker.endOfLog(), run, tracker, outputs)) return LoopEnd::kFailed;
   return LoopEnd::kEndOfLog;
 }

@@ -16,6 +16,7 @@
 #include <memory>
 #include <string_view>
 
+#include "base/console.h"
 #include "game/player_table.h"
 #include "run/config.h"
 #include "run/game.h"
@@ -95,18 +96,18 @@ enum class PreparserRun { kNotStarted, kFailed, kDone };
 // Runs the pre-parser with its standard output in "tmp-c" and waits for it. The child
 // reports a failed redirection or exec through a close-on-exec pipe, so the parent can tell
 // "could not be started" from "ran and failed"; `*status` is the wait status of a run.
-PreparserRun runPreparser(const char* path, LogKind kind, int* status) {
+PreparserRun runPreparser(const RunState& run, const char* path, LogKind kind, int* status) {
   // Both output files exist as fresh regular files before the child opens them by name.
   touchTempFile(kTmpFile);
   touchTempFile(kPreparsedLog);
   touchTempFile(kServerScores);
   int report[2];
   if (::pipe2(report, O_CLOEXEC) != 0) return PreparserRun::kNotStarted;
-  const PreparserArgs args = preparserArgs(kind, const_cast<char*>(kPreparserHere), g_run.g_logfile.data(),
+  const PreparserArgs args = preparserArgs(kind, const_cast<char*>(kPreparserHere), const_cast<char*>(run.g_logfile.c_str()),
                                            const_cast<char*>(kPreparsedLog));
   char* const* argv = args.argv;
   // Everything said so far is on the console before the wait.
-  std::fflush(stdout);
+  flushConsole();
   OutputQueue::drain();
   const pid_t pid = forkPreparser();
   if (pid < 0) {
@@ -137,19 +138,19 @@ PreparserRun runPreparser(const char* path, LogKind kind, int* status) {
 }
 
 // Closes what a failed run opened and gives its exit status.
-int finishFailedRun() {
+int finishFailedRun(RunState& run) {
   OutputQueue::stop();
-  g_run.fp.close();
-  fpclose(g_run.fp_sql_gamestats);
-  g_run.fp_sql_gamestats = nullptr;
-  std::fflush(stdout);
+  run.fp.close();
+  fpclose(run.fp_sql_gamestats);
+  run.fp_sql_gamestats = nullptr;
+  flushConsole();
   return 1;
 }
 
 void printBanner() {
-  std::printf("\n%s\n", kRule70);
-  std::printf("%s\n", texts::kProgramLine);
-  std::printf("%s\n\n", kRule70);
+  consolef("\n%s\n", kRule70);
+  consolef("%s\n", texts::kProgramLine);
+  consolef("%s\n\n", kRule70);
 }
 
 enum class CommandLine {
@@ -160,17 +161,17 @@ enum class CommandLine {
 
 bool isOption(const char* arg, const char* option) { return std::strcmp(arg, option) == 0; }
 
-CommandLine checkCommandLine(int argc, char** argv) {
+CommandLine checkCommandLine(int argc, char** argv, RunState& run) {
   if (argc == 2 && (isOption(argv[1], "--help") || isOption(argv[1], "-h"))) {
-    std::fputs(texts::kHelp, stdout);
+    consoleWrite(texts::kHelp);
     return CommandLine::kAnswered;
   }
   if (argc == 2 && isOption(argv[1], "--version")) {
-    std::printf("kalimostats-c (%s) %s\n", texts::kProgramName, texts::kVersion);
+    consolef("kalimostats-c (%s) %s\n", texts::kProgramName, texts::kVersion);
     return CommandLine::kAnswered;
   }
   if (argc != 2 && argc != 3) {
-    std::printf("usage: kalimostats(xx)-c logfile.log <config-file.cfg>\n");
+    consolef("usage: kalimostats(xx)-c logfile.log <config-file.cfg>\n");
     return CommandLine::kRefused;
   }
   if (argc == 3) {
@@ -178,29 +179,29 @@ CommandLine checkCommandLine(int argc, char** argv) {
     Text510 lowered(argv[2]);
     toLowerCase(lowered.data());
     if (!containsText(lowered.view(), ".cfg")) {
-      std::printf("ERROR: config file must have a .cfg extension\n");
+      consolef("ERROR: config file must have a .cfg extension\n");
       // Most often a second log: "kalimostats-c *.log" with two of them.
-      if (isRegularFile(argv[2])) std::fputs(texts::kOneLogHint, stdout);
+      if (isRegularFile(argv[2])) consoleWrite(texts::kOneLogHint);
       return CommandLine::kRefused;
     }
-    g_run.g_config.assign(argv[2]);
+    run.g_config.assign(argv[2]);
   } else {
-    g_run.g_config.assign(kDefaultConfig);
+    run.g_config.assign(kDefaultConfig);
   }
-  g_run.g_logfile.assign(argv[1]);
+  run.g_logfile.assign(argv[1]);
   return CommandLine::kRun;
 }
 
 // False (after the error and its reason) when the log cannot be opened.
-bool openFiles() {
+bool openFiles(RunState& run) {
   // The statement file comes first, so even a run whose log is missing leaves it behind.
-  g_run.fp_sql_gamestats = std::fopen(kSqlFile, "a");
-  if (!g_run.fp.open(g_run.g_logfile.c_str())) {
-    std::fputs("ERROR: could not open logfile \"", stdout);
-    writeBytes(stdout, g_run.g_logfile.view());
-    std::fputs("\"\n", stdout);
-    writeBytes(stdout, g_run.fp.error());
-    std::fputs("\n", stdout);
+  run.fp_sql_gamestats = std::fopen(kSqlFile, "a");
+  if (!run.fp.open(run.g_logfile.c_str())) {
+    consoleWrite("ERROR: could not open logfile \"");
+    consoleWrite(run.g_logfile.view());
+    consoleWrite("\"\n");
+    consoleWrite(run.fp.error());
+    consoleWrite("\n");
     return false;
   }
   ::mkdir(kHtmlDir, 0777);  // an existing directory is fine
@@ -209,39 +210,42 @@ bool openFiles() {
   return true;
 }
 
-void printSummary(const char* startText, const char* endText, double cpuSeconds,
+void printSummary(const RunState& run, const char* startText, const char* endText, double cpuSeconds,
                   std::time_t start, std::time_t end) {
-  std::printf("\n%s\n", kRule70);
-  std::printf("%s\n", texts::kProgramLine);
-  std::printf("                   \" feel da jungle vibe bebe! \"\n");
-  std::printf("%s\n", kRule70);
-  std::printf("      max mallocs: %d\n", g_max_mallocs);
-  std::printf("  games processed: %d\n", g_run.g_game_count - kFirstGameId);
-  std::printf("         cpu time: %lf seconds\n", cpuSeconds);
-  std::printf("       start time: %s", startText);
-  std::printf("         end time: %s", endText);
+  consolef("\n%s\n", kRule70);
+  consolef("%s\n", texts::kProgramLine);
+  consolef("                   \" feel da jungle vibe bebe! \"\n");
+  consolef("%s\n", kRule70);
+  consolef("      max mallocs: %d\n", g_max_mallocs);
+  consolef("  games processed: %d\n", run.g_game_count - kFirstGameId);
+  consolef("         cpu time: %lf seconds\n", cpuSeconds);
+  consolef("       start time: %s", startText);
+  consolef("         end time: %s", endText);
   int elapsed = static_cast<int>(std::difftime(end, start));
-  std::printf("     elapsed time: %dh", elapsed / 3600);
+  consolef("     elapsed time: %dh", elapsed / 3600);
   elapsed = elapsed % 3600;
-  std::printf(" %dm", elapsed / 60);
+  consolef(" %dm", elapsed / 60);
   elapsed = elapsed % 60;
-  std::printf(" %ds\n", elapsed);
-  std::printf("%s\n\n", kRule70);
+  consolef(" %ds\n", elapsed);
+  consolef("%s\n\n", kRule70);
 }
 
 }  // namespace
 
 int kalimostatsMain(int argc, char** argv) {
+  // The reader's buffers make the run's state large: it lives on the heap, for the whole run.
+  const auto state = std::make_unique<RunState>();
+  RunState& run = *state;
   // Past a file size limit a write fails (EFBIG) instead of killing the run: the failure then
   // takes the one-line, status-1 way of every write error. The pre-parser inherits this.
   std::signal(SIGXFSZ, SIG_IGN);
   // A failed start leaves everything as it was at that point: no summary, no clean-up.
-  const CommandLine commandLine = checkCommandLine(argc, argv);
-  if (commandLine == CommandLine::kAnswered) return std::fflush(stdout) == 0 ? 0 : 1;
-  if (commandLine == CommandLine::kRefused) return finishFailedRun();
+  const CommandLine commandLine = checkCommandLine(argc, argv, run);
+  if (commandLine == CommandLine::kAnswered) return flushConsole() ? 0 : 1;
+  if (commandLine == CommandLine::kRefused) return finishFailedRun(run);
   watchInterrupts();
   printBanner();
-  if (!readConfig(argc == 3)) return finishFailedRun();
+  if (!readConfig(run.g_config, argc == 3, &run.config)) return finishFailedRun(run);
   // Before the time stamp is chosen: the one a run in this directory has just taken is then
   // seen in html/ and passed over.
   lockWorkingDirectory();
@@ -251,35 +255,36 @@ int kalimostatsMain(int argc, char** argv) {
   char startText[kTimeTextSize];
   copyCtime(&start, startText);
   const std::clock_t startClock = std::clock();
-  g_run.g_time_now.clear();
+  run.g_time_now.clear();
   if (const std::tm* local = std::localtime(&start)) {
-    std::strftime(g_run.g_time_now.data(), kTextSize, "%Y-%m-%d,%H-%M-%S", local);
-    g_run.g_time_now.syncLength();
+    std::strftime(run.g_time_now.data(), kTextSize, "%Y-%m-%d,%H-%M-%S", local);
+    run.g_time_now.syncLength();
   }
 
-  if (!openFiles()) return finishFailedRun();
+  if (!openFiles(run)) return finishFailedRun(run);
   removeStaleTemporaryPages();
 
-  std::printf("\n%s\n", kRule70);
-  std::printf("                   Generating Stats, Please wait...\n");
-  std::printf("%s\n\n", kRule70);
+  consolef("\n%s\n", kRule70);
+  consolef("                   Generating Stats, Please wait...\n");
+  consolef("%s\n\n", kRule70);
 
   // From here on the pages are written on the second core. Without a thread, everything is
   // written directly, as it comes.
-  OutputQueue::start(&g_run.fp_sql_gamestats);
+  OutputQueue::start(run.fp_sql_gamestats);
 
   // Lines are read and prepared ahead on a thread of their own while this one runs the
   // recognisers. Not with weapon pages: building and writing them keeps both cores busy, and
   // a third thread only takes turns with them (measured: no faster, often slower).
-  auto tracker = std::make_unique<Tracker>(g_run.g_logfile.view(), g_run.g_time_now.view());
-  if (readLog(g_run.fp, !isYes(g_config_make_weapon_stats), true, *tracker) == LoopEnd::kFailed) {
-    return finishFailedRun();
+  auto tracker = std::make_unique<Tracker>(run.g_logfile.view(), run.g_time_now.view());
+  GameOutputs outputs(run.config.pageOptions());
+  if (readLog(run, !run.config.weaponPages(), true, *tracker, outputs) == LoopEnd::kFailed) {
+    return finishFailedRun(run);
   }
 
   // A game still running here had no recognised end: it gets no page.
-  if (g_run.g_game_count == kFirstGameId) std::printf("No games were detected in the log file.\n");
+  if (run.g_game_count == kFirstGameId) consolef("No games were detected in the log file.\n");
   // The last pages must be in place before the run counts as complete.
-  if (!OutputQueue::drain()) return finishFailedRun();
+  if (!OutputQueue::drain()) return finishFailedRun(run);
   cleanUpTempFiles();
 
   const std::clock_t endClock = std::clock();
@@ -287,58 +292,58 @@ int kalimostatsMain(int argc, char** argv) {
   const std::time_t end = std::time(nullptr);
   char endText[kTimeTextSize];
   copyCtime(&end, endText);
-  printSummary(startText, endText, cpuSeconds, start, end);
+  printSummary(run, startText, endText, cpuSeconds, start, end);
 
   const bool written = OutputQueue::stop();
-  g_run.fp.close();
-  fpclose(g_run.fp_sql_gamestats);
-  g_run.fp_sql_gamestats = nullptr;
-  if (std::fflush(stdout) != 0 && written) {
+  run.fp.close();
+  fpclose(run.fp_sql_gamestats);
+  run.fp_sql_gamestats = nullptr;
+  if (!flushConsole() && written) {
     std::fprintf(stderr, "kalimostats-c: could not write the console output: %s\n", std::strerror(errno));
     return 1;
   }
   return written ? 0 : 1;
 }
 
-HandOver handOverToPreparser(LogKind kind, ServerScores& scores) {
+HandOver handOverToPreparser(RunState& run, LogKind kind, ServerScores& scores) {
   if (kind == LogKind::kServer) {
-    std::printf("\nServer log detected ----------< pre-parsing >-----\n");
+    consolef("\nServer log detected ----------< pre-parsing >-----\n");
   } else {
-    std::printf("\nClocked client log detected ---< pre-parsing >-----\n");
+    consolef("\nClocked client log detected ---< pre-parsing >-----\n");
   }
-  std::printf(" - this may take a while...\n");
-  g_run.fp.close();
+  consolef(" - this may take a while...\n");
+  run.fp.close();
 
   // The pre-parser opens the log again by name: if the name no longer leads to a regular file
   // (replaced by a FIFO, say), it could wait for ever, so the rest of the log is skipped.
-  if (!isRegularFile(g_run.g_logfile.c_str())) {
-    std::printf(" - the log is no longer a regular file; the rest of the log is skipped\n");
+  if (!isRegularFile(run.g_logfile.c_str())) {
+    consolef(" - the log is no longer a regular file; the rest of the log is skipped\n");
     return HandOver::kStop;
   }
   char path[4096];
   int status = 0;
-  const PreparserRun run = findPreparser(path, sizeof path) ? runPreparser(path, kind, &status)
-                                                            : PreparserRun::kNotStarted;
-  if (run == PreparserRun::kNotStarted) {
+  const PreparserRun conversion = findPreparser(path, sizeof path) ? runPreparser(run, path, kind, &status)
+                                                                   : PreparserRun::kNotStarted;
+  if (conversion == PreparserRun::kNotStarted) {
     // With `fp` closed the line loop ends: the run finishes without the rest of the log.
-    std::printf(" - the pre-parser kx-preparse could not be run; the rest of the log is skipped\n");
+    consolef(" - the pre-parser kx-preparse could not be run; the rest of the log is skipped\n");
     return HandOver::kStop;
   }
-  if (run == PreparserRun::kFailed) {
+  if (conversion == PreparserRun::kFailed) {
     // It could not read the log (a corrupt compressed one) or write its result: what it left
     // would be part of the log taken for all of it. Its own message is on standard error.
     if (WIFEXITED(status)) {
-      std::printf("ERROR: kx-preparse could not convert the log (exit status %d)\n", WEXITSTATUS(status));
+      consolef("ERROR: kx-preparse could not convert the log (exit status %d)\n", WEXITSTATUS(status));
     } else {
-      std::printf("ERROR: kx-preparse could not convert the log (killed by signal %d)\n", WTERMSIG(status));
+      consolef("ERROR: kx-preparse could not convert the log (killed by signal %d)\n", WTERMSIG(status));
     }
     return HandOver::kFailed;
   }
   // A missing result leaves `fp` closed, which ends the line loop like the end of the log.
-  g_run.fp.open(kPreparsedLog);
+  run.fp.open(kPreparsedLog);
   // Scores that are missing or not the pre-parser's leave the scores the events give.
   if (kind == LogKind::kServer) scores = ServerScores::fromFile(kServerScores);
-  std::printf("-----------------------------------<done>---------\n");
+  consolef("-----------------------------------<done>---------\n");
   return kind == LogKind::kClockedClient ? HandOver::kSkipLine : HandOver::kReadOn;
 }
 

@@ -23,9 +23,9 @@ enum class HandOver {
 
 // Called at the first line that shows a server log (a " InitGame: " line, or one starting with
 // "InitGame: ") or, among the first lines, a clocked client log: runs the pre-parser on the log
-// and switches `fp` to the result (marking a server log as such). `scores` gets the server's
+// and switches `run.fp` to the result (marking a server log as such). `scores` gets the server's
 // final scores the pre-parser kept beside a server log's result, if any.
-HandOver handOverToPreparser(LogKind kind, ServerScores& scores);
+HandOver handOverToPreparser(RunState& run, LogKind kind, ServerScores& scores);
 
 // Removes "tmp-c", "temp-c", "kalimo-c.log" and its scores, ignoring failures.
 void cleanUpTempFiles();

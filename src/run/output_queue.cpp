@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/console.h"
 #include "base/strutil.h"
 
 namespace {
@@ -42,12 +43,7 @@ struct Queue {
   std::thread writer;
   bool running = false;
 
-  std::FILE* realStdout = nullptr;
-  std::FILE* queuedStdout = nullptr;
-  std::FILE* realSql = nullptr;
-  std::FILE* queuedSql = nullptr;
-  std::FILE** sqlOwner = nullptr;  // where the run keeps its SQL stream
-  int sqlFd = -1;
+  int sqlFd = -1;                  // the SQL file, or -1 when the run has none
   std::atomic<bool> failedFlag{false};
   std::string consoleError;        // why the console could not be written
 };
@@ -123,60 +119,34 @@ void enqueue(Target target, const char* bytes, std::size_t size) {
   q.changed.notify_all();
 }
 
-ssize_t consoleWrite(void*, const char* bytes, size_t size) {
-  enqueue(Target::kConsole, bytes, size);
-  return static_cast<ssize_t>(size);
-}
+// Console text joins the queue in the order it is written.
+class QueuedConsole : public ConsoleSink {
+ public:
+  void write(const char* bytes, std::size_t size) override { enqueue(Target::kConsole, bytes, size); }
+};
 
-ssize_t sqlWrite(void*, const char* bytes, size_t size) {
-  enqueue(Target::kSql, bytes, size);
-  return static_cast<ssize_t>(size);
-}
-
-std::FILE* queuedStream(cookie_io_functions_t functions) {
-  std::FILE* f = ::fopencookie(nullptr, "w", functions);
-  if (f != nullptr) std::setvbuf(f, nullptr, _IOFBF, 1 << 14);
-  return f;
+QueuedConsole& queuedConsole() {
+  static QueuedConsole* console = new QueuedConsole();  // never destroyed, like the queue
+  return *console;
 }
 
 }  // namespace
 
-bool OutputQueue::start(std::FILE** sqlStream) {
+bool OutputQueue::start(std::FILE* sqlStream) {
   Queue& q = queue();
   if (q.running) return true;
-  std::fflush(stdout);
-  cookie_io_functions_t console{};
-  console.write = consoleWrite;
-  cookie_io_functions_t sql{};
-  sql.write = sqlWrite;
-  q.queuedStdout = queuedStream(console);
-  q.queuedSql = sqlStream != nullptr && *sqlStream != nullptr ? queuedStream(sql) : nullptr;
-  if (q.queuedStdout == nullptr || (sqlStream != nullptr && *sqlStream != nullptr && q.queuedSql == nullptr)) {
-    if (q.queuedStdout != nullptr) std::fclose(q.queuedStdout);
-    if (q.queuedSql != nullptr) std::fclose(q.queuedSql);
-    q.queuedStdout = q.queuedSql = nullptr;
-    return false;
-  }
+  flushConsole();
+  if (sqlStream != nullptr) std::fflush(sqlStream);
   try {
     q.writer = std::thread(writerLoop);
   } catch (const std::exception&) {
-    std::fclose(q.queuedStdout);
-    if (q.queuedSql != nullptr) std::fclose(q.queuedSql);
-    q.queuedStdout = q.queuedSql = nullptr;
     return false;
   }
   q.running = true;
   q.failed = false;
   q.failedFlag.store(false, std::memory_order_relaxed);
-  q.realStdout = stdout;
-  stdout = q.queuedStdout;
-  if (q.queuedSql != nullptr) {
-    std::fflush(*sqlStream);
-    q.realSql = *sqlStream;
-    q.sqlFd = ::fileno(q.realSql);
-    q.sqlOwner = sqlStream;
-    *sqlStream = q.queuedSql;
-  }
+  q.sqlFd = sqlStream != nullptr ? ::fileno(sqlStream) : -1;
+  setConsoleSink(&queuedConsole());
   return true;
 }
 
@@ -193,10 +163,8 @@ std::unique_ptr<GameFiles> OutputQueue::spareFiles() {
 
 void OutputQueue::submit(std::unique_ptr<GameFiles> files) {
   Queue& q = queue();
-  // What was written before the pages goes before them: the console lines, and the SQL lines
-  // of the games before, which follow their own pages.
-  std::fflush(stdout);
-  if (q.queuedSql != nullptr) std::fflush(q.queuedSql);
+  // What was written before the pages, console lines and the SQL lines of the games before
+  // (which follow their own pages), is queued already: it goes before them.
   std::unique_lock<std::mutex> lock(q.mutex);
   q.changed.wait(lock, [&q] { return q.gamesQueued < kMaxGamesQueued || q.failed; });
   if (q.failed) return;
@@ -205,13 +173,16 @@ void OutputQueue::submit(std::unique_ptr<GameFiles> files) {
   q.changed.notify_all();
 }
 
+void OutputQueue::submitSql(std::string_view lines) {
+  if (queue().sqlFd < 0) return;
+  enqueue(Target::kSql, lines.data(), lines.size());
+}
+
 bool OutputQueue::failed() { return queue().failedFlag.load(std::memory_order_relaxed); }
 
 bool OutputQueue::drain() {
   Queue& q = queue();
   if (!q.running) return true;
-  std::fflush(stdout);
-  if (q.queuedSql != nullptr) std::fflush(q.queuedSql);
   std::unique_lock<std::mutex> lock(q.mutex);
   q.changed.wait(lock, [&q] { return (q.items.empty() && !q.busy) || q.failed; });
   return !q.failed;
@@ -229,15 +200,8 @@ bool OutputQueue::stop() {
   q.writer.join();
   q.running = false;
   q.stopping = false;
-  stdout = q.realStdout;
-  std::fclose(q.queuedStdout);
-  q.queuedStdout = nullptr;
-  if (q.queuedSql != nullptr) {
-    std::fclose(q.queuedSql);
-    q.queuedSql = nullptr;
-    *q.sqlOwner = q.realSql;
-    q.sqlOwner = nullptr;
-  }
+  q.sqlFd = -1;
+  setConsoleSink(nullptr);
   if (!q.consoleError.empty()) {
     std::fprintf(stderr, "kalimostats-c: could not write the console output: %s\n", q.consoleError.c_str());
   }

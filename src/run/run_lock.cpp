@@ -9,10 +9,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/console.h"
+
 namespace {
 
 void warnUnlocked(int error) {
-  std::printf("WARNING: could not lock the working directory (%s): a run started here meanwhile could "
+  consolef("WARNING: could not lock the working directory (%s): a run started here meanwhile could "
               "mix its files with this one's\n",
               std::strerror(error));
 }
@@ -37,8 +39,8 @@ void lockWorkingDirectory() {
   // Waiting is what a cron user wants: a run started while the last one is still busy (a long
   // log, a slow disk) would otherwise have to drop its log's games, and nothing reads that log
   // again. Runs started together work through their logs one after the other.
-  std::printf("Another run is working in this directory: waiting for it to finish...\n");
-  std::fflush(stdout);
+  consolef("Another run is working in this directory: waiting for it to finish...\n");
+  flushConsole();
   while (::flock(fd, LOCK_EX) != 0) {
     if (errno != EINTR) {
       warnUnlocked(errno);

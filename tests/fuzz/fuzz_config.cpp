@@ -17,13 +17,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<char> text(data, data + size);
   std::FILE* f = fmemopen(text.data(), text.size(), "r");
   if (f == nullptr) std::abort();
-  readConfigFrom(f);
+  Config config;
+  readConfigFrom(f, Text510("fuzz.cfg"), &config);
   std::fclose(f);
   // Every value is one line: no line break survives into it.
-  for (const Text510* v : {&g_config_file_extension, &g_config_stylesheet, &g_config_make_weapon_stats,
-                           &g_config_use_weapon_colors, &g_config_use_name_colors,
-                           &g_config_display_unknown_team_players, &g_config_header_file,
-                           &g_config_footer_file}) {
+  for (const Text510* v : {&config.g_config_file_extension, &config.g_config_stylesheet,
+                           &config.g_config_make_weapon_stats, &config.g_config_use_weapon_colors,
+                           &config.g_config_use_name_colors, &config.g_config_display_unknown_team_players,
+                           &config.g_config_header_file, &config.g_config_footer_file,
+                           &config.g_config_write_game_records}) {
     if (v->view().find('\n') != std::string_view::npos) std::abort();
   }
   return 0;

@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "run/page_sink.h"
 #include "game/player_table.h"
 #include "run/config.h"
+#include "run/game.h"
 #include "run/line_loop.h"
 #include "run/state.h"
 
@@ -41,12 +41,16 @@ void setSwitch(Text510& value, bool on, const char* offValue) {
   value.assign(on ? "yes" : offValue);
 }
 
+RunState& runState() {
+  static RunState* run = new RunState();  // its reader's buffers are reused from input to input
+  return *run;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // The console text is not looked at; writing it would only slow the run down.
   if (std::freopen("/dev/null", "w", stdout) == nullptr) std::abort();
-  setPageSink(checkPage);
   return 0;
 }
 
@@ -55,22 +59,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t switches = data[0];
   std::vector<char> log(data + 1, data + size);
 
-  g_run.reset();
-  g_run.g_time_now.assign("2001-08-10,12-00-00");
-  setConfigDefaults();
-  setSwitch(g_config_use_name_colors, (switches & 1) == 0, "no");
-  setSwitch(g_config_make_weapon_stats, (switches & 2) == 0, "no");
-  setSwitch(g_config_display_unknown_team_players, (switches & 4) != 0, "no");
+  RunState& run = runState();
+  run.g_time_now.assign("2001-08-10,12-00-00");
+  run.g_game_count = kFirstGameId;
+  run.linesChecked = 0;
+  run.config = Config();
+  setSwitch(run.config.g_config_use_name_colors, (switches & 1) == 0, "no");
+  setSwitch(run.config.g_config_make_weapon_stats, (switches & 2) == 0, "no");
+  setSwitch(run.config.g_config_display_unknown_team_players, (switches & 4) != 0, "no");
 
   if (log.empty()) return 0;
   std::FILE* in = fmemopen(log.data(), log.size(), "rb");
-  if (!g_run.fp.openStream(in)) return 0;
+  if (!run.fp.openStream(in)) return 0;
   // The run's own loop, without the hand-over to the pre-parser (it runs a program): here a
   // server log ends the input, as it does when no pre-parser can be run (the pre-parser has
   // its own target).
-  auto tracker = std::make_unique<Tracker>("fuzz.log", g_run.g_time_now.view());
+  auto tracker = std::make_unique<Tracker>("fuzz.log", run.g_time_now.view());
   tracker->game().log.g_log_type = (switches & 8) ? 1 : 0;
-  readLog(g_run.fp, false, false, *tracker);
-  g_run.fp.close();
+  GameOutputs outputs(run.config.pageOptions(), checkPage);
+  readLog(run, false, false, *tracker, outputs);
+  run.fp.close();
   return 0;
 }

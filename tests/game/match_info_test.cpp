@@ -17,7 +17,9 @@ class MatchInfo : public testing::Test {
   void TearDown() override { testGame().log.g_mod = testGame().log.g_log_type = 0; }
 
   // Feeds one raw line as the main loop would and returns the handler's verdict.
-  static int feed(const std::string& text) { return updateMiscInfo(testGame(), lineOf(text)); }
+  static int feed(const std::string& text) {
+    return updateMiscInfo(testGame(), lineOf(text)) == LineUse::kHandled ? 1 : 0;
+  }
 };
 
 TEST_F(MatchInfo, ConnectStepsInOrderEndOnRendererRestart) {

@@ -12,29 +12,31 @@
 #include "base/scratch_pool.h"
 #include "game/tracker.h"
 #include "read/means_of_death.h"
+#include "run/config.h"
 #include "run/game.h"
 
 namespace {
+
+constexpr std::string_view kRunStamp = "2001-08-10,12-00-00";
+
+// The default configuration with main pages only, without the site's header and footer.
+PageOptions mainPagesOnly() {
+  Config config;
+  config.g_config_make_weapon_stats = "no";
+  config.g_config_header_file = "no-such-header.html";
+  config.g_config_footer_file = "no-such-footer.html";
+  return config.pageOptions();
+}
 
 // Each case runs in a scratch directory, so that a game that earns a page can write it.
 class GameBoundary : public testing::Test {
  protected:
   void SetUp() override {
     resetScratchPool();
-    setConfigDefaults();
-    g_config_make_weapon_stats = "no";
-    g_config_header_file = "no-such-header.html";
-    g_config_footer_file = "no-such-footer.html";
-    g_run.g_game_count = kFirstGameId;
-    g_run.g_time_now = "2001-08-10,12-00-00";
-    tracker_ = std::make_unique<Tracker>("test.log", g_run.g_time_now.view());
+    tracker_ = std::make_unique<Tracker>("test.log", kRunStamp);
     sql_ = std::tmpfile();
-    g_run.fp_sql_gamestats = sql_;
   }
-  void TearDown() override {
-    g_run.fp_sql_gamestats = nullptr;
-    std::fclose(sql_);
-  }
+  void TearDown() override { std::fclose(sql_); }
   // Runs the boundary step on `line`, starting at `offset` of the log (and, for a game that
   // earns one, its pages) and returns what it printed.
   std::string boundary(const std::string& text, std::uint64_t offset = 0) {
@@ -42,8 +44,7 @@ class GameBoundary : public testing::Test {
     line_.span.offset = offset;
     testing::internal::CaptureStdout();
     if (tracker_->boundary(line_) == TrackerEvent::kGameFinished) {
-      g_run.g_game_count = tracker_->result().gameId;
-      writeGame(tracker_->result());
+      outputs_.write(tracker_->result(), sql_);
       tracker_->startNextGame();
     }
     return testing::internal::GetCapturedStdout();
@@ -63,6 +64,7 @@ class GameBoundary : public testing::Test {
     addTestPlayer("B", team).deathTable[6][0] = 1;
   }
   std::FILE* sql_ = nullptr;
+  GameOutputs outputs_{mainPagesOnly()};
   html_test::ScratchDirectory dir_;
   std::unique_ptr<Tracker> tracker_;
   LineRecord line_;
@@ -136,7 +138,7 @@ TEST_F(GameBoundary, ServerScoresGoToTheGameThatEndsAtTheirOffset) {
 }
 
 TEST_F(GameBoundary, IdsWrapAfterTheLastOne) {
-  tracker_ = std::make_unique<Tracker>("test.log", g_run.g_time_now.view(), kLastGameId);
+  tracker_ = std::make_unique<Tracker>("test.log", kRunStamp, kLastGameId);
   twoPlayersWithAKill(TEAM_NONE);
   EXPECT_NE(std::string::npos, boundary("Timelimit hit.").find("<GAME ID 1001>"));
   EXPECT_EQ(1001, tracker_->gameCount());

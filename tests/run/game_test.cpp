@@ -16,10 +16,11 @@ using html_test::addPlayer;
 // The pool figure of the run summary has always counted the cut of each quote a page shows.
 TEST(GameOutputs, EachQuoteShownInAPlayerBlockCountsOneScratchString) {
   html_test::ScratchDirectory dir;
-  setConfigDefaults();
-  g_config_make_weapon_stats = "no";
-  g_config_header_file = "no-such-header.html";
-  g_config_footer_file = "no-such-footer.html";
+  Config config;
+  config.g_config_make_weapon_stats = "no";
+  config.g_config_header_file = "no-such-header.html";
+  config.g_config_footer_file = "no-such-footer.html";
+  GameOutputs outputs(config.pageOptions());
   GameResult game;
   game.runStamp = "2001-08-10,12-00-00";
   game.gameId = 1001;
@@ -31,7 +32,7 @@ TEST(GameOutputs, EachQuoteShownInAPlayerBlockCountsOneScratchString) {
     resetScratchPool();
     game.gameType = type;
     testing::internal::CaptureStdout();
-    EXPECT_TRUE(writeGame(game));
+    EXPECT_TRUE(outputs.write(game, nullptr));
     EXPECT_EQ("-------------------------------------<done>---------\n\n", testing::internal::GetCapturedStdout());
     EXPECT_EQ(cuts, liveMallocs()) << type;
   }

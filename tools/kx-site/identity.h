@@ -15,6 +15,9 @@ std::string playerKey(std::string_view loggedName);
 // The file name below html/ of the page of the player with that key: "player_" followed by
 // the key with every byte outside [a-z0-9] written as "-" and its two lower-case hex digits,
 // then ".html" ("foo bar" gives "player_foo-20bar.html"); distinct keys give distinct names.
+// A key that would need more than 200 bytes is cut to at most 182 (never inside a "-" and
+// its digits) and ends in "--" and a 64-bit hash of the whole key in 16 hex digits, so no file
+// name passes 212 bytes; "--" never occurs in a name that is not cut.
 std::string playerPageName(std::string_view key);
 
 // The aliases file: one line per player, "main name = other name, other name". Names are
@@ -22,8 +25,8 @@ std::string playerPageName(std::string_view key);
 class Aliases {
  public:
   // Reads the file's text. False with a message naming the line ("aliases line 3: ...") for a
-  // line without "=", an empty name, or a name given to two main names; the object is then
-  // left empty.
+  // line without "=", an empty name, or a name given to two main names (a main name that is
+  // also another's other name is one: merges do not chain); the object is then left empty.
   bool parse(std::string_view text, std::string* err);
 
   // The key a player is counted under: the main name's key for a listed other name, else

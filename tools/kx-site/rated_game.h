@@ -33,6 +33,13 @@ std::optional<UnratedReason> unratedReason(const RatingInput& game);
 // games, each player against each player of the other team with his team's result. Players
 // not in `ratings` start at the initial values; players not in the game are unchanged.
 // Does nothing for a game unratedReason refuses.
+// The same key twice in one game (two names of one aliases line) is one player, his score and
+// kills added up, on the first team known for him. In a team game a player of no known team
+// meets nobody and is left as he was.
 void rateGame(const RatingInput& game, std::map<std::string, Glicko>* ratings);
+
+// The keys rateGame gives a new rating to, each once, in the order of the game's players:
+// none for a game unratedReason refuses.
+std::vector<std::string> ratedPlayers(const RatingInput& game);
 
 }  // namespace kxsite

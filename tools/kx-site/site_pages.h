@@ -18,6 +18,9 @@ std::string indexPageName(int page);
 // "ranking_ffa.html", "ranking_tdm.html", "ranking_ctf.html", "ranking_ca.html".
 std::string rankingPageName(GameType type);
 constexpr const char* kUnratedPageName = "unrated.html";
+// The pages' name of a game type: "free for all", "team deathmatch", "capture the flag",
+// "Clan Arena".
+const char* gameTypeName(GameType type);
 
 // Index page `page` (from 1) of `pageCount`, listing `games` (newest first, at most
 // kGamesPerIndexPage), with links to the other index pages, the rankings and the unrated games.
