@@ -72,6 +72,20 @@ bool markAllStale(Archive& archive, std::string* err) {
 
 bool writeStalePages(Archive& archive, const std::string& htmlDir, int* written, std::string* err) {
   *written = 0;
+  // The pages every page links to are there from the first update on, and come back when removed.
+  std::error_code ec;
+  bool ok = true;
+  if (!std::filesystem::exists(std::filesystem::path(htmlDir) / indexPageName(1), ec)) ok = archive.markStale("index", err);
+  if (ok && !std::filesystem::exists(std::filesystem::path(htmlDir) / kUnratedPageName, ec)) {
+    ok = archive.markStale("unrated", err);
+  }
+  for (int t = 0; ok && t < kGameTypeCount; ++t) {
+    const GameType type = static_cast<GameType>(t);
+    if (!std::filesystem::exists(std::filesystem::path(htmlDir) / rankingPageName(type), ec)) {
+      ok = archive.markStale(std::string("ranking ") + gameTypeCode(type), err);
+    }
+  }
+  if (!ok) return false;
   for (const std::string& stale : archive.stalePages()) {
     if (!writeOne(archive, htmlDir, stale, written, err)) return false;
   }
