@@ -74,6 +74,7 @@ struct LogBatch {
   std::optional<int64_t> tailFrom;
   std::vector<StagedGame> games;
   std::vector<WarmUpSeen> warmUps;
+  int heldBack = 0;         // games that end where the log ends, inside a report that may go on
 };
 
 // The SQL lines of each main page in the staging db_sql_gamestats.txt: a page's UPDATE line
@@ -92,6 +93,45 @@ std::map<std::string, std::string> sqlLinesByPage(const std::string& path) {
     previous = line;
   }
   return out;
+}
+
+// A string as the game records write it: printable ASCII as is, '"' and '\\' escaped, every
+// other byte as \u00XX.
+std::string jsonString(const std::string& text) {
+  std::string out = "\"";
+  for (unsigned char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c >= 0x20 && c < 0x7f) {
+      out += static_cast<char>(c);
+    } else {
+      char u[8];
+      std::snprintf(u, sizeof u, "\\u%04x", c);
+      out += u;
+    }
+  }
+  return out + "\"";
+}
+
+std::string optionalNumber(const std::optional<int64_t>& v) { return v ? std::to_string(*v) : "null"; }
+
+// Rewrites the record's "log" object (the writer's own compact form) with the log's name and
+// the game's place in it, through a temporary file.
+bool restateLog(const std::string& path, const std::string& text, const std::string& logName, const GameRecord& r,
+                std::string* err) {
+  const size_t from = text.find("\"log\":{");
+  const size_t to = from == std::string::npos ? from : text.find('}', text.find("\"fingerprint\":", from));
+  if (from == std::string::npos || to == std::string::npos) {
+    *err = path + ": a game record without its log";
+    return false;
+  }
+  const std::string log = "\"log\":{\"name\":" + jsonString(logName) + ",\"kind\":" + jsonString(r.logKind) +
+                          ",\"first_byte\":" + optionalNumber(r.firstByte) + ",\"last_byte\":" +
+                          optionalNumber(r.lastByte) + ",\"fingerprint\":" + jsonString(r.fingerprint) + "}";
+  const std::string dir = fs::path(path).parent_path().string();
+  return writeFileAtomically(dir, fs::path(path).filename().string(), text.substr(0, from) + log + text.substr(to + 1),
+                             err);
 }
 
 class Site {
@@ -233,12 +273,26 @@ bool Site::readLog(Staging& staging, const std::string& program, const std::stri
       if (g.record.firstByte) *g.record.firstByte += *batch->tailFrom;
       if (g.record.lastByte) *g.record.lastByte += *batch->tailFrom;
     }
+    // The record names the log as the update was given it, and places the game in it, not in
+    // the staged copy of its end.
+    if (!restateLog(staging.dir() + "/html/" + name, text, given, g.record, err)) return false;
     g.recordFile = name;
     const auto it = sql.find(g.record.mainPage);
     if (it != sql.end()) g.sql = it->second;
     batch->games.push_back(std::move(g));
   }
   batch->warmUps = run.warmUps;
+  // Under the OSP client a game's end is followed by its report; a log that ends there may
+  // only not have the rest of the report yet, and kalimostats-c ends the game with what there
+  // is. Such a game waits for an update that sees a line after it.
+  if (!batch->games.empty() && !isGzip(batch->path)) {
+    const GameRecord& last = batch->games.back().record;
+    const int64_t size = fileSize(readPath) + batch->tailFrom.value_or(0);
+    if (last.lastByte && *last.lastByte + 1 >= size && ospAnnouncedBefore(batch->path, *last.lastByte + 1)) {
+      batch->heldBack = 1;
+      batch->games.pop_back();
+    }
+  }
   return true;
 }
 
@@ -314,8 +368,9 @@ bool Site::publish(const std::vector<std::string>& logs, const std::string& kit,
       allRead = false;
       continue;
     }
-    std::printf("%s: %zu game%s read%s\n", log.c_str(), batch.games.size(), batch.games.size() == 1 ? "" : "s",
-                batch.tailFrom ? (" from byte " + std::to_string(*batch.tailFrom)).c_str() : "");
+    std::printf("%s: %zu game%s read%s%s\n", log.c_str(), batch.games.size(), batch.games.size() == 1 ? "" : "s",
+                batch.tailFrom ? (" from byte " + std::to_string(*batch.tailFrom)).c_str() : "",
+                batch.heldBack > 0 ? "; the last, whose report may go on, waits for the next update" : "");
     batches.push_back(std::move(batch));
   }
   const std::string seen = nowText();

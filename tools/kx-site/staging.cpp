@@ -80,8 +80,9 @@ int removeStagingDirs(const std::string& siteDir, const std::string& keep) {
 }
 
 bool Staging::create(const std::string& siteDir, const std::string& kitDir, std::string* err) {
-  dir_ = siteDir + "/" + kStagingPrefix + std::to_string(::getpid()) + "-" + std::to_string(std::time(nullptr));
   std::error_code ec;
+  // Absolute: kalimostats-c runs inside it and is handed paths below it.
+  dir_ = fs::absolute(siteDir, ec).lexically_normal().string() + "/" + kStagingPrefix + std::to_string(::getpid()) + "-" + std::to_string(std::time(nullptr));
   fs::create_directories(dir_ + "/html", ec);
   if (ec) {
     *err = "cannot make " + dir_ + ": " + ec.message();
