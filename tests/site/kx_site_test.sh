@@ -18,6 +18,7 @@ real=$src/tests/data/real
 qgames=$real/server_qgames_challenge.log
 
 passes=0 fails=0
+trap 'echo "FAIL stopped at line $LINENO"' ERR
 check() {  # check <what> <expected> <actual>
   if [ "$2" == "$3" ]; then echo "ok   $1"; passes=$((passes + 1)); else echo "FAIL $1"; diff <(echo "$2") <(echo "$3") || true; fails=$((fails + 1)); fi
 }
@@ -31,7 +32,6 @@ first_half() { head -n $(($(wc -l <"$1") / 2)) "$1"; }
 # The public qgames log: 9 games end in its first half (the 10th is still running there) and
 # 19 in the whole log.
 first_half "$qgames" >grown.log
-out=$(update grown qgrown.log 2>&1 || true)
 check "a missing log is an error named on standard error" 1 "$(update grown qgrown.log >/dev/null 2>&1; echo $?)"
 out=$(update grown grown.log)
 check "first half: 9 games published" "9 new games published, 0 already published" "$(tail -1 <<<"$out" | cut -d';' -f1)"
@@ -98,6 +98,8 @@ check "three games: later reads start after the last published game" 1 "$((tails
 # Under the OSP client's announcement a tail would be read differently: the log is read whole.
 tail_case osp "$src/site/sample/sample.log"
 check "OSP announced: every read is whole" 0 "$tails"
+check "its warm-up, seen by many updates, is listed once" "1 1" \
+  "$(grep -c 'warm-up' osp-whole/html/unrated.html) $(grep -c 'warm-up' osp-grown/html/unrated.html)"
 # The real logs, grown from their first half to the whole.
 for log in "$real"/*.log; do
   name=real-$(basename "$log" .log)
@@ -160,7 +162,7 @@ check "and then publishes" "10 new games published, 9 already published" "$(tail
 # deaths 2, suicides 1). Two games, 1 win, 1 loss, 0 draws, 3 kills, 4 deaths, K/D 0.75,
 # 1 suicide, no capture; Ben: 1 game, 0 for, 2 against; Bob: 1 game, 3 for, 2 against.
 update hand "$e2e/several-games-ids/input.log" "$e2e/game-record-ffa/input.log" >/dev/null
-row=$(grep -A3 '<b>TOTALS</b>' hand/html/player_ann.html | tail -1 | grep -o '<div align=center>[^<]*</div>' | sed 's/<[^>]*>//g' | tr '\n' ' ')
+row=$(grep -A4 '<b>TOTALS</b>' hand/html/player_ann.html | tail -1 | grep -o '<div align=center>[^<]*</div>' | sed 's/<[^>]*>//g' | tr '\n' ' ')
 check "Ann's totals: games wins losses draws kills deaths K/D suicides captures" "2 1 1 0 3 4 0.75 1 0 " "$row"
 opp() { grep -o "<a href=\"player_$1.html\">[^<]*</a></td>.*" hand/html/player_ann.html | grep -o '<div align=center>[^<]*</div>' | sed 's/<[^>]*>//g' | tr '\n' ' '; }
 check "Ann against Ben: games, kills for, kills against" "1 0 2 " "$(opp ben)"
@@ -172,7 +174,7 @@ check "Ann against Bob: games, kills for, kills against" "1 3 2 " "$(opp bob)"
 printf '# the same person\nAnn = ^4Dee\n' >hand/aliases
 out=$(update hand "$e2e/game-record-ffa/input.log")
 check "a changed aliases file: everything worked out again" 1 "$(grep -c 'aliases changed' <<<"$out")"
-row=$(grep -A3 '<b>TOTALS</b>' hand/html/player_ann.html | tail -1 | grep -o '<div align=center>[^<]*</div>' | sed 's/<[^>]*>//g' | tr '\n' ' ')
+row=$(grep -A4 '<b>TOTALS</b>' hand/html/player_ann.html | tail -1 | grep -o '<div align=center>[^<]*</div>' | sed 's/<[^>]*>//g' | tr '\n' ' ')
 check "Ann with Dee's game: 3 games, 2 wins, 5 kills, 5 deaths" "3 2 1 0 5 5 1.00 1 0 " "$row"
 check "Dee's page is gone" "no" "$([ -f hand/html/player_dee.html ] && echo yes || echo no)"
 check "the index links Ann for Dee" 0 "$(grep -c 'player_dee.html' hand/html/index.html || true)"

@@ -59,7 +59,8 @@ CREATE TABLE logs(
   head_size INTEGER NOT NULL,
   head_hash TEXT NOT NULL,
   next_offset INTEGER,
-  last_fingerprint TEXT NOT NULL);
+  last_fingerprint TEXT NOT NULL,
+  origin TEXT NOT NULL);
 CREATE TABLE unrated(
   id INTEGER PRIMARY KEY,
   game INTEGER REFERENCES games(id),
@@ -333,7 +334,7 @@ bool Archive::addWarmUp(const std::string& key, const std::string& log, const st
 }
 
 std::optional<LogState> Archive::logState(const std::string& path) {
-  Statement& s = sql("SELECT head_size, head_hash, next_offset, last_fingerprint FROM logs WHERE path = ?");
+  Statement& s = sql("SELECT head_size, head_hash, next_offset, last_fingerprint, origin FROM logs WHERE path = ?");
   s.bind(1, path);
   if (!s.step()) return std::nullopt;
   LogState st;
@@ -342,14 +343,17 @@ std::optional<LogState> Archive::logState(const std::string& path) {
   st.headHash = s.text(1);
   if (!s.isNull(2)) st.nextOffset = s.integer(2);
   st.lastFingerprint = s.text(3);
+  st.origin = s.text(4);
   s.reset();
   return st;
 }
 
 bool Archive::saveLogState(const LogState& st, std::string* err) {
   Statement& s = sql(
-      "INSERT OR REPLACE INTO logs(path, head_size, head_hash, next_offset, last_fingerprint) VALUES(?,?,?,?,?)");
-  if (!s.bind(1, st.path).bind(2, st.headSize).bind(3, st.headHash).bind(4, st.nextOffset).bind(5, st.lastFingerprint).run()) {
+      "INSERT OR REPLACE INTO logs(path, head_size, head_hash, next_offset, last_fingerprint, origin) "
+      "VALUES(?,?,?,?,?,?)");
+  if (!s.bind(1, st.path).bind(2, st.headSize).bind(3, st.headHash).bind(4, st.nextOffset).bind(5, st.lastFingerprint)
+           .bind(6, st.origin).run()) {
     *err = s.error();
     return false;
   }

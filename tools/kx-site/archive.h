@@ -28,6 +28,7 @@ struct LogState {
   std::string headHash;
   std::optional<int64_t> nextOffset;  // just after the last game published from it
   std::string lastFingerprint;      // of that game
+  std::string origin;               // its head's hash when first read: kept while it only grows
 };
 
 // A file to move into html/ once the transaction that archived its game has committed.

@@ -74,6 +74,7 @@ struct LogBatch {
   std::optional<int64_t> tailFrom;
   std::vector<StagedGame> games;
   std::vector<WarmUpSeen> warmUps;
+  std::string origin;      // names the log's start for its warm-ups before any game
   int heldBack = 0;         // games that end where the log ends, inside a report that may go on
 };
 
@@ -251,6 +252,14 @@ bool Site::readLog(Staging& staging, const std::string& program, const std::stri
   if (!readHead(batch->path, &batch->head, err)) return false;
   batch->known = archive_.logState(batch->path);
   if (batch->known) batch->tailFrom = tailStart(batch->path, *batch->known);
+  // The same log, grown: its warm-ups before its first game keep the names they were given.
+  batch->origin = batch->head.hash;
+  LogHead before;
+  std::string ignored;
+  if (batch->known && !batch->known->origin.empty() &&
+      readHead(batch->path, &before, &ignored, batch->known->headSize) && before.hash == batch->known->headHash) {
+    batch->origin = batch->known->origin;
+  }
   std::string readPath = batch->path;
   if (batch->tailFrom) {
     readPath = staging.dir() + "/tail-" + std::to_string(::getpid()) + "-" + fs::path(given).filename().string();
@@ -327,7 +336,7 @@ bool Site::archiveBatch(const LogBatch& batch, const Staging& staging, const std
       return false;
     }
   }
-  const std::string start = batch.tailFrom ? batch.known->lastFingerprint : "head " + batch.head.hash;
+  const std::string start = batch.tailFrom ? batch.known->lastFingerprint : "head " + batch.origin;
   for (const WarmUpSeen& w : batch.warmUps) {
     const auto it = fingerprintOfRun.find(w.afterGameId);
     const std::string after = it != fingerprintOfRun.end() ? it->second : start;
@@ -338,6 +347,7 @@ bool Site::archiveBatch(const LogBatch& batch, const Staging& staging, const std
   state.path = batch.path;
   state.headSize = batch.head.size;
   state.headHash = batch.head.hash;
+  state.origin = batch.origin;
   if (batch.games.empty()) {
     if (batch.tailFrom) {
       state.nextOffset = batch.known->nextOffset;
