@@ -1,12 +1,14 @@
 // Opens every page of a built site in headless Chromium and checks that it loads and is whole.
 //
-// usage: node browser_check.cjs <site-html-dir> <screenshot-dir>
+// usage: node browser_check.cjs <site-html-dir> <screenshot-dir> [--kx-site]
 // env:   KX_NODE_DIR   folder whose node_modules holds playwright-core
 //        KX_CHROMIUM   the browser binary (default /usr/bin/chromium)
 // Checks, for index.html and every page: loaded within 10 s, the style sheet applied, every
 // picture loaded, every link to a local file names an existing file and anchor. The page whose
 // map has no picture must show images/maps/default.gif after exactly one failed picture, and
-// with default.gif missing too it must stop after two.
+// with default.gif missing too it must stop after two. With --kx-site the directory is a site
+// kx-site keeps: a game page whose map has no picture may show default.gif instead, and every
+// rating plot (inline SVG) must be drawn with a nonzero width and height.
 'use strict';
 const fs = require('fs');
 const os = require('os');
@@ -22,7 +24,9 @@ const kShots = [
   ['ctf', /_CTF_.*_main\.html$/], ['ca', /_CA_.*_main\.html$/], ['index', /^index\.html$/],
 ];
 
-const [siteDir, shotDir] = process.argv.slice(2).map((p) => path.resolve(p));
+const [siteDir, shotDir] = process.argv.slice(2, 4).map((p) => path.resolve(p));
+const kxSite = process.argv[4] === '--kx-site';
+let plots = 0;
 const failures = [];
 const fail = (msg) => { failures.push(msg); console.log('FAIL ' + msg); };
 
@@ -47,7 +51,8 @@ function inspect() {
   const imgs = [...document.images].map((i) => ({ src: i.getAttribute('src'), ok: i.complete && i.naturalWidth > 0, now: i.src }));
   const anchors = [...document.querySelectorAll('a[name], [id]')].map((a) => a.getAttribute('name') || a.id);
   const links = [...document.querySelectorAll('a[href]')].map((a) => a.href);
-  return { imgs, anchors, links, background: getComputedStyle(document.body).backgroundColor,
+  const svgs = [...document.querySelectorAll('svg')].map((s) => { const r = s.getBoundingClientRect(); return [r.width, r.height]; });
+  return { imgs, anchors, links, svgs, background: getComputedStyle(document.body).backgroundColor,
     sheets: document.styleSheets.length, imgErrors: window.kxImgErrors };
 }
 
@@ -76,6 +81,15 @@ async function main() {
       seen.set(name, r);
       if (r.sheets < 1 || r.background !== kBodyBackground) fail(`${name}: style sheet not applied (${r.background})`);
       for (const img of r.imgs) if (!img.ok) fail(`${name}: picture ${img.src} did not load`);
+      for (const [w, h] of r.svgs) {
+        plots++;
+        if (!(w > 0 && h > 0)) fail(`${name}: a plot drawn ${w} x ${h}`);
+      }
+      if (kxSite) {
+        const swapped = r.imgs.some((i) => i.now.endsWith('/images/maps/default.gif') && i.ok);
+        if (r.imgErrors > (swapped ? 1 : 0)) fail(`${name}: ${r.imgErrors} pictures failed`);
+        continue;
+      }
       if (kUnknownMapPage.test(name)) {
         const map = r.imgs.find((i) => /images\/maps\//.test(i.src) || /images\/maps\//.test(i.now));
         if (!map || !map.now.endsWith('/images/maps/default.gif') || !map.ok) fail(`${name}: map picture is not default.gif`);
@@ -88,7 +102,8 @@ async function main() {
       }
     }
     // Without default.gif as well, the swap must not loop: the map and default.gif fail once each.
-    const unknownMap = pages.find((p) => kUnknownMapPage.test(p));
+    const unknownMap = kxSite ? undefined : pages.find((p) => kUnknownMapPage.test(p));
+    if (unknownMap) {
     const stand = path.join(siteDir, 'images', 'maps', 'default.gif');
     fs.renameSync(stand, stand + '.away');
     try {
@@ -100,6 +115,7 @@ async function main() {
       fail(`${unknownMap} without default.gif: did not finish loading within 10 s`);
     } finally {
       fs.renameSync(stand + '.away', stand);
+    }
     }
   } finally {
     await browser.close().catch(() => {});
@@ -130,7 +146,8 @@ async function main() {
   // A browser helper process may still be writing into the profile: a leftover temporary
   // folder is no failure of the site.
   try { fs.rmSync(profile, { recursive: true, force: true, maxRetries: 5 }); } catch (e) { /* left behind */ }
-  console.log(`${seen.size} pages opened, ${links} local links followed, ${failures.length} problems`);
+  if (kxSite && plots === 0) fail('no rating plot on any page');
+  console.log(`${seen.size} pages opened, ${links} local links followed, ${plots} plots, ${failures.length} problems`);
   process.exit(failures.length === 0 && seen.size === pages.length ? 0 : 1);
 }
 
