@@ -9,6 +9,7 @@
 #include <string>
 
 #include "read/client_clock.h"
+#include "read/vocabulary.h"
 #include "hex_colour.h"
 
 namespace {
@@ -21,33 +22,34 @@ void skipClock(std::string_view& text) { text.remove_prefix(client_clock::prefix
 
 bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
-// The mod's wording (colour resets already written as "^7") and the OSP client's. From the
-// mod's text on, the rest of the line is replaced: the times it appends ("(5.450s)") go.
+// The mod's wording (colour resets already written as "^7") and the OSP client's, which
+// follows the name and a blank. From the mod's text on, the rest of the line is replaced: the
+// times it appends ("(5.450s)") go.
 struct ClientText {
   const char* mod;
   const char* osp;
 };
 constexpr ClientText kClientTexts[] = {
-    {" entered the game. (^4BLUE^7)", " entered the game (^4BLUE^7)"},
-    {" entered the game. (^1RED^7)", " entered the game (^1RED^7)"},
-    {" entered the game.", " entered the game"},
-    {" got ^4BLUE^7's flag!", " got the BLUE flag!"},
-    {" got ^1RED^7's flag!", " got the RED flag!"},
-    {" captured ^4BLUE^7's flag!", " captured the BLUE flag!"},
-    {" captured ^1RED^7's flag!", " captured the RED flag!"},
-    {" returned ^4BLUE^7's flag!", " returned the BLUE flag!"},
-    {" returned ^1RED^7's flag!", " returned the RED flag!"},
-    {" fragged ^4BLUE^7's flag carrier!", " fragged BLUE's flag carrier!"},
-    {" fragged ^1RED^7's flag carrier!", " fragged RED's flag carrier!"},
+    {" entered the game. (^4BLUE^7)", "entered the game (^4BLUE^7)"},
+    {" entered the game. (^1RED^7)", "entered the game (^1RED^7)"},
+    {" entered the game.", "entered the game"},
+    {" got ^4BLUE^7's flag!", wording::kGotBlueFlag},
+    {" got ^1RED^7's flag!", wording::kGotRedFlag},
+    {" captured ^4BLUE^7's flag!", wording::kCapturedBlueFlag},
+    {" captured ^1RED^7's flag!", wording::kCapturedRedFlag},
+    {" returned ^4BLUE^7's flag!", wording::kReturnedBlueFlag},
+    {" returned ^1RED^7's flag!", wording::kReturnedRedFlag},
+    {" fragged ^4BLUE^7's flag carrier!", wording::kFraggedBlueCarrier},
+    {" fragged ^1RED^7's flag carrier!", wording::kFraggedRedCarrier},
 };
 
 // Messages with a second name after them. The mod closes such a line with a full stop, which
 // our reader would take for the end of the second name.
 constexpr const char* kTwoNameTexts[] = {
-    " was disemboweled by ", " was swimming too close to ", " was impaled by ", " was pummeled by ",
-    " was machinegunned by ", " was gunned down by ", " was shredded by ", " almost dodged ", " ate ",
-    " was electrocuted by ", " was railed by ", " was melted by ", " was blasted by ", " tried to invade ",
-    " renamed to ",
+    wording::kDisemboweled, wording::kSwimming,      wording::kImpaled,   wording::kPummeled,
+    wording::kMachinegunned, wording::kGunnedDown,   wording::kShredded,  wording::kAlmostDodged,
+    wording::kAte,          wording::kElectrocuted,  wording::kRailed,    wording::kMeltedBy,
+    wording::kBlasted,      wording::kInvade,        wording::kRenamedTo,
 };
 
 // The lines that end a match for our reader.
@@ -117,6 +119,7 @@ std::string_view toOspWords(std::string_view cleaned, std::vector<char>& written
     const std::size_t at = text.find(t.mod);
     if (at != std::string_view::npos) {
       append(written, text.substr(0, at));
+      append(written, " ");
       append(written, t.osp);
       text = view(written);
       break;
@@ -298,7 +301,7 @@ void ClientMatchPlan::scanEvent(std::string_view text) {
   };
   for (const char* two : kTwoNameTexts) {
     const std::size_t at = text.find(two);
-    if (at == std::string_view::npos || std::string_view(two) == " renamed to ") continue;
+    if (at == std::string_view::npos || std::string_view(two) == wording::kRenamedTo) continue;
     std::string_view killer = text.substr(at + std::strlen(two));
     const std::size_t possessive = killer.find("^7's ");
     if (possessive != std::string_view::npos) killer = killer.substr(0, possessive + 2);

@@ -7,7 +7,7 @@
 // means' name, never by its number: the numbers differ between game versions and mods.
 struct MeansText {
   const char* name;     // "MOD_ROCKET_SPLASH"
-  // Killed by another player: victim + "^7 " + byOther + " " + killer + "^7" + ending.
+  // Killed by another player: victim + "^7" + byOther + killer + "^7" + ending.
   // nullptr: such a death is left out.
   const char* byOther;
   const char* ending;   // "'s rocket", or "" when the message needs no possessive
