@@ -7,6 +7,7 @@
 #include "hex_colour.h"
 #include "means.h"
 #include "read/vocabulary.h"
+#include "read/weapons.h"
 
 namespace {
 
@@ -68,20 +69,22 @@ constexpr FlagLineText kFlagLineTexts[] = {
 };
 
 // Weapon names of the Weapon_Stats lines (compared without case: OSP writes "MachineGun",
-// Excessive Plus "Machinegun") and the row keyword our reader expects. The gauntlet has no
-// one-line row; armour, health and team damage have no field of ours.
+// Excessive Plus "Machinegun") and what they are to our reader: a weapon, whose record carries
+// the keyword of its report row, or a damage total. The gauntlet has no one-line row; armour,
+// health and team damage have no field of ours.
+constexpr int kDamageTotal = -1;
 struct StatsRow {
   const char* serverName;
-  const char* keyword;
-  bool weapon;  // shots and hits; otherwise one amount
+  int weapon;                 // kDamageTotal for a damage amount
+  const char* damageKeyword;  // the keyword of a damage total
 };
 constexpr StatsRow kStatsRows[] = {
-    {"machinegun", "MachineGun", true},   {"shotgun", "Shotgun", true},
-    {"g.launcher", "G.Launcher", true},   {"r.launcher", "R.Launcher", true},
-    {"lightning", "LightningGun", true},  {"lightninggun", "LightningGun", true},
-    {"railgun", "Railgun", true},         {"plasmagun", "Plasmagun", true},
-    {"bfg", "BFG", true},                 {"given", "Given", false},
-    {"recvd", "Recvd", false},
+    {"machinegun", WP_MACHINEGUN, nullptr}, {"shotgun", WP_SHOTGUN, nullptr},
+    {"g.launcher", WP_GRENADE, nullptr},    {"r.launcher", WP_ROCKET, nullptr},
+    {"lightning", WP_LIGHTNING, nullptr},   {"lightninggun", WP_LIGHTNING, nullptr},
+    {"railgun", WP_RAILGUN, nullptr},       {"plasmagun", WP_PLASMA, nullptr},
+    {"bfg", WP_BFG, nullptr},               {"given", kDamageTotal, "Given"},
+    {"recvd", kDamageTotal, "Recvd"},
 };
 
 bool sameNoCase(std::string_view a, const char* lower) {
@@ -601,18 +604,9 @@ void Converter::onKill(std::string_view fields) {
     return lineName.substr(0, kMaxNameBytes);
   };
 
-  const MeansText* m = findMeans(k.means);
-  const char* oneName = nullptr;
-  const char* twoName = nullptr;
-  if (m != nullptr) {
-    if (m->world || self) {
-      oneName = m->self;
-    } else if (killerIsPlayer) {
-      twoName = m->byOther;
-    }
-    // A weapon that killed with the world as the killer (a shooter on the map): the client
-    // says "died.", which our reader does not know.
-  }
+  const ClientObituary obituary = clientObituary(k.means, self, killerIsPlayer);
+  const char* oneName = obituary.oneName;
+  const char* twoName = obituary.twoName;
   const std::string_view victimName = nameFor(v, k.victimName);
   const std::string_view killerName = twoName != nullptr ? nameFor(k.killer, k.killerName) : "";
   if ((oneName == nullptr && twoName == nullptr) || victimName.empty() ||
@@ -628,7 +622,7 @@ void Converter::onKill(std::string_view fields) {
     if (oneName != nullptr) {
       t.add(" ").add(oneName);
     } else {
-      t.add(twoName).add(killerName).add(kNameEnd).add(m->ending);
+      t.add(twoName).add(killerName).add(kNameEnd).add(obituary.ending);
     }
     emit(t.view());
     ++deathsWritten_;
@@ -829,7 +823,8 @@ void Converter::writeAccuracy(int c, std::string_view stats) {
     int first = 0;
     int second = 0;
     if (!readInt(numbers, first)) continue;
-    if (row->weapon) {
+    const bool isWeapon = row->weapon != kDamageTotal;
+    if (isWeapon) {
       if (numbers.empty() || numbers.front() != ':') continue;
       numbers.remove_prefix(1);
       if (!readInt(numbers, second)) continue;
@@ -837,9 +832,10 @@ void Converter::writeAccuracy(int c, std::string_view stats) {
     } else if (first == 0) {
       continue;
     }
+    const char* keyword = isWeapon ? weapons()[row->weapon].reportRow : row->damageKeyword;
     LineText t;
-    t.add(nameOf(c)).add(kNameEnd).add(" accuracy statistics ").add(row->keyword).add(" ").addInt(first);
-    if (row->weapon) t.add(" ").addInt(second);
+    t.add(nameOf(c)).add(kNameEnd).add(" accuracy statistics ").add(keyword).add(" ").addInt(first);
+    if (isWeapon) t.add(" ").addInt(second);
     out_.writeLine(t.view());
     ++playerLines_;
   }
