@@ -157,19 +157,28 @@ std::string_view nameBefore(std::string_view text, std::size_t at) {
   return name;
 }
 
-// The OSP events that tell a player's side: the text and the side of the player it names.
+// The OSP events that tell a player's side: the text after the name and a blank, and the side
+// of the player it names.
 struct SideText {
   const char* text;
   int team;  // 0 red, 1 blue
   bool capture;
 };
 constexpr SideText kSideTexts[] = {
-    {" captured the BLUE flag!", 0, true}, {" captured the RED flag!", 1, true},
-    {" got the BLUE flag!", 0, false},     {" got the RED flag!", 1, false},
-    {" returned the RED flag!", 0, false}, {" returned the BLUE flag!", 1, false},
-    {" fragged BLUE's flag carrier!", 0, false}, {" fragged RED's flag carrier!", 1, false},
-    {" entered the game (^1RED^7)", 0, false},   {" entered the game (^4BLUE^7)", 1, false},
+    {wording::kCapturedBlueFlag, 0, true},    {wording::kCapturedRedFlag, 1, true},
+    {wording::kGotBlueFlag, 0, false},        {wording::kGotRedFlag, 1, false},
+    {wording::kReturnedRedFlag, 0, false},    {wording::kReturnedBlueFlag, 1, false},
+    {wording::kFraggedBlueCarrier, 0, false}, {wording::kFraggedRedCarrier, 1, false},
+    {"entered the game (^1RED^7)", 0, false}, {"entered the game (^4BLUE^7)", 1, false},
 };
+
+// Where " " + `wording` first occurs in `text` (the blank's position); npos when it does not.
+std::size_t findAfterBlank(std::string_view text, std::string_view wording) {
+  for (std::size_t at = text.find(wording); at != std::string_view::npos; at = text.find(wording, at + 1)) {
+    if (at > 0 && text[at - 1] == ' ') return at - 1;
+  }
+  return std::string_view::npos;
+}
 
 // Added lines stay far below our reader's 509-byte pieces.
 constexpr std::size_t kMaxAddedName = 400;
@@ -310,16 +319,16 @@ void ClientMatchPlan::scanEvent(std::string_view text) {
     match.kills.push_back({saw(nameBefore(text, at), kNoTeam), saw(killer, kNoTeam)});
     return;
   }
-  const std::size_t renamed = text.find(" renamed to ");
+  const std::size_t renamed = text.find(wording::kRenamedTo);
   if (renamed != std::string_view::npos) {
     const Seen* before = match.find(withoutColours(nameBefore(text, renamed)));
-    std::string_view after = text.substr(renamed + 12);
+    std::string_view after = text.substr(renamed + std::strlen(wording::kRenamedTo));
     if (after.size() >= 2 && after.substr(after.size() - 2) == "^7") after.remove_suffix(2);
     saw(after, before != nullptr ? before->team : kNoTeam);
     return;
   }
   for (const SideText& side : kSideTexts) {
-    const std::size_t at = text.find(side.text);
+    const std::size_t at = findAfterBlank(text, side.text);
     if (at == std::string_view::npos) continue;
     const std::string player = saw(nameBefore(text, at), side.team);
     if (side.capture) match.captures.push_back({lineNumber_, player, static_cast<Team>(side.team)});
@@ -333,7 +342,7 @@ void ClientMatchPlan::add(long before, const std::string& raw, Team team, int co
     uncredited_ += count;
     return;
   }
-  const std::string line = raw + (team == kRed ? "^7 captured the BLUE flag!" : "^7 captured the RED flag!");
+  const std::string line = raw + "^7 " + (team == kRed ? wording::kCapturedBlueFlag : wording::kCapturedRedFlag);
   addedLines_.push_back({before, std::vector<std::string>(static_cast<std::size_t>(count), line)});
   added_ += count;
 }
