@@ -7,6 +7,8 @@
 #include "game/game.h"
 #include "game/player_table.h"
 
+static_assert(kAllWeapons == kCountedWeapons, "the tables' all-weapons row follows the counted codes");
+
 namespace {
 
 constexpr double kRatingDivisor = 100.0;
