@@ -2,28 +2,14 @@
 #include "game/frags.h"
 
 #include "read/line_record.h"
+#include "read/weapons.h"
 #include "game/obituary.h"
 #include "game/game.h"
 #include "game/player_table.h"
 
-namespace {
+static_assert(kAllWeapons == kCountedWeapons, "the tables' all-weapons row follows the counted codes");
 
-// Weapon weights by weapon code; codes beyond the table (suicides and the rest) weigh 0.
-constexpr float kKalimoPoints[] = {
-    1.5f,   // Gauntlet
-    1.0f,   // Machine Gun
-    1.0f,   // Shot Gun
-    1.0f,   // Grenade Launcher
-    1.1f,   // Rocket Launcher
-    1.15f,  // Lightning Gun
-    1.2f,   // Rail Gun
-    1.0f,   // Plasma Gun
-    0.8f,   // BFG
-    1.0f,   // Nail Gun
-    1.5f,   // Grapple
-    1.0f,   // TeleFrag
-};
-constexpr int kWeightedCodes = static_cast<int>(sizeof kKalimoPoints / sizeof kKalimoPoints[0]);
+namespace {
 
 constexpr double kRatingDivisor = 100.0;
 constexpr double kSuicideDivisor = 95.0;
@@ -50,8 +36,8 @@ bool sameTeam(const PlayerRecord& a, const PlayerRecord& b) {
 }  // namespace
 
 float getKalimoPoints(int weapon) {
-  if (weapon < 0 || weapon >= kWeightedCodes) return 0.0f;
-  return kKalimoPoints[weapon];
+  const Weapon* row = findWeapon(weapon);
+  return row == nullptr ? 0.0f : row->kalimoPoints;
 }
 
 void updateTables(Game& game, const LineRecord& line) {

@@ -4,8 +4,8 @@
 struct Game;
 struct LineRecord;
 
-// Weapon weight of a kill: 1.5 gauntlet and grapple, 1.1 rocket, 1.15 lightning, 1.2 rail,
-// 0.8 BFG, 1.0 the other weapons, 0.0 suicides and anything else.
+// Weapon weight of a kill, as the weapon table gives it; 0.0 for suicides and any code
+// outside the table.
 float getKalimoPoints(int weapon);
 
 // Counts one obituary line; does nothing unless both players are in the table and the means

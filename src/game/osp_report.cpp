@@ -9,6 +9,7 @@
 #include "game/match_info.h"
 #include "read/line_record.h"
 #include "read/text_scan.h"
+#include "read/weapons.h"
 #include "game/obituary.h"
 #include "game/player_table.h"
 #include "game/game.h"
@@ -22,28 +23,38 @@ enum class RowKind { kWeapon, kGauntlet, kDamage };
 struct ReportRow {
   const char* keyword;        // searched anywhere in the colour-stripped line
   RowKind kind;
-  int weapon;                 // weapon code of a kWeapon row
+  int weapon;                 // weapon code of a kWeapon or kGauntlet row
   int PlayerRecord::*damage;  // the field a kDamage row overwrites
 };
 
-// The first keyword in this order that occurs decides the row.
-const ReportRow kReportRows[] = {
-    {"MachineGun", RowKind::kWeapon, WP_MACHINEGUN, nullptr},
-    {"Shotgun", RowKind::kWeapon, WP_SHOTGUN, nullptr},
-    {"G.Launcher", RowKind::kWeapon, WP_GRENADE, nullptr},
-    {"R.Launcher", RowKind::kWeapon, WP_ROCKET, nullptr},
-    {"LightningGun", RowKind::kWeapon, WP_LIGHTNING, nullptr},
-    {"Railgun", RowKind::kWeapon, WP_RAILGUN, nullptr},
-    {"Plasmagun", RowKind::kWeapon, WP_PLASMA, nullptr},
-    {"BFG", RowKind::kWeapon, WP_BFG, nullptr},
-    {"Gauntlet", RowKind::kGauntlet, WP_GAUNTLET, nullptr},
+constexpr ReportRow kDamageRows[] = {
     {"Total damage given", RowKind::kDamage, 0, &PlayerRecord::damageGiven},
     {"Total damage rcvd", RowKind::kDamage, 0, &PlayerRecord::damageReceived},
 };
+constexpr int kMaxReportRows = kCountedWeapons + 2;
+
+// The first keyword in this order that occurs decides the row: the weapons whose rows count
+// shots, in code order, then the hits-only rows (the gauntlet's), then the damage totals.
+struct ReportRows {
+  ReportRow rows[kMaxReportRows];
+  int count = 0;
+
+  ReportRows() {
+    for (bool withShots : {true, false}) {
+      for (int w = 0; w < kCountedWeapons; ++w) {
+        const Weapon& weapon = weapons()[w];
+        if (weapon.reportRow == nullptr || weapon.reportShots != withShots) continue;
+        rows[count++] = {weapon.reportRow, withShots ? RowKind::kWeapon : RowKind::kGauntlet, w, nullptr};
+      }
+    }
+    for (const ReportRow& row : kDamageRows) rows[count++] = row;
+  }
+};
 
 const ReportRow* rowFor(std::string_view stripped) {
-  for (const ReportRow& row : kReportRows) {
-    if (containsText(stripped, row.keyword)) return &row;
+  static const ReportRows table;
+  for (int i = 0; i < table.count; ++i) {
+    if (containsText(stripped, table.rows[i].keyword)) return &table.rows[i];
   }
   return nullptr;
 }

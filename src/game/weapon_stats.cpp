@@ -1,7 +1,11 @@
 // OSP one-line accuracy records: a player's name, the marker, then one weapon or damage row.
 #include "game/weapon_stats.h"
 
+#include <string>
+#include <vector>
+
 #include "read/line_record.h"
+#include "read/weapons.h"
 #include "game/obituary.h"
 #include "game/game.h"
 #include "game/player_table.h"
@@ -12,29 +16,30 @@ namespace {
 
 // What a row adds to: a weapon's shots and hits, or one of the damage totals.
 struct RowRule {
-  const char* keyword;         // searched anywhere in the row, trailing blank included
+  std::string keyword;         // searched anywhere in the row, trailing blank included
   int weapon;                  // 1..8 for a weapon row, kDamageRow otherwise
   int PlayerRecord::*damage;   // the damage total of a damage row
 };
 
 constexpr int kDamageRow = -1;
 
-// The first keyword in this order that occurs decides the row.
-const RowRule kRowRules[] = {
-    {"MachineGun ", WP_MACHINEGUN, nullptr},
-    {"Shotgun ", WP_SHOTGUN, nullptr},
-    {"G.Launcher ", WP_GRENADE, nullptr},
-    {"R.Launcher ", WP_ROCKET, nullptr},
-    {"LightningGun ", WP_LIGHTNING, nullptr},
-    {"Railgun ", WP_RAILGUN, nullptr},
-    {"Plasmagun ", WP_PLASMA, nullptr},
-    {"BFG ", WP_BFG, nullptr},
-    {"Given ", kDamageRow, &PlayerRecord::damageGiven},
-    {"Recvd ", kDamageRow, &PlayerRecord::damageReceived},
+// The first keyword in this order that occurs decides the row: the weapons whose report rows
+// count shots, by the same keyword, in code order; then the damage totals.
+struct RowRules {
+  std::vector<RowRule> rules;
+  RowRules() {
+    for (int w = 0; w < kCountedWeapons; ++w) {
+      const Weapon& weapon = weapons()[w];
+      if (weapon.reportShots) rules.push_back({std::string(weapon.reportRow) + " ", w, nullptr});
+    }
+    rules.push_back({"Given ", kDamageRow, &PlayerRecord::damageGiven});
+    rules.push_back({"Recvd ", kDamageRow, &PlayerRecord::damageReceived});
+  }
 };
 
 const RowRule* ruleFor(std::string_view row) {
-  for (const RowRule& rule : kRowRules) {
+  static const RowRules table;
+  for (const RowRule& rule : table.rules) {
     if (containsText(row, rule.keyword)) return &rule;
   }
   return nullptr;

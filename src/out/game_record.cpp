@@ -5,8 +5,8 @@
 
 #include "base/strutil.h"
 #include "out/award_icons.h"
-#include "out/weapon_page.h"
 #include "game/game_type.h"
+#include "read/weapons.h"
 
 namespace {
 
@@ -137,12 +137,13 @@ void writeWeapons(Json& j, const PlayerRecord& p, int n) {
   for (int w = 0; w < kAllWeapons; ++w) {
     const int kills = p.killTable[w][n];
     const int deaths = p.deathTable[w][n];
-    // Shot and hit counts exist for the codes of the OSP statistics only.
-    const int shots = w >= 1 && w <= 8 ? p.shots[w] : 0;
-    const int hits = w <= 8 ? p.hits[w] : 0;
+    // Shot and hit counts exist for the weapons of the OSP statistics only.
+    const Weapon& weapon = weapons()[w];
+    const int shots = weapon.reportShots ? p.shots[w] : 0;
+    const int hits = weapon.reportRow != nullptr ? p.hits[w] : 0;
     if (kills == 0 && deaths == 0 && shots == 0 && hits == 0) continue;
     j.open('{');
-    j.key("weapon").text(weaponDisplayName(w));
+    j.key("weapon").text(weapon.name);
     j.key("code").number(w);
     j.key("kills").number(kills);
     j.key("deaths").number(deaths);

@@ -9,59 +9,39 @@
 #include "out/writer.h"
 #include "game/game_result.h"
 #include "game/game_type.h"
+#include "read/weapons.h"
 
 namespace {
 
-struct Weapon {
-  const char* name;
-  const char* color;
-};
-
-// Indexed by weapon code.
-constexpr Weapon kWeapons[] = {
-    {"Gauntlet", "#00FFFF"},      {"Machine Gun", "#FFFF00"},   {"Shot Gun", "#FCCD03"},
-    {"Grenade Launcher", "#00990F"}, {"Rocket Launcher", "#FF0000"}, {"Lightning Gun", "#FFFFFF"},
-    {"Rail Gun", "#00FF00"},      {"Plasma Gun", "#FF00FF"},    {"BFG", "#054DA3"},
-    {"Nail Gun", "#1C5862"},      {"Grapple", "#00C3AE"},       {"TeleFrag", "#FFFFFF"},
-    {"Suicide", "#FFFFFF"},
-};
-constexpr int kWeaponCount = static_cast<int>(sizeof kWeapons / sizeof kWeapons[0]);
-
-// Codes 0..11 get a line on the page; "Suicide" (12) never does.
-constexpr int kLastListedWeapon = 11;
-constexpr int kGauntlet = 0;
-constexpr int kFirstShotWeapon = 1;  // the gauntlet has no shot count
-constexpr int kLastHitWeapon = 7;    // hits always shown for 1..7
-constexpr int kBfg = 8;
-
-
-// The coloured display names, built once from the table above.
+// The coloured names are written into pages hundreds of times: built once.
 struct ColoredNames {
-  char text[kWeaponCount][64];
+  char text[kCountedWeapons][64];
 };
 
 ColoredNames buildColoredNames() {
   ColoredNames names{};
-  for (int w = 0; w < kWeaponCount; ++w) {
+  for (int w = 0; w < kCountedWeapons; ++w) {
     std::snprintf(names.text[w], sizeof names.text[w], "<font size=-2 color=%s>%s</font>",
-                  kWeapons[w].color, kWeapons[w].name);
+                  weapons()[w].colour, weapons()[w].name);
   }
   return names;
 }
 
 // Display name of a weapon code, in the weapon's colour when `colored`; "" for other codes.
 const char* getWeaponName(int weapon, bool colored) {
-  if (weapon < 0 || weapon >= kWeaponCount) return "";
-  if (!colored) return kWeapons[weapon].name;
+  const Weapon* row = findWeapon(weapon);
+  if (row == nullptr) return "";
+  if (!colored) return row->name;
   static const ColoredNames coloredNames = buildColoredNames();
   return coloredNames.text[weapon];
 }
 
 // Writes `value`, in the weapon's colour when `colored`.
 void htmlPrintWeaponStat(PageBuffer& out, int weapon, int value, bool colored) {
-  if (colored && weapon >= 0 && weapon < kWeaponCount) {
+  const Weapon* row = findWeapon(weapon);
+  if (colored && row != nullptr) {
     out.append("<font color=");
-    out.append(kWeapons[weapon].color);
+    out.append(row->colour);
     out.appendChar('>');
     out.appendInt(value);
     out.append("</font>");
@@ -245,7 +225,7 @@ void weaponLine(PageWriter& w, const GameResult& game, const TableSide& side, co
   w.text("</td>\n");
   CellText fontOpen;
   const std::string_view fontClose = cells.weaponColors ? "</font>" : "";
-  if (cells.weaponColors) fontOpen.add("<font color=").add(kWeapons[weapon].color).add(">");
+  if (cells.weaponColors) fontOpen.add("<font color=").add(weapons()[weapon].colour).add(">");
   const OpponentCells opponents(cells.widths.half, side, fontOpen.view(), fontClose);
   for (int j = 0; j < n; ++j) {
     if (game.players[static_cast<std::size_t>(j)].team != opponentTeam) continue;
@@ -265,13 +245,13 @@ void weaponLine(PageWriter& w, const GameResult& game, const TableSide& side, co
   efficiencyFigure(w, kills, deaths);
   closeSummary(page);
 
-  // OSP figures: hits for the gauntlet and the BFG only when there are some; no shot
-  // count for the gauntlet; none at all for codes 9 to 11.
-  const bool hitsAlways = weapon >= kFirstShotWeapon && weapon <= kLastHitWeapon;
-  const bool hitsWhenAny = (weapon == kGauntlet || weapon == kBfg) && p.hits[weapon] > 0;
-  const bool hasShots = weapon >= kFirstShotWeapon && weapon <= kBfg;
+  // OSP figures, as the weapon's row of the report has them.
+  const Weapon& row = weapons()[weapon];
+  const bool showHits =
+      row.pageHits == PageHits::kAlways || (row.pageHits == PageHits::kWhenAny && p.hits[weapon] > 0);
+  const bool hasShots = row.reportShots;
   openSummary(page, cells, false);
-  if (hitsAlways || hitsWhenAny) {
+  if (showHits) {
     htmlPrintWeaponStat(page, weapon, p.hits[weapon], colors);
   } else {
     page.appendChar('-');
@@ -343,8 +323,9 @@ void playerTable(PageWriter& w, const GameResult& game, const TableSide& side, c
   w.wr("\n<table CLASS=%s WIDTH=\"100%%\" BORDER=0 CELLSPACING=2 CELLPADDING=2>\n",
      side.ownHighlight);
   headLine(w, game, side, p, opponentTeam, widths);
-  for (int weapon = 0; weapon <= kLastListedWeapon; ++weapon) {
-    if (game.weaponUsed(weapon)) weaponLine(w, game, side, p, weapon, opponentTeam, cells);
+  for (int weapon = 0; weapon < kCountedWeapons; ++weapon) {
+    if (!weapons()[weapon].listed || !game.weaponUsed(weapon)) continue;
+    weaponLine(w, game, side, p, weapon, opponentTeam, cells);
   }
   totalLine(w, game, side, p, opponentTeam, widths);
   w.text("</table>\n");
@@ -361,10 +342,6 @@ void tablesOfTeam(PageWriter& w, const GameResult& game, const TableSide& side, 
 }
 
 }  // namespace
-
-const char* weaponDisplayName(int weapon) {
-  return weapon < 0 || weapon >= kWeaponCount ? "" : kWeapons[weapon].name;
-}
 
 void writeWeaponPage(PageWriter& w, const GameResult& game) {
   w.text("<html>\n");

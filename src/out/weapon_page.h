@@ -4,7 +4,5 @@
 class PageWriter;
 struct GameResult;
 
-// The weapon page's name of a weapon code, never coloured; "" for other codes.
-const char* weaponDisplayName(int weapon);
 // Writes the weapon page of `game` (the main page links to it).
 void writeWeaponPage(PageWriter& w, const GameResult& game);

@@ -13,7 +13,7 @@ int validLine(const ScannedText& line) {
   const int first = line.scan.first(kValidStrings);
   if (first < 0) return 0;
   // " ate " alone is too common in chat; it counts only as a rocket or grenade obituary.
-  if (std::string_view(valid_strings[first]) == " ate ") {
+  if (std::string_view(valid_strings[first]) == wording::kAte) {
     return line.has(kTextRocket) || line.has(kTextGrenade) ? 1 : 0;
   }
   return 1;

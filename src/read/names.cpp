@@ -35,7 +35,7 @@ NameCut cutVictimName(const ScannedText& line) {
 NameCut cutAttackerName(const ScannedText& line) {
   const int message = line.scan.first(kDualStrings);
   // " ate " without a weapon word is chat, and no later connector is tried instead.
-  const bool ateWithoutWeapon = message >= 0 && std::string_view(dual_strings[message]) == " ate " &&
+  const bool ateWithoutWeapon = message >= 0 && std::string_view(dual_strings[message]) == wording::kAte &&
                                 !line.has(kTextRocket) && !line.has(kTextGrenade);
   if (message >= 0 && !ateWithoutWeapon) {
     const int start = line.scan.firstPos(kDualStrings) +

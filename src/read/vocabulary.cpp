@@ -8,10 +8,10 @@
 // two backslash forms (which can never match, because backslashes are replaced before a
 // line is recognised) belong to the tables as the game's texts were collected.
 const char* const valid_strings[] = {
-    " was disemboweled by ",  // 0
-    " was swimming too close to ",  // 1
-    " was impaled by ",  // 2
-    "pressed the wrong button.",  // 3
+    wording::kDisemboweled,  // 0
+    wording::kSwimming,  // 1
+    wording::kImpaled,  // 2
+    wording::kWrongButton,  // 3
     "Accuracy info for: ",  // 4
     "^1RED^7 leads: ",  // 5
     "^4BLUE^7 leads: ",  // 6
@@ -49,120 +49,120 @@ const char* const valid_strings[] = {
     "Team joincode is:",  // 38
     "wins the match: ",  // 39
     "was kicked",  // 40
-    "was in the wrong place.",  // 41
-    "cratered.",  // 42
-    "blew himself up.",  // 43
-    "blew herself up.",  // 44
-    "blew itself up.",  // 45
-    "tripped on his own grenade.",  // 46
-    "tripped on her own grenade.",  // 47
-    "tripped on its own grenade.",  // 48
-    "melted himself.",  // 49
-    "melted herself.",  // 50
-    "melted itself.",  // 51
-    "killed himself.",  // 52
-    "killed herself.",  // 53
-    "killed itself.",  // 54
-    "should have used a smaller gun.",  // 55
-    "does a back flip into the lava.",  // 56
-    "was squished.",  // 57
-    "sank like a rock.",  // 58
-    "melted.",  // 59
-    "RED's flag carrier defends against an agressive enemy",  // 60
-    "got the BLUE flag!",  // 61
-    "returned the RED flag!",  // 62
-    "fragged BLUE's flag carrier!",  // 63
-    "gets an assist for returning the RED flag!",  // 64
-    "gets an assist for fragging the RED flag carrier!",  // 65
-    "defends RED's flag carrier against an agressive enemy",  // 66
-    "defends the RED's flag carrier.",  // 67
-    "defends the RED base",  // 68
-    "defends the RED flag",  // 69
-    "captured the BLUE flag!",  // 70
-    "BLUE's flag carrier defends against an agressive enemy",  // 71
-    "got the RED flag!",  // 72
-    "returned the BLUE flag!",  // 73
-    "fragged RED's flag carrier!",  // 74
-    "gets an assist for returning the BLUE flag!",  // 75
-    "gets an assist for fragging the BLUE flag carrier!",  // 76
-    "defends BLUE's flag carrier against an agressive enemy",  // 77
-    "defends the BLUE's flag carrier.",  // 78
-    "defends the BLUE base",  // 79
-    "defends the BLUE flag",  // 80
-    "captured the RED flag!",  // 81
-    " was pummeled by ",  // 82
-    " was machinegunned by ",  // 83
-    " was gunned down by ",  // 84
-    " was shredded by ",  // 85
-    " almost dodged ",  // 86
-    " ate ",  // 87
-    " was electrocuted by ",  // 88
-    " was railed by ",  // 89
-    " was melted by ",  // 90
-    " was blasted by ",  // 91
-    " tried to invade ",  // 92
+    wording::kWrongPlace,  // 41
+    wording::kCratered,  // 42
+    wording::kBlewHim,  // 43
+    wording::kBlewHer,  // 44
+    wording::kBlewIt,  // 45
+    wording::kTrippedHis,  // 46
+    wording::kTrippedHer,  // 47
+    wording::kTrippedIts,  // 48
+    wording::kMeltedHim,  // 49
+    wording::kMeltedHer,  // 50
+    wording::kMeltedIt,  // 51
+    wording::kKilledHim,  // 52
+    wording::kKilledHer,  // 53
+    wording::kKilledIt,  // 54
+    wording::kSmallerGun,  // 55
+    wording::kLava,  // 56
+    wording::kSquished,  // 57
+    wording::kSankLikeARock,  // 58
+    wording::kMelted,  // 59
+    wording::kRedCarrierDefends,  // 60
+    wording::kGotBlueFlag,  // 61
+    wording::kReturnedRedFlag,  // 62
+    wording::kFraggedBlueCarrier,  // 63
+    wording::kAssistReturningRed,  // 64
+    wording::kAssistFraggingRed,  // 65
+    wording::kDefendsRedCarrierAgr,  // 66
+    wording::kDefendsRedCarrier,  // 67
+    wording::kDefendsRedBase,  // 68
+    wording::kDefendsRedFlag,  // 69
+    wording::kCapturedBlueFlag,  // 70
+    wording::kBlueCarrierDefends,  // 71
+    wording::kGotRedFlag,  // 72
+    wording::kReturnedBlueFlag,  // 73
+    wording::kFraggedRedCarrier,  // 74
+    wording::kAssistReturningBlue,  // 75
+    wording::kAssistFraggingBlue,  // 76
+    wording::kDefendsBlueCarrierAgr,  // 77
+    wording::kDefendsBlueCarrier,  // 78
+    wording::kDefendsBlueBase,  // 79
+    wording::kDefendsBlueFlag,  // 80
+    wording::kCapturedRedFlag,  // 81
+    wording::kPummeled,  // 82
+    wording::kMachinegunned,  // 83
+    wording::kGunnedDown,  // 84
+    wording::kShredded,  // 85
+    wording::kAlmostDodged,  // 86
+    wording::kAte,  // 87
+    wording::kElectrocuted,  // 88
+    wording::kRailed,  // 89
+    wording::kMeltedBy,  // 90
+    wording::kBlasted,  // 91
+    wording::kInvade,  // 92
     nullptr};
 
 const char* const addPlayer_strings[] = {
-    " was disemboweled by ",  // 0
-    "pressed the wrong button.",  // 1
-    " was swimming too close to ",  // 2
-    " was impaled by ",  // 3
+    wording::kDisemboweled,  // 0
+    wording::kWrongButton,  // 1
+    wording::kSwimming,  // 2
+    wording::kImpaled,  // 3
     "entered the game",  // 4
-    " was pummeled by ",  // 5
-    " was machinegunned by ",  // 6
-    " was gunned down by ",  // 7
-    " was shredded by ",  // 8
-    " almost dodged ",  // 9
-    " ate ",  // 10
-    " was electrocuted by ",  // 11
-    " was railed by ",  // 12
-    " was melted by ",  // 13
-    " was blasted by ",  // 14
-    " tried to invade ",  // 15
-    "was in the wrong place.",  // 16
-    "cratered.",  // 17
-    "blew himself up.",  // 18
-    "blew herself up.",  // 19
-    "blew itself up.",  // 20
-    "killed himself.",  // 21
-    "killed herself.",  // 22
-    "killed itself.",  // 23
-    "tripped on his own grenade.",  // 24
-    "tripped on her own grenade.",  // 25
-    "tripped on its own grenade.",  // 26
-    "melted himself.",  // 27
-    "melted herself.",  // 28
-    "melted itself.",  // 29
-    "should have used a smaller gun.",  // 30
-    "does a back flip into the lava.",  // 31
-    "was squished.",  // 32
-    "sank like a rock.",  // 33
-    "melted.",  // 34
-    "RED's flag carrier defends against an agressive enemy",  // 35
-    "got the BLUE flag!",  // 36
-    "returned the RED flag!",  // 37
-    "fragged BLUE's flag carrier!",  // 38
-    "fragged BLUE's flag carrier!",  // 39
-    "gets an assist for returning the RED flag!",  // 40
-    "gets an assist for fragging the RED flag carrier!",  // 41
-    "defends RED's flag carrier against an agressive enemy",  // 42
-    "defends the RED's flag carrier.",  // 43
-    "defends the RED base",  // 44
-    "defends the RED flag",  // 45
-    "captured the BLUE flag!",  // 46
-    "BLUE's flag carrier defends against an agressive enemy",  // 47
-    "got the RED flag!",  // 48
-    "returned the BLUE flag!",  // 49
-    "fragged RED's flag carrier!",  // 50
-    "fragged RED's flag carrier!",  // 51
-    "gets an assist for returning the BLUE flag!",  // 52
-    "gets an assist for fragging the BLUE flag carrier!",  // 53
-    "defends BLUE's flag carrier against an agressive enemy",  // 54
-    "defends the BLUE's flag carrier.",  // 55
-    "defends the BLUE base",  // 56
-    "defends the BLUE flag",  // 57
-    "captured the RED flag!",  // 58
+    wording::kPummeled,  // 5
+    wording::kMachinegunned,  // 6
+    wording::kGunnedDown,  // 7
+    wording::kShredded,  // 8
+    wording::kAlmostDodged,  // 9
+    wording::kAte,  // 10
+    wording::kElectrocuted,  // 11
+    wording::kRailed,  // 12
+    wording::kMeltedBy,  // 13
+    wording::kBlasted,  // 14
+    wording::kInvade,  // 15
+    wording::kWrongPlace,  // 16
+    wording::kCratered,  // 17
+    wording::kBlewHim,  // 18
+    wording::kBlewHer,  // 19
+    wording::kBlewIt,  // 20
+    wording::kKilledHim,  // 21
+    wording::kKilledHer,  // 22
+    wording::kKilledIt,  // 23
+    wording::kTrippedHis,  // 24
+    wording::kTrippedHer,  // 25
+    wording::kTrippedIts,  // 26
+    wording::kMeltedHim,  // 27
+    wording::kMeltedHer,  // 28
+    wording::kMeltedIt,  // 29
+    wording::kSmallerGun,  // 30
+    wording::kLava,  // 31
+    wording::kSquished,  // 32
+    wording::kSankLikeARock,  // 33
+    wording::kMelted,  // 34
+    wording::kRedCarrierDefends,  // 35
+    wording::kGotBlueFlag,  // 36
+    wording::kReturnedRedFlag,  // 37
+    wording::kFraggedBlueCarrier,  // 38
+    wording::kFraggedBlueCarrier,  // 39
+    wording::kAssistReturningRed,  // 40
+    wording::kAssistFraggingRed,  // 41
+    wording::kDefendsRedCarrierAgr,  // 42
+    wording::kDefendsRedCarrier,  // 43
+    wording::kDefendsRedBase,  // 44
+    wording::kDefendsRedFlag,  // 45
+    wording::kCapturedBlueFlag,  // 46
+    wording::kBlueCarrierDefends,  // 47
+    wording::kGotRedFlag,  // 48
+    wording::kReturnedBlueFlag,  // 49
+    wording::kFraggedRedCarrier,  // 50
+    wording::kFraggedRedCarrier,  // 51
+    wording::kAssistReturningBlue,  // 52
+    wording::kAssistFraggingBlue,  // 53
+    wording::kDefendsBlueCarrierAgr,  // 54
+    wording::kDefendsBlueCarrier,  // 55
+    wording::kDefendsBlueBase,  // 56
+    wording::kDefendsBlueFlag,  // 57
+    wording::kCapturedRedFlag,  // 58
     nullptr};
 
 // The boundary texts with what each does when it is the first acting one in table order.
@@ -195,21 +195,21 @@ const char* const* const reset_strings = kResetTextColumn.data();
 BoundaryKind boundaryKind(int index) { return kBoundaryTexts[index].kind; }
 
 const char* const dual_strings[] = {
-    " was disemboweled by ",  // 0
-    " was swimming too close to ",  // 1
-    " was impaled by ",  // 2
-    " was pummeled by ",  // 3
-    " was machinegunned by ",  // 4
-    " was gunned down by ",  // 5
-    " was shredded by ",  // 6
-    " almost dodged ",  // 7
-    " ate ",  // 8
-    " was electrocuted by ",  // 9
-    " was railed by ",  // 10
-    " was melted by ",  // 11
-    " was blasted by ",  // 12
-    " tried to invade ",  // 13
-    " renamed to ",  // 14
+    wording::kDisemboweled,  // 0
+    wording::kSwimming,  // 1
+    wording::kImpaled,  // 2
+    wording::kPummeled,  // 3
+    wording::kMachinegunned,  // 4
+    wording::kGunnedDown,  // 5
+    wording::kShredded,  // 6
+    wording::kAlmostDodged,  // 7
+    wording::kAte,  // 8
+    wording::kElectrocuted,  // 9
+    wording::kRailed,  // 10
+    wording::kMeltedBy,  // 11
+    wording::kBlasted,  // 12
+    wording::kInvade,  // 13
+    wording::kRenamedTo,  // 14
     " is using model ",  // 15
     " is on team ",  // 16
     " picked up the item ",  // 17
@@ -218,7 +218,7 @@ const char* const dual_strings[] = {
     nullptr};
 
 const char* const self_strings[] = {
-    "pressed the wrong button.",  // 0
+    wording::kWrongButton,  // 0
     "Lost reliable commands",  // 1
     "Server command overflow",  // 2
     "disconnected",  // 3
@@ -229,100 +229,100 @@ const char* const self_strings[] = {
     "entered the game (^4BLUE^7)",  // 8
     "entered the game (^1RED^7)",  // 9
     "was kicked",  // 10
-    "was in the wrong place.",  // 11
-    "cratered.",  // 12
-    "blew himself up.",  // 13
-    "blew herself up.",  // 14
-    "blew itself up.",  // 15
-    "killed himself.",  // 16
-    "killed herself.",  // 17
-    "killed itself.",  // 18
-    "tripped on his own grenade.",  // 19
-    "tripped on her own grenade.",  // 20
-    "tripped on its own grenade.",  // 21
-    "melted himself.",  // 22
-    "melted herself.",  // 23
-    "melted itself.",  // 24
-    "should have used a smaller gun.",  // 25
-    "does a back flip into the lava.",  // 26
-    "was squished.",  // 27
-    "sank like a rock.",  // 28
-    "melted.",  // 29
-    "RED's flag carrier defends against an agressive enemy",  // 30
-    "got the BLUE flag!",  // 31
-    "returned the RED flag!",  // 32
-    "fragged BLUE's flag carrier!",  // 33
-    "fragged BLUE's flag carrier!",  // 34
-    "gets an assist for returning the RED flag!",  // 35
-    "gets an assist for fragging the RED flag carrier!",  // 36
-    "defends RED's flag carrier against an agressive enemy",  // 37
-    "defends the RED's flag carrier.",  // 38
-    "defends the RED base",  // 39
-    "defends the RED flag",  // 40
-    "captured the BLUE flag!",  // 41
-    "BLUE's flag carrier defends against an agressive enemy",  // 42
-    "got the RED flag!",  // 43
-    "returned the BLUE flag!",  // 44
-    "fragged RED's flag carrier!",  // 45
-    "fragged RED's flag carrier!",  // 46
-    "gets an assist for returning the BLUE flag!",  // 47
-    "gets an assist for fragging the BLUE flag carrier!",  // 48
-    "defends BLUE's flag carrier against an agressive enemy",  // 49
-    "defends the BLUE's flag carrier.",  // 50
-    "defends the BLUE base",  // 51
-    "defends the BLUE flag",  // 52
-    "captured the RED flag!",  // 53
+    wording::kWrongPlace,  // 11
+    wording::kCratered,  // 12
+    wording::kBlewHim,  // 13
+    wording::kBlewHer,  // 14
+    wording::kBlewIt,  // 15
+    wording::kKilledHim,  // 16
+    wording::kKilledHer,  // 17
+    wording::kKilledIt,  // 18
+    wording::kTrippedHis,  // 19
+    wording::kTrippedHer,  // 20
+    wording::kTrippedIts,  // 21
+    wording::kMeltedHim,  // 22
+    wording::kMeltedHer,  // 23
+    wording::kMeltedIt,  // 24
+    wording::kSmallerGun,  // 25
+    wording::kLava,  // 26
+    wording::kSquished,  // 27
+    wording::kSankLikeARock,  // 28
+    wording::kMelted,  // 29
+    wording::kRedCarrierDefends,  // 30
+    wording::kGotBlueFlag,  // 31
+    wording::kReturnedRedFlag,  // 32
+    wording::kFraggedBlueCarrier,  // 33
+    wording::kFraggedBlueCarrier,  // 34
+    wording::kAssistReturningRed,  // 35
+    wording::kAssistFraggingRed,  // 36
+    wording::kDefendsRedCarrierAgr,  // 37
+    wording::kDefendsRedCarrier,  // 38
+    wording::kDefendsRedBase,  // 39
+    wording::kDefendsRedFlag,  // 40
+    wording::kCapturedBlueFlag,  // 41
+    wording::kBlueCarrierDefends,  // 42
+    wording::kGotRedFlag,  // 43
+    wording::kReturnedBlueFlag,  // 44
+    wording::kFraggedRedCarrier,  // 45
+    wording::kFraggedRedCarrier,  // 46
+    wording::kAssistReturningBlue,  // 47
+    wording::kAssistFraggingBlue,  // 48
+    wording::kDefendsBlueCarrierAgr,  // 49
+    wording::kDefendsBlueCarrier,  // 50
+    wording::kDefendsBlueBase,  // 51
+    wording::kDefendsBlueFlag,  // 52
+    wording::kCapturedRedFlag,  // 53
     nullptr};
 
 const char* const suicide_strings[] = {
-    "pressed the wrong button.",  // 0
-    "was in the wrong place.",  // 1
-    "cratered.",  // 2
-    "blew himself up.",  // 3
-    "blew herself up.",  // 4
-    "blew itself up.",  // 5
-    "tripped on his own grenade.",  // 6
-    "tripped on her own grenade.",  // 7
-    "tripped on its own grenade.",  // 8
-    "melted himself.",  // 9
-    "melted herself.",  // 10
-    "melted itself.",  // 11
-    "killed himself.",  // 12
-    "killed herself.",  // 13
-    "killed itself.",  // 14
-    "should have used a smaller gun.",  // 15
-    "does a back flip into the lava.",  // 16
-    "was squished.",  // 17
-    "sank like a rock.",  // 18
-    "melted.",  // 19
+    wording::kWrongButton,  // 0
+    wording::kWrongPlace,  // 1
+    wording::kCratered,  // 2
+    wording::kBlewHim,  // 3
+    wording::kBlewHer,  // 4
+    wording::kBlewIt,  // 5
+    wording::kTrippedHis,  // 6
+    wording::kTrippedHer,  // 7
+    wording::kTrippedIts,  // 8
+    wording::kMeltedHim,  // 9
+    wording::kMeltedHer,  // 10
+    wording::kMeltedIt,  // 11
+    wording::kKilledHim,  // 12
+    wording::kKilledHer,  // 13
+    wording::kKilledIt,  // 14
+    wording::kSmallerGun,  // 15
+    wording::kLava,  // 16
+    wording::kSquished,  // 17
+    wording::kSankLikeARock,  // 18
+    wording::kMelted,  // 19
     nullptr};
 
 const char* const ctf_red_strings[] = {
-    "RED's flag carrier defends against an agressive enemy",  // 0
-    "got the BLUE flag!",  // 1
-    "returned the RED flag!",  // 2
-    "fragged BLUE's flag carrier!",  // 3
-    "gets an assist for returning the RED flag!",  // 4
-    "gets an assist for fragging the BLUE flag carrier!",  // 5
-    "defends RED's flag carrier against an agressive enemy",  // 6
-    "defends the RED's flag carrier.",  // 7
-    "defends the RED base",  // 8
-    "defends the RED flag",  // 9
-    "captured the BLUE flag!",  // 10
+    wording::kRedCarrierDefends,  // 0
+    wording::kGotBlueFlag,  // 1
+    wording::kReturnedRedFlag,  // 2
+    wording::kFraggedBlueCarrier,  // 3
+    wording::kAssistReturningRed,  // 4
+    wording::kAssistFraggingBlue,  // 5
+    wording::kDefendsRedCarrierAgr,  // 6
+    wording::kDefendsRedCarrier,  // 7
+    wording::kDefendsRedBase,  // 8
+    wording::kDefendsRedFlag,  // 9
+    wording::kCapturedBlueFlag,  // 10
     nullptr};
 
 const char* const ctf_blue_strings[] = {
-    "BLUE's flag carrier defends against an agressive enemy",  // 0
-    "got the RED flag!",  // 1
-    "returned the BLUE flag!",  // 2
-    "fragged RED's flag carrier!",  // 3
-    "gets an assist for returning the BLUE flag!",  // 4
-    "gets an assist for fragging the RED flag carrier!",  // 5
-    "defends BLUE's flag carrier against an agressive enemy",  // 6
-    "defends the BLUE's flag carrier.",  // 7
-    "defends the BLUE base",  // 8
-    "defends the BLUE flag",  // 9
-    "captured the RED flag!",  // 10
+    wording::kBlueCarrierDefends,  // 0
+    wording::kGotRedFlag,  // 1
+    wording::kReturnedBlueFlag,  // 2
+    wording::kFraggedRedCarrier,  // 3
+    wording::kAssistReturningBlue,  // 4
+    wording::kAssistFraggingRed,  // 5
+    wording::kDefendsBlueCarrierAgr,  // 6
+    wording::kDefendsBlueCarrier,  // 7
+    wording::kDefendsBlueBase,  // 8
+    wording::kDefendsBlueFlag,  // 9
+    wording::kCapturedRedFlag,  // 10
     nullptr};
 
 int tableSize(const char* const* table) {
@@ -339,27 +339,26 @@ struct FlagEventText {
 };
 
 const FlagEventText kFlagEventTexts[] = {
-    {"got the RED flag!", FlagEventKind::kTookFlag},
-    {"got the BLUE flag!", FlagEventKind::kTookFlag},
-    {"returned the RED flag!", FlagEventKind::kReturnedRedFlag},
-    {"returned the BLUE flag!", FlagEventKind::kReturnedBlueFlag},
-    {"fragged RED's flag carrier!", FlagEventKind::kFraggedCarrier},
-    {"fragged BLUE's flag carrier!", FlagEventKind::kFraggedCarrier},
-    {"captured the RED flag!", FlagEventKind::kCaptured},
-    {"captured the BLUE flag!", FlagEventKind::kCaptured},
-    // The assist messages stop before the colour word, so they match both teams.
-    {"gets an assist for fragging the", FlagEventKind::kCarrierKillAssist},
-    {"gets an assist for returning the", FlagEventKind::kReturnAssist},
-    {"defends RED's flag carrier against an agressive enemy", FlagEventKind::kDefendedCarrierAggressively},
-    {"defends BLUE's flag carrier against an agressive enemy", FlagEventKind::kDefendedCarrierAggressively},
-    {"defends the RED's flag carrier.", FlagEventKind::kDefendedCarrier},
-    {"defends the BLUE's flag carrier.", FlagEventKind::kDefendedCarrier},
-    {"defends the RED base", FlagEventKind::kDefendedBase},
-    {"defends the BLUE base", FlagEventKind::kDefendedBase},
-    {"defends the RED flag", FlagEventKind::kDefendedBase},
-    {"defends the BLUE flag", FlagEventKind::kDefendedBase},
-    {"RED's flag carrier defends against an agressive enemy", FlagEventKind::kDefendedAsCarrier},
-    {"BLUE's flag carrier defends against an agressive enemy", FlagEventKind::kDefendedAsCarrier},
+    {wording::kGotRedFlag, FlagEventKind::kTookFlag},
+    {wording::kGotBlueFlag, FlagEventKind::kTookFlag},
+    {wording::kReturnedRedFlag, FlagEventKind::kReturnedRedFlag},
+    {wording::kReturnedBlueFlag, FlagEventKind::kReturnedBlueFlag},
+    {wording::kFraggedRedCarrier, FlagEventKind::kFraggedCarrier},
+    {wording::kFraggedBlueCarrier, FlagEventKind::kFraggedCarrier},
+    {wording::kCapturedRedFlag, FlagEventKind::kCaptured},
+    {wording::kCapturedBlueFlag, FlagEventKind::kCaptured},
+    {wording::kAssistFragging, FlagEventKind::kCarrierKillAssist},
+    {wording::kAssistReturning, FlagEventKind::kReturnAssist},
+    {wording::kDefendsRedCarrierAgr, FlagEventKind::kDefendedCarrierAggressively},
+    {wording::kDefendsBlueCarrierAgr, FlagEventKind::kDefendedCarrierAggressively},
+    {wording::kDefendsRedCarrier, FlagEventKind::kDefendedCarrier},
+    {wording::kDefendsBlueCarrier, FlagEventKind::kDefendedCarrier},
+    {wording::kDefendsRedBase, FlagEventKind::kDefendedBase},
+    {wording::kDefendsBlueBase, FlagEventKind::kDefendedBase},
+    {wording::kDefendsRedFlag, FlagEventKind::kDefendedBase},
+    {wording::kDefendsBlueFlag, FlagEventKind::kDefendedBase},
+    {wording::kRedCarrierDefends, FlagEventKind::kDefendedAsCarrier},
+    {wording::kBlueCarrierDefends, FlagEventKind::kDefendedAsCarrier},
 };
 constexpr int kFlagEventTextCount = static_cast<int>(sizeof kFlagEventTexts / sizeof kFlagEventTexts[0]);
 
@@ -382,5 +381,5 @@ FlagEventKind flagEventKind(int index) { return kFlagEventTexts[index].kind; }
 
 // Tested in this order; the game ends its possessive obituaries with them.
 const char* const possessive_strings[] = {
-    "'s personal space", "'s grenade", "'s shrapnel", "'s plasmagun", "'s rocket",
-    "'s BFG", "'s shower of nails", "'s grappling hook", nullptr};
+    wording::kPersonalSpace, wording::kGrenadeOf, wording::kShrapnelOf, wording::kPlasmagunOf, wording::kRocketOf,
+    wording::kBfgOf, wording::kNailsOf, wording::kGrapplingHookOf, nullptr};

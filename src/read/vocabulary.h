@@ -1,6 +1,84 @@
 // The fixed message texts of Quake III Arena, its capture-the-flag mode and OSP, as null-terminated tables.
 #pragma once
 
+// The game's obituary and flag messages, each written here once: the reader's tables below,
+// the means-of-death rules and the pre-parser's lines are all made of these.
+namespace wording {
+// Between the victim and the killer of a kill; a possessive ending may close the line.
+inline constexpr char kDisemboweled[] = " was disemboweled by ";
+inline constexpr char kSwimming[] = " was swimming too close to ";
+inline constexpr char kImpaled[] = " was impaled by ";
+inline constexpr char kPummeled[] = " was pummeled by ";
+inline constexpr char kMachinegunned[] = " was machinegunned by ";
+inline constexpr char kGunnedDown[] = " was gunned down by ";
+inline constexpr char kShredded[] = " was shredded by ";
+inline constexpr char kAlmostDodged[] = " almost dodged ";
+inline constexpr char kAte[] = " ate ";
+inline constexpr char kElectrocuted[] = " was electrocuted by ";
+inline constexpr char kRailed[] = " was railed by ";
+inline constexpr char kMeltedBy[] = " was melted by ";
+inline constexpr char kBlasted[] = " was blasted by ";
+inline constexpr char kInvade[] = " tried to invade ";
+// The endings that follow the killer's name.
+inline constexpr char kPersonalSpace[] = "'s personal space";
+inline constexpr char kGrenadeOf[] = "'s grenade";
+inline constexpr char kShrapnelOf[] = "'s shrapnel";
+inline constexpr char kPlasmagunOf[] = "'s plasmagun";
+inline constexpr char kRocketOf[] = "'s rocket";
+inline constexpr char kBfgOf[] = "'s BFG";
+inline constexpr char kNailsOf[] = "'s shower of nails";
+inline constexpr char kGrapplingHookOf[] = "'s grappling hook";
+// After the victim's name and one blank: deaths by one's own hand or by the surroundings.
+inline constexpr char kWrongButton[] = "pressed the wrong button.";
+inline constexpr char kWrongPlace[] = "was in the wrong place.";
+inline constexpr char kCratered[] = "cratered.";
+inline constexpr char kBlewHim[] = "blew himself up.";
+inline constexpr char kBlewHer[] = "blew herself up.";
+inline constexpr char kBlewIt[] = "blew itself up.";
+inline constexpr char kTrippedHis[] = "tripped on his own grenade.";
+inline constexpr char kTrippedHer[] = "tripped on her own grenade.";
+inline constexpr char kTrippedIts[] = "tripped on its own grenade.";
+inline constexpr char kMeltedHim[] = "melted himself.";
+inline constexpr char kMeltedHer[] = "melted herself.";
+inline constexpr char kMeltedIt[] = "melted itself.";
+inline constexpr char kKilledHim[] = "killed himself.";
+inline constexpr char kKilledHer[] = "killed herself.";
+inline constexpr char kKilledIt[] = "killed itself.";
+inline constexpr char kSmallerGun[] = "should have used a smaller gun.";
+inline constexpr char kLava[] = "does a back flip into the lava.";
+inline constexpr char kSquished[] = "was squished.";
+inline constexpr char kSankLikeARock[] = "sank like a rock.";
+inline constexpr char kMelted[] = "melted.";
+// After the actor's name and one blank: capture-the-flag announcements, in the two colours.
+inline constexpr char kRedCarrierDefends[] = "RED's flag carrier defends against an agressive enemy";
+inline constexpr char kBlueCarrierDefends[] = "BLUE's flag carrier defends against an agressive enemy";
+inline constexpr char kGotRedFlag[] = "got the RED flag!";
+inline constexpr char kGotBlueFlag[] = "got the BLUE flag!";
+inline constexpr char kReturnedRedFlag[] = "returned the RED flag!";
+inline constexpr char kReturnedBlueFlag[] = "returned the BLUE flag!";
+inline constexpr char kFraggedRedCarrier[] = "fragged RED's flag carrier!";
+inline constexpr char kFraggedBlueCarrier[] = "fragged BLUE's flag carrier!";
+inline constexpr char kAssistReturningRed[] = "gets an assist for returning the RED flag!";
+inline constexpr char kAssistReturningBlue[] = "gets an assist for returning the BLUE flag!";
+inline constexpr char kAssistFraggingRed[] = "gets an assist for fragging the RED flag carrier!";
+inline constexpr char kAssistFraggingBlue[] = "gets an assist for fragging the BLUE flag carrier!";
+inline constexpr char kDefendsRedCarrierAgr[] = "defends RED's flag carrier against an agressive enemy";
+inline constexpr char kDefendsBlueCarrierAgr[] = "defends BLUE's flag carrier against an agressive enemy";
+inline constexpr char kDefendsRedCarrier[] = "defends the RED's flag carrier.";
+inline constexpr char kDefendsBlueCarrier[] = "defends the BLUE's flag carrier.";
+inline constexpr char kDefendsRedBase[] = "defends the RED base";
+inline constexpr char kDefendsBlueBase[] = "defends the BLUE base";
+inline constexpr char kDefendsRedFlag[] = "defends the RED flag";
+inline constexpr char kDefendsBlueFlag[] = "defends the BLUE flag";
+inline constexpr char kCapturedRedFlag[] = "captured the RED flag!";
+inline constexpr char kCapturedBlueFlag[] = "captured the BLUE flag!";
+// The assist announcements cut before the colour word, to be found whatever the team.
+inline constexpr char kAssistFragging[] = "gets an assist for fragging the";
+inline constexpr char kAssistReturning[] = "gets an assist for returning the";
+// Other player events the pre-parser writes too.
+inline constexpr char kRenamedTo[] = " renamed to ";
+}  // namespace wording
+
 // Each table is scanned in its own order by its users; where several texts of one table
 // occur in a line, the earliest entry of the table decides. Duplicates are intentional.
 extern const char* const valid_strings[];      // 93 texts: a line must hold one to be an event
@@ -96,42 +174,42 @@ enum TableId : int {
   X(kTextOverflow, "Server command overflow")                               \
   X(kTextLostCommands, "Lost reliable commands")                            \
   X(kTextKicked, "was kicked")                                              \
-  X(kTextPummeled, " was pummeled by ")                                     \
-  X(kTextMachinegunned, " was machinegunned by ")                           \
-  X(kTextGunnedDown, " was gunned down by ")                                \
-  X(kTextTrippedHis, "tripped on his own grenade.")                         \
-  X(kTextTrippedHer, "tripped on her own grenade.")                         \
-  X(kTextTrippedIts, "tripped on its own grenade.")                         \
-  X(kTextAte, " ate ")                                                      \
+  X(kTextPummeled, wording::kPummeled)                                      \
+  X(kTextMachinegunned, wording::kMachinegunned)                            \
+  X(kTextGunnedDown, wording::kGunnedDown)                                  \
+  X(kTextTrippedHis, wording::kTrippedHis)                                  \
+  X(kTextTrippedHer, wording::kTrippedHer)                                  \
+  X(kTextTrippedIts, wording::kTrippedIts)                                  \
+  X(kTextAte, wording::kAte)                                                \
   X(kTextShrapnel, "shrapnel")                                              \
-  X(kTextShredded, " was shredded by ")                                     \
-  X(kTextBlewHim, "blew himself up.")                                       \
-  X(kTextBlewHer, "blew herself up.")                                       \
-  X(kTextBlewIt, "blew itself up.")                                         \
-  X(kTextAlmostDodged, " almost dodged ")                                   \
-  X(kTextElectrocuted, " was electrocuted by ")                             \
-  X(kTextRailed, " was railed by ")                                         \
-  X(kTextMeltedBy, " was melted by ")                                       \
+  X(kTextShredded, wording::kShredded)                                      \
+  X(kTextBlewHim, wording::kBlewHim)                                        \
+  X(kTextBlewHer, wording::kBlewHer)                                        \
+  X(kTextBlewIt, wording::kBlewIt)                                          \
+  X(kTextAlmostDodged, wording::kAlmostDodged)                              \
+  X(kTextElectrocuted, wording::kElectrocuted)                              \
+  X(kTextRailed, wording::kRailed)                                          \
+  X(kTextMeltedBy, wording::kMeltedBy)                                      \
   X(kTextPlasmagun, "plasmagun")                                            \
-  X(kTextMeltedHim, "melted himself.")                                      \
-  X(kTextMeltedHer, "melted herself.")                                      \
-  X(kTextMeltedIt, "melted itself.")                                        \
-  X(kTextBlasted, " was blasted by ")                                       \
-  X(kTextSmallerGun, "should have used a smaller gun.")                     \
-  X(kTextInvade, " tried to invade ")                                       \
-  X(kTextCratered, "cratered.")                                             \
-  X(kTextWrongPlace, "was in the wrong place.")                             \
-  X(kTextKilledIt, "killed itself.")                                        \
-  X(kTextKilledHim, "killed himself.")                                      \
-  X(kTextKilledHer, "killed herself.")                                      \
-  X(kTextLava, "does a back flip into the lava.")                           \
-  X(kTextSquished, "was squished.")                                         \
-  X(kTextSankLikeARock, "sank like a rock.")                                \
-  X(kTextMelted, "melted.")                                                 \
-  X(kTextImpaled, " was impaled by ")                                       \
-  X(kTextDisemboweled, " was disemboweled by ")                             \
-  X(kTextWrongButton, "pressed the wrong button.")                          \
-  X(kTextSwimming, " was swimming too close to ")
+  X(kTextMeltedHim, wording::kMeltedHim)                                    \
+  X(kTextMeltedHer, wording::kMeltedHer)                                    \
+  X(kTextMeltedIt, wording::kMeltedIt)                                      \
+  X(kTextBlasted, wording::kBlasted)                                        \
+  X(kTextSmallerGun, wording::kSmallerGun)                                  \
+  X(kTextInvade, wording::kInvade)                                          \
+  X(kTextCratered, wording::kCratered)                                      \
+  X(kTextWrongPlace, wording::kWrongPlace)                                  \
+  X(kTextKilledIt, wording::kKilledIt)                                      \
+  X(kTextKilledHim, wording::kKilledHim)                                    \
+  X(kTextKilledHer, wording::kKilledHer)                                    \
+  X(kTextLava, wording::kLava)                                              \
+  X(kTextSquished, wording::kSquished)                                      \
+  X(kTextSankLikeARock, wording::kSankLikeARock)                            \
+  X(kTextMelted, wording::kMelted)                                          \
+  X(kTextImpaled, wording::kImpaled)                                        \
+  X(kTextDisemboweled, wording::kDisemboweled)                              \
+  X(kTextWrongButton, wording::kWrongButton)                                \
+  X(kTextSwimming, wording::kSwimming)
 
 enum TextId : int {
 #define KX_TEXT_ENUM(name, text) name,

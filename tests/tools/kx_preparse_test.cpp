@@ -12,6 +12,7 @@
 #include "kx-preparse/server_line.h"
 #include "read/line_filter.h"
 #include "read/vocabulary.h"
+#include "read/weapons.h"
 #include "game/obituary.h"
 #include "game/player_table.h"
 #include "run/game.h"
@@ -136,6 +137,30 @@ TEST(KxPreparseDeaths, EachMeansInTheClientWordingOurReaderReadsBack) {
   }
   for (const auto& [means, written] : surroundings) {
     for (const char* killerSlot : {"3", "2", "1022"}) check(means, killerSlot, written, WP_SUICIDE);
+  }
+  freeMallocs();
+}
+
+// Whatever rows the weapon table gains, a kill by each means name comes out of the pre-parser
+// as a line our reader counts for the weapon that row names, by the killer, of the victim.
+TEST(KxPreparseDeaths, EveryRowOfTheWeaponTableReadsBackAsItsWeapon) {
+  for (int i = 0; i < serverMeansCount(); ++i) {
+    const ServerMeans& m = serverMeans()[i];
+    SCOPED_TRACE(m.name);
+    const std::string obituary = lastLine(std::string("ClientUserinfoChanged: 2 n\\Vic\\t\\0\n") +
+                                          "ClientUserinfoChanged: 3 n\\Kil\\t\\0\n" + "Kill: 3 2 1: x killed y by " +
+                                          m.name + "\n");
+    resetScratchPool();
+    if (m.world || m.byOther != nullptr) {
+      EXPECT_EQ(1, validLine(obituary)) << obituary;
+      EXPECT_EQ("Vic", getVictimName(obituary));
+    }
+    if (m.world || m.byOther != nullptr) {
+      EXPECT_EQ(m.world ? "Vic" : "Kil", getAttackerName(obituary));
+      EXPECT_EQ(m.weapon, getWeapon(obituary));  // a world death's row is the suicides'
+    } else {
+      EXPECT_EQ("", obituary);  // no kill of another by this means is worded
+    }
   }
   freeMallocs();
 }

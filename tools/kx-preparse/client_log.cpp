@@ -9,6 +9,7 @@
 #include <string>
 
 #include "read/client_clock.h"
+#include "read/vocabulary.h"
 #include "hex_colour.h"
 
 namespace {
@@ -21,33 +22,34 @@ void skipClock(std::string_view& text) { text.remove_prefix(client_clock::prefix
 
 bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
-// The mod's wording (colour resets already written as "^7") and the OSP client's. From the
-// mod's text on, the rest of the line is replaced: the times it appends ("(5.450s)") go.
+// The mod's wording (colour resets already written as "^7") and the OSP client's, which
+// follows the name and a blank. From the mod's text on, the rest of the line is replaced: the
+// times it appends ("(5.450s)") go.
 struct ClientText {
   const char* mod;
   const char* osp;
 };
 constexpr ClientText kClientTexts[] = {
-    {" entered the game. (^4BLUE^7)", " entered the game (^4BLUE^7)"},
-    {" entered the game. (^1RED^7)", " entered the game (^1RED^7)"},
-    {" entered the game.", " entered the game"},
-    {" got ^4BLUE^7's flag!", " got the BLUE flag!"},
-    {" got ^1RED^7's flag!", " got the RED flag!"},
-    {" captured ^4BLUE^7's flag!", " captured the BLUE flag!"},
-    {" captured ^1RED^7's flag!", " captured the RED flag!"},
-    {" returned ^4BLUE^7's flag!", " returned the BLUE flag!"},
-    {" returned ^1RED^7's flag!", " returned the RED flag!"},
-    {" fragged ^4BLUE^7's flag carrier!", " fragged BLUE's flag carrier!"},
-    {" fragged ^1RED^7's flag carrier!", " fragged RED's flag carrier!"},
+    {" entered the game. (^4BLUE^7)", "entered the game (^4BLUE^7)"},
+    {" entered the game. (^1RED^7)", "entered the game (^1RED^7)"},
+    {" entered the game.", "entered the game"},
+    {" got ^4BLUE^7's flag!", wording::kGotBlueFlag},
+    {" got ^1RED^7's flag!", wording::kGotRedFlag},
+    {" captured ^4BLUE^7's flag!", wording::kCapturedBlueFlag},
+    {" captured ^1RED^7's flag!", wording::kCapturedRedFlag},
+    {" returned ^4BLUE^7's flag!", wording::kReturnedBlueFlag},
+    {" returned ^1RED^7's flag!", wording::kReturnedRedFlag},
+    {" fragged ^4BLUE^7's flag carrier!", wording::kFraggedBlueCarrier},
+    {" fragged ^1RED^7's flag carrier!", wording::kFraggedRedCarrier},
 };
 
 // Messages with a second name after them. The mod closes such a line with a full stop, which
 // our reader would take for the end of the second name.
 constexpr const char* kTwoNameTexts[] = {
-    " was disemboweled by ", " was swimming too close to ", " was impaled by ", " was pummeled by ",
-    " was machinegunned by ", " was gunned down by ", " was shredded by ", " almost dodged ", " ate ",
-    " was electrocuted by ", " was railed by ", " was melted by ", " was blasted by ", " tried to invade ",
-    " renamed to ",
+    wording::kDisemboweled, wording::kSwimming,      wording::kImpaled,   wording::kPummeled,
+    wording::kMachinegunned, wording::kGunnedDown,   wording::kShredded,  wording::kAlmostDodged,
+    wording::kAte,          wording::kElectrocuted,  wording::kRailed,    wording::kMeltedBy,
+    wording::kBlasted,      wording::kInvade,        wording::kRenamedTo,
 };
 
 // The lines that end a match for our reader.
@@ -117,6 +119,7 @@ std::string_view toOspWords(std::string_view cleaned, std::vector<char>& written
     const std::size_t at = text.find(t.mod);
     if (at != std::string_view::npos) {
       append(written, text.substr(0, at));
+      append(written, " ");
       append(written, t.osp);
       text = view(written);
       break;
@@ -154,19 +157,28 @@ std::string_view nameBefore(std::string_view text, std::size_t at) {
   return name;
 }
 
-// The OSP events that tell a player's side: the text and the side of the player it names.
+// The OSP events that tell a player's side: the text after the name and a blank, and the side
+// of the player it names.
 struct SideText {
   const char* text;
   int team;  // 0 red, 1 blue
   bool capture;
 };
 constexpr SideText kSideTexts[] = {
-    {" captured the BLUE flag!", 0, true}, {" captured the RED flag!", 1, true},
-    {" got the BLUE flag!", 0, false},     {" got the RED flag!", 1, false},
-    {" returned the RED flag!", 0, false}, {" returned the BLUE flag!", 1, false},
-    {" fragged BLUE's flag carrier!", 0, false}, {" fragged RED's flag carrier!", 1, false},
-    {" entered the game (^1RED^7)", 0, false},   {" entered the game (^4BLUE^7)", 1, false},
+    {wording::kCapturedBlueFlag, 0, true},    {wording::kCapturedRedFlag, 1, true},
+    {wording::kGotBlueFlag, 0, false},        {wording::kGotRedFlag, 1, false},
+    {wording::kReturnedRedFlag, 0, false},    {wording::kReturnedBlueFlag, 1, false},
+    {wording::kFraggedBlueCarrier, 0, false}, {wording::kFraggedRedCarrier, 1, false},
+    {"entered the game (^1RED^7)", 0, false}, {"entered the game (^4BLUE^7)", 1, false},
 };
+
+// Where " " + `wording` first occurs in `text` (the blank's position); npos when it does not.
+std::size_t findAfterBlank(std::string_view text, std::string_view wording) {
+  for (std::size_t at = text.find(wording); at != std::string_view::npos; at = text.find(wording, at + 1)) {
+    if (at > 0 && text[at - 1] == ' ') return at - 1;
+  }
+  return std::string_view::npos;
+}
 
 // Added lines stay far below our reader's 509-byte pieces.
 constexpr std::size_t kMaxAddedName = 400;
@@ -298,7 +310,7 @@ void ClientMatchPlan::scanEvent(std::string_view text) {
   };
   for (const char* two : kTwoNameTexts) {
     const std::size_t at = text.find(two);
-    if (at == std::string_view::npos || std::string_view(two) == " renamed to ") continue;
+    if (at == std::string_view::npos || std::string_view(two) == wording::kRenamedTo) continue;
     std::string_view killer = text.substr(at + std::strlen(two));
     const std::size_t possessive = killer.find("^7's ");
     if (possessive != std::string_view::npos) killer = killer.substr(0, possessive + 2);
@@ -307,16 +319,16 @@ void ClientMatchPlan::scanEvent(std::string_view text) {
     match.kills.push_back({saw(nameBefore(text, at), kNoTeam), saw(killer, kNoTeam)});
     return;
   }
-  const std::size_t renamed = text.find(" renamed to ");
+  const std::size_t renamed = text.find(wording::kRenamedTo);
   if (renamed != std::string_view::npos) {
     const Seen* before = match.find(withoutColours(nameBefore(text, renamed)));
-    std::string_view after = text.substr(renamed + 12);
+    std::string_view after = text.substr(renamed + std::strlen(wording::kRenamedTo));
     if (after.size() >= 2 && after.substr(after.size() - 2) == "^7") after.remove_suffix(2);
     saw(after, before != nullptr ? before->team : kNoTeam);
     return;
   }
   for (const SideText& side : kSideTexts) {
-    const std::size_t at = text.find(side.text);
+    const std::size_t at = findAfterBlank(text, side.text);
     if (at == std::string_view::npos) continue;
     const std::string player = saw(nameBefore(text, at), side.team);
     if (side.capture) match.captures.push_back({lineNumber_, player, static_cast<Team>(side.team)});
@@ -330,7 +342,7 @@ void ClientMatchPlan::add(long before, const std::string& raw, Team team, int co
     uncredited_ += count;
     return;
   }
-  const std::string line = raw + (team == kRed ? "^7 captured the BLUE flag!" : "^7 captured the RED flag!");
+  const std::string line = raw + "^7 " + (team == kRed ? wording::kCapturedBlueFlag : wording::kCapturedRedFlag);
   addedLines_.push_back({before, std::vector<std::string>(static_cast<std::size_t>(count), line)});
   added_ += count;
 }

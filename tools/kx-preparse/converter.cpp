@@ -6,6 +6,8 @@
 
 #include "hex_colour.h"
 #include "means.h"
+#include "read/vocabulary.h"
+#include "read/weapons.h"
 
 namespace {
 
@@ -15,8 +17,9 @@ namespace {
 constexpr const char kClShutdown[] = "----- CL_Shutdown -----";
 // Ends a warm-up: our reader drops everything recorded since the last game ended.
 constexpr const char kMatchBegun[] = "^3Match has begun!";
-// A flag event with an empty name: our reader counts it for no player of the game.
-constexpr const char kNobodysFlagEvent[] = " defends the RED base";
+// A flag event with an empty name (the line starts with the blank after the name): our
+// reader counts it for no player of the game.
+constexpr const char* kNobodysFlagEvent = wording::kDefendsRedBase;
 
 struct ExitText {
   const char* reason;  // start of the Exit line's text
@@ -45,38 +48,43 @@ bool isTeam(int team) { return team == 1 || team == 2; }
 
 
 // The flag events written for flag touches and carrier kills, and every Flag_* line.
-constexpr FlagLineText kPickup{"Flag_Pickup", true, "got the ", " flag!", false};
-constexpr FlagLineText kCapture{"Flag_Capture", true, "captured the ", " flag!", true};
-constexpr FlagLineText kReturn{"Flag_Return", false, "returned the ", " flag!", false};
-constexpr FlagLineText kCarrierFrag{"Kill_Carrier", true, "fragged ", "'s flag carrier!", false};
+constexpr FlagLineText kPickup{"Flag_Pickup", true, wording::kGotRedFlag, wording::kGotBlueFlag, false};
+constexpr FlagLineText kCapture{"Flag_Capture", true, wording::kCapturedRedFlag, wording::kCapturedBlueFlag,
+                                true};
+constexpr FlagLineText kReturn{"Flag_Return", false, wording::kReturnedRedFlag, wording::kReturnedBlueFlag,
+                               false};
+constexpr FlagLineText kCarrierFrag{"Kill_Carrier", true, wording::kFraggedRedCarrier,
+                                    wording::kFraggedBlueCarrier, false};
 // Flag_ReturnWorld (the flag went home by itself) names no actor of ours and is left out.
 constexpr FlagLineText kFlagLineTexts[] = {
     kPickup,
     kCapture,
     kReturn,
     kCarrierFrag,
-    {"Defend_Base", false, "defends the ", " base", false},
-    {"Defend_Flag", false, "defends the ", " flag", false},
-    {"Defend_Carrier", false, "defends the ", "'s flag carrier.", false},
-    {"Defend_Hurt_Carrier", false, "defends ", "'s flag carrier against an agressive enemy", false},
-    {"Flag_Assist_Return", false, "gets an assist for returning the ", " flag!", false},
+    {"Defend_Base", false, wording::kDefendsRedBase, wording::kDefendsBlueBase, false},
+    {"Defend_Flag", false, wording::kDefendsRedFlag, wording::kDefendsBlueFlag, false},
+    {"Defend_Carrier", false, wording::kDefendsRedCarrier, wording::kDefendsBlueCarrier, false},
+    {"Defend_Hurt_Carrier", false, wording::kDefendsRedCarrierAgr, wording::kDefendsBlueCarrierAgr, false},
+    {"Flag_Assist_Return", false, wording::kAssistReturningRed, wording::kAssistReturningBlue, false},
 };
 
 // Weapon names of the Weapon_Stats lines (compared without case: OSP writes "MachineGun",
-// Excessive Plus "Machinegun") and the row keyword our reader expects. The gauntlet has no
-// one-line row; armour, health and team damage have no field of ours.
+// Excessive Plus "Machinegun") and what they are to our reader: a weapon, whose record carries
+// the keyword of its report row, or a damage total. The gauntlet has no one-line row; armour,
+// health and team damage have no field of ours.
+constexpr int kDamageTotal = -1;
 struct StatsRow {
   const char* serverName;
-  const char* keyword;
-  bool weapon;  // shots and hits; otherwise one amount
+  int weapon;                 // kDamageTotal for a damage amount
+  const char* damageKeyword;  // the keyword of a damage total
 };
 constexpr StatsRow kStatsRows[] = {
-    {"machinegun", "MachineGun", true},   {"shotgun", "Shotgun", true},
-    {"g.launcher", "G.Launcher", true},   {"r.launcher", "R.Launcher", true},
-    {"lightning", "LightningGun", true},  {"lightninggun", "LightningGun", true},
-    {"railgun", "Railgun", true},         {"plasmagun", "Plasmagun", true},
-    {"bfg", "BFG", true},                 {"given", "Given", false},
-    {"recvd", "Recvd", false},
+    {"machinegun", WP_MACHINEGUN, nullptr}, {"shotgun", WP_SHOTGUN, nullptr},
+    {"g.launcher", WP_GRENADE, nullptr},    {"r.launcher", WP_ROCKET, nullptr},
+    {"lightning", WP_LIGHTNING, nullptr},   {"lightninggun", WP_LIGHTNING, nullptr},
+    {"railgun", WP_RAILGUN, nullptr},       {"plasmagun", WP_PLASMA, nullptr},
+    {"bfg", WP_BFG, nullptr},               {"given", kDamageTotal, "Given"},
+    {"recvd", kDamageTotal, "Recvd"},
 };
 
 bool sameNoCase(std::string_view a, const char* lower) {
@@ -329,7 +337,11 @@ void Converter::closeClientGame(const char* boundary) {
     // Our reader takes a game for capture the flag at its first flag event. A capture-the-flag
     // game in which no flag was touched gets one flag line that names nobody, so that it is
     // still shown as capture the flag (0 to 0), not as a team deathmatch.
-    if (gametype_ == 4 && !flagEventWritten_ && boundary != kMatchBegun) out_.writeLine(kNobodysFlagEvent);
+    if (gametype_ == 4 && !flagEventWritten_ && boundary != kMatchBegun) {
+      LineText t;
+      t.add(" ").add(kNobodysFlagEvent);
+      out_.writeLine(t.view());
+    }
     for (Departed& d : departed_) writeDisconnect(d);
     giveFinalScores();
     out_.writeLine(boundary);
@@ -452,7 +464,7 @@ void Converter::rename(int c) {
   if (before.view() == cl.written.view()) return;
   if (cl.inGame && pendingEnd_ == nullptr) {
     LineText t;
-    t.add(before.view()).add(kNameEnd).add(" renamed to ").add(cl.written.view()).add(kNameEnd);
+    t.add(before.view()).add(kNameEnd).add(wording::kRenamedTo).add(cl.written.view()).add(kNameEnd);
     emit(t.view());
   }
 }
@@ -592,18 +604,9 @@ void Converter::onKill(std::string_view fields) {
     return lineName.substr(0, kMaxNameBytes);
   };
 
-  const MeansText* m = findMeans(k.means);
-  const char* oneName = nullptr;
-  const char* twoName = nullptr;
-  if (m != nullptr) {
-    if (m->world || self) {
-      oneName = m->self;
-    } else if (killerIsPlayer) {
-      twoName = m->byOther;
-    }
-    // A weapon that killed with the world as the killer (a shooter on the map): the client
-    // says "died.", which our reader does not know.
-  }
+  const ClientObituary obituary = clientObituary(k.means, self, killerIsPlayer);
+  const char* oneName = obituary.oneName;
+  const char* twoName = obituary.twoName;
   const std::string_view victimName = nameFor(v, k.victimName);
   const std::string_view killerName = twoName != nullptr ? nameFor(k.killer, k.killerName) : "";
   if ((oneName == nullptr && twoName == nullptr) || victimName.empty() ||
@@ -615,11 +618,11 @@ void Converter::onKill(std::string_view fields) {
     announce(v);
     if (twoName != nullptr) announce(k.killer);
     LineText t;
-    t.add(victimName).add(kNameEnd).add(" ");
+    t.add(victimName).add(kNameEnd);
     if (oneName != nullptr) {
-      t.add(oneName);
+      t.add(" ").add(oneName);
     } else {
-      t.add(twoName).add(" ").add(killerName).add(kNameEnd).add(m->ending);
+      t.add(twoName).add(killerName).add(kNameEnd).add(obituary.ending);
     }
     emit(t.view());
     ++deathsWritten_;
@@ -644,7 +647,7 @@ void Converter::writeFlagEvent(int c, const FlagLineText& text, int colour) {
   startEvent();
   announce(c);
   LineText t;
-  t.add(nameOf(c)).add(kNameEnd).add(" ").add(text.before).add(teamWord(colour)).add(text.after);
+  t.add(nameOf(c)).add(kNameEnd).add(" ").add(colour == 1 ? text.red : text.blue);
   emit(t.view());
   clients_[c].inGame = true;
   flagEventWritten_ = true;
@@ -820,7 +823,8 @@ void Converter::writeAccuracy(int c, std::string_view stats) {
     int first = 0;
     int second = 0;
     if (!readInt(numbers, first)) continue;
-    if (row->weapon) {
+    const bool isWeapon = row->weapon != kDamageTotal;
+    if (isWeapon) {
       if (numbers.empty() || numbers.front() != ':') continue;
       numbers.remove_prefix(1);
       if (!readInt(numbers, second)) continue;
@@ -828,9 +832,10 @@ void Converter::writeAccuracy(int c, std::string_view stats) {
     } else if (first == 0) {
       continue;
     }
+    const char* keyword = isWeapon ? weapons()[row->weapon].reportRow : row->damageKeyword;
     LineText t;
-    t.add(nameOf(c)).add(kNameEnd).add(" accuracy statistics ").add(row->keyword).add(" ").addInt(first);
-    if (row->weapon) t.add(" ").addInt(second);
+    t.add(nameOf(c)).add(kNameEnd).add(" accuracy statistics ").add(keyword).add(" ").addInt(first);
+    if (isWeapon) t.add(" ").addInt(second);
     out_.writeLine(t.view());
     ++playerLines_;
   }

@@ -48,8 +48,8 @@ const char* skipName(Skip reason);
 struct FlagLineText {
   const char* kind;
   bool enemyColour;
-  const char* before;
-  const char* after;
+  const char* red;   // the announcement when the flag or base is the red one
+  const char* blue;
   bool capture;
 };
 

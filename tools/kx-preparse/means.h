@@ -1,24 +1,19 @@
-// The obituary texts written for each means of death of a server's Kill lines.
+// The client's obituary for a death that a server's Kill line gives by means name.
 #pragma once
 
 #include <string_view>
 
-// How a death by one means is written in the client's form. Kill lines are read by the
-// means' name, never by its number: the numbers differ between game versions and mods.
-struct MeansText {
-  const char* name;     // "MOD_ROCKET_SPLASH"
-  // Killed by another player: victim + "^7 " + byOther + " " + killer + "^7" + ending.
-  // nullptr: such a death is left out.
-  const char* byOther;
-  const char* ending;   // "'s rocket", or "" when the message needs no possessive
-  // Killed by himself: victim + "^7 " + self. nullptr: such a death is left out.
-  const char* self;
-  // A death by the surroundings: victim + "^7 " + self whoever the killer is, the world
-  // included, as the game client words these deaths by the means alone.
-  bool world;
+// What the client writes for one death, taken from the weapon table's row of the means:
+// either one text after the victim's name and a blank, or a two-name text between victim and
+// killer followed by an ending. Neither: the death is left out.
+struct ClientObituary {
+  const char* oneName = nullptr;  // "blew himself up."
+  const char* twoName = nullptr;  // " almost dodged "
+  const char* ending = "";        // "'s rocket"
 };
 
-// The entry for a means name such as "MOD_RAILGUN"; nullptr for a means that no text of
-// ours represents (MOD_SWITCHTEAM, MOD_JUICED, MOD_UNKNOWN, names of unknown mods): those
-// deaths are left out.
-const MeansText* findMeans(std::string_view name);
+// The obituary of a death by `means` ("MOD_ROCKET_SPLASH"); `self` when the victim killed
+// himself, `killerIsPlayer` when the killer is a client rather than the world. Means that no
+// text of ours represents (MOD_SWITCHTEAM, MOD_UNKNOWN, names of unknown mods), and deaths by
+// a weapon with the world as the killer (a shooter on the map), are left out.
+ClientObituary clientObituary(std::string_view means, bool self, bool killerIsPlayer);
