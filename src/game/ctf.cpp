@@ -63,13 +63,13 @@ void addToSkill(float& skill, double bonus) {
 
 }  // namespace
 
-void updateCTFStats(Game& game, const LineRecord& line) {
+void updateCTFStats(Game& game, const LineRecord& line, const LinePlayers& who) {
   const int event = line.raw.scan.first(kFlagEventStrings);
   if (event < 0) return;
   const FlagEvent& e = flagEvent(flagEventKind(event));
 
   // The actor is not checked against the table: an unregistered name is counted in the sink.
-  PlayerRecord& actor = game.players[validSlot(line.victimSlot())];
+  PlayerRecord& actor = game.players[validSlot(who.victimSlot(line))];
   actor.*e.counter += 1;
   addToSkill(actor.skill, e.skillBonus);
   game.state.g_gametype = GT_CTF;

@@ -40,9 +40,9 @@ float getKalimoPoints(int weapon) {
   return row == nullptr ? 0.0f : row->kalimoPoints;
 }
 
-void updateTables(Game& game, const LineRecord& line) {
-  const int v = line.victimSlot();
-  const int a = line.attackerSlot();
+void updateTables(Game& game, const LineRecord& line, const LinePlayers& who) {
+  const int v = who.victimSlot(line);
+  const int a = who.attackerSlot(line);
   const int n = game.players.getTotalPlayers();
   if (v < 0 || v >= n || a < 0 || a >= n) return;
   // Only a line naming two current players is worth classifying.

@@ -1,6 +1,7 @@
 // Name resolvers: the players of the table that a line's names stand for.
 #include "game/obituary.h"
 
+#include "base/scratch_pool.h"
 #include "game/player_table.h"
 
 int slotOfName(const PlayerTable& players, std::string_view name) {
@@ -8,9 +9,21 @@ int slotOfName(const PlayerTable& players, std::string_view name) {
   return players.getPlayerIndex(name);
 }
 
-void resolveSlots(const PlayerTable& players, LineRecord& line) {
-  line.victim = slotOfName(players, line.victimCut.name);
-  line.attacker = slotOfName(players, line.attackerCut.name);
+LinePlayers resolveSlots(const PlayerTable& players, const LineRecord& line) {
+  LinePlayers found;
+  found.victim = slotOfName(players, line.victimCut.name);
+  found.attacker = slotOfName(players, line.attackerCut.name);
+  return found;
+}
+
+int LinePlayers::victimSlot(const LineRecord& line) const {
+  storeMallocs(line.victimCut.scratch);
+  return victim;
+}
+
+int LinePlayers::attackerSlot(const LineRecord& line) const {
+  storeMallocs(line.attackerCut.scratch);
+  return attacker;
 }
 
 int getVictim(const PlayerTable& players, const ScannedText& line) {

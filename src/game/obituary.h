@@ -17,5 +17,17 @@ int getAttacker(const PlayerTable& players, const ScannedText& line);
 // Slot of a name as the resolvers see it: NO_PLAYER for the sentinel.
 int slotOfName(const PlayerTable& players, std::string_view name);
 
-// Looks up both names cut from the line in the player table (line.victim, line.attacker).
-void resolveSlots(const PlayerTable& players, LineRecord& line);
+// The players of the game's table that a line names: facts of the game, which the line record
+// (facts of the text alone) does not hold.
+struct LinePlayers {
+  int victim = 0;
+  int attacker = 0;
+
+  // The slots, with the scratch strings counted as a resolver call counts them (it cuts the
+  // name from `line` first).
+  int victimSlot(const LineRecord& line) const;
+  int attackerSlot(const LineRecord& line) const;
+};
+
+// Looks up both names cut from the line in the player table.
+LinePlayers resolveSlots(const PlayerTable& players, const LineRecord& line);

@@ -7,9 +7,9 @@
 #include "game/player_table.h"
 #include "game/game.h"
 
-void assignTeam(Game& game, const LineRecord& line) {
+void assignTeam(Game& game, const LineRecord& line, const LinePlayers& who) {
   // A name not in the table resolves to NO_PLAYER, whose sink record absorbs the change.
-  int v = line.victimSlot();
+  int v = who.victimSlot(line);
   if (v < 0 || v >= kTableSlots) v = NO_PLAYER;
   PlayerRecord& player = game.players[v];
 

@@ -36,7 +36,7 @@ bool concernsMatchInfo(const LineRecord& line) {
 
 // Which of the later recognisers the line concerns. Registration has happened, so the
 // slots are final for the rest of the line.
-unsigned handlersOf(const Game& game, const LineRecord& line) {
+unsigned handlersOf(const Game& game, const LineRecord& line, const LinePlayers& who) {
   const TextScan& r = line.raw.scan;
   unsigned h = 0;
   if (r.has(kTextOnTeam) || r.has(kTextEnteredRed) || r.has(kTextEnteredBlue) ||
@@ -45,7 +45,7 @@ unsigned handlersOf(const Game& game, const LineRecord& line) {
   }
   if (r.first(kFlagEventStrings) >= 0) h |= kHandleCtf;
   const int n = game.players.getTotalPlayers();
-  if (line.victim < n && line.attacker < n) h |= kHandleFrags;
+  if (who.victim < n && who.attacker < n) h |= kHandleFrags;
   if (r.has(kTextAccuracyStatistics)) h |= kHandleAccuracy;
   if (r.first(kResetStrings) >= 0 || r.has(kTextMatchBegun) || r.has(kTextAllReady) ||
       game.state.g_connect_sequence == kGameEnded) {
@@ -59,7 +59,7 @@ unsigned handlersOf(const Game& game, const LineRecord& line) {
 // have spent before finding nothing to do.
 struct RecogniserStep {
   Handler handler;
-  void (*run)(Game& game, const LineRecord& line);
+  void (*run)(Game& game, const LineRecord& line, const LinePlayers& who);
   int (*scratchWhenSkipped)(const LineRecord& line);
 };
 
@@ -122,9 +122,10 @@ TrackerEvent Tracker::feed(LineRecord& line) {
 
   line.countStrip();
   freeMallocs();
-  line.handlers = concernsMatchInfo(line) ? static_cast<unsigned>(kHandleMatchInfo) : 0u;
-  if ((line.handlers & kHandleMatchInfo) != 0 && updateMiscInfo(game_, line) == LineUse::kHandled) return TrackerEvent::kNone;
+  unsigned handlers = concernsMatchInfo(line) ? static_cast<unsigned>(kHandleMatchInfo) : 0u;
+  if ((handlers & kHandleMatchInfo) != 0 && updateMiscInfo(game_, line) == LineUse::kHandled) return TrackerEvent::kNone;
 
+  LinePlayers who;
   if (line.stripped.scan.first(kAddPlayerStrings) >= 0) {
     freeMallocs();
     const unsigned long names = game_.players.nameGeneration();
@@ -132,27 +133,27 @@ TrackerEvent Tracker::feed(LineRecord& line) {
     const int attacker = game_.players.addPlayer(line.attackerName());
     // Nobody registered and no record moved: the slots registration looked up are final.
     if (names == game_.players.nameGeneration()) {
-      line.victim = victim;
-      line.attacker = attacker;
+      who.victim = victim;
+      who.attacker = attacker;
     } else {
-      resolveSlots(game_.players, line);
+      who = resolveSlots(game_.players, line);
     }
   } else {
-    resolveSlots(game_.players, line);
+    who = resolveSlots(game_.players, line);
   }
 
-  line.handlers |= handlersOf(game_, line);
+  handlers |= handlersOf(game_, line, who);
   for (const RecogniserStep& step : kRecognisers) {
     freeMallocs();
-    if ((line.handlers & step.handler) == 0) {
+    if ((handlers & step.handler) == 0) {
       storeMallocs(step.scratchWhenSkipped(line));
     } else {
-      step.run(game_, line);
+      step.run(game_, line, who);
     }
   }
   // Always last, so that a line that ends a game has first been counted in it.
   freeMallocs();
-  if ((line.handlers & kHandleBoundary) == 0) return TrackerEvent::kNone;
+  if ((handlers & kHandleBoundary) == 0) return TrackerEvent::kNone;
   return boundary(line);
 }
 

@@ -53,9 +53,9 @@ void addTo(int& field, int amount) {
 
 }  // namespace
 
-void scanWeaponStats(Game& game, const LineRecord& line) {
+void scanWeaponStats(Game& game, const LineRecord& line, const LinePlayers& who) {
   if (!line.raw.has(kTextAccuracyStatistics)) return;
-  PlayerRecord& player = game.players[line.victimSlot()];  // an unknown name lands in NO_PLAYER
+  PlayerRecord& player = game.players[who.victimSlot(line)];  // an unknown name lands in NO_PLAYER
   const std::string_view row = line.attackerName();
   const RowRule* rule = ruleFor(row);
   if (rule == nullptr) return;

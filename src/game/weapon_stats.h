@@ -2,6 +2,7 @@
 #pragma once
 
 struct Game;
+struct LinePlayers;
 struct LineRecord;
 
-void scanWeaponStats(Game& game, const LineRecord& line);
+void scanWeaponStats(Game& game, const LineRecord& line, const LinePlayers& who);

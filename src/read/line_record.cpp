@@ -1,4 +1,4 @@
-// The line record: its two scanned lanes, the names cut once, their slots.
+// The line record: its two scanned lanes and the names cut once.
 #include "read/line_record.h"
 
 #include <cstring>
@@ -15,16 +15,6 @@ std::string_view LineRecord::victimName() const {
 std::string_view LineRecord::attackerName() const {
   storeMallocs(attackerCut.scratch);
   return attackerCut.name;
-}
-
-int LineRecord::victimSlot() const {
-  storeMallocs(victimCut.scratch);
-  return victim;
-}
-
-int LineRecord::attackerSlot() const {
-  storeMallocs(attackerCut.scratch);
-  return attacker;
 }
 
 std::size_t prepareLine(char* buf, std::size_t readLength, std::size_t plain) {

@@ -34,27 +34,20 @@ struct LineRecord {
   ScannedText stripped;
   // Where the line was read and its hash, for the fingerprint of the game it belongs to.
   LineSpan span;
-  // The recognisers the line concerns (Handler bits), set once the line's players are known.
-  unsigned handlers = 0;
 
   // Which message the line is: the first text of valid_strings in table order that it holds
   // (the line filter's verdict decides whether it is read at all), or -1.
   int message() const { return raw.scan.first(kValidStrings); }
 
-  // Names cut once from the raw line, and their slots as resolved after registration.
+  // Names cut once from the raw line.
   NameCut victimCut;
   NameCut attackerCut;
   // The means of death the line names (a weapon row), for a line the filter lets through.
   int weapon = WP_UNKNOWN;
-  int victim = 0;
-  int attacker = 0;
 
   // The cut names, counted in the scratch pool as a cutter call would count them.
   std::string_view victimName() const;
   std::string_view attackerName() const;
-  // The resolved slots, counted likewise (a resolver call cuts the name first).
-  int victimSlot() const;
-  int attackerSlot() const;
 
   // Everything about the line that depends on its text alone, done where the line is read
   // (ahead of the recognisers, on the reading thread when there is one): the preparation of
@@ -78,8 +71,7 @@ struct LineRecord {
   // The stripped lane of a line that passed the filter, from prepare(): its scratch strings counted.
   void countStrip() const;
 
-  // For tests and rare paths: the whole record of `text` (cut to the buffer); its players are
-  // resolved by the game (resolveSlots).
+  // For tests and rare paths: the whole record of `text` (cut to the buffer).
   void setText(std::string_view text);
 
  private:

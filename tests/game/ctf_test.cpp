@@ -67,7 +67,7 @@ TEST_F(Ctf, EachAnnouncementCountsInOneCounterWithItsBonus) {
   for (const auto& e : events) {
     reset();
     testGame().state.g_gametype = 0;  // any flag event, even in a free-for-all, makes the game CTF
-    updateCTFStats(testGame(), lineOf(e.line));
+    updateCTFStats(testGame(), lineOf(e.line), lineSlots());
     int moved = 0;
     for (Counter c : kCounters) moved += ann.*c;
     EXPECT_EQ(e.counter ? 1 : 0, moved) << e.line;
@@ -80,20 +80,20 @@ TEST_F(Ctf, EachAnnouncementCountsInOneCounterWithItsBonus) {
 }
 
 TEST_F(Ctf, WhoCarriesAFlag) {
-  updateCTFStats(testGame(), lineOf("Bob^7 got the RED flag!"));
+  updateCTFStats(testGame(), lineOf("Bob^7 got the RED flag!"), lineSlots());
   EXPECT_EQ("010/0", carriers());
   EXPECT_EQ(1, bob.touches);
 
   ann.haveFlag = cat.haveFlag = 1;
-  updateCTFStats(testGame(), lineOf("Ann^7 returned the RED flag!"));  // red got its flag back: blue carriers drop
+  updateCTFStats(testGame(), lineOf("Ann^7 returned the RED flag!"), lineSlots());  // red got its flag back: blue carriers drop
   EXPECT_EQ("100/0", carriers());
 
   bob.haveFlag = 1;
-  updateCTFStats(testGame(), lineOf("Ann^7 captured the BLUE flag!"));  // every carry ends, of both teams
+  updateCTFStats(testGame(), lineOf("Ann^7 captured the BLUE flag!"), lineSlots());  // every carry ends, of both teams
   EXPECT_EQ("000/0", carriers());
 
   // An announcement for an unregistered name is counted in the sink, whose empty name is short.
-  updateCTFStats(testGame(), lineOf("Zed^7 got the RED flag!"));
+  updateCTFStats(testGame(), lineOf("Zed^7 got the RED flag!"), lineSlots());
   EXPECT_EQ("000/1", carriers());
   EXPECT_EQ(1, sink.touches);
   EXPECT_EQ(3, players().getTotalPlayers());
@@ -101,25 +101,25 @@ TEST_F(Ctf, WhoCarriesAFlag) {
 
 TEST_F(Ctf, LongNamePickUpMarksTheCutRecord) {
   players().addPlayer(kWholeName);  // slot 3: the announcements' record
-  updateCTFStats(testGame(), lineOf(kWholeName + "^7 got the RED flag!"));
+  updateCTFStats(testGame(), lineOf(kWholeName + "^7 got the RED flag!"), lineSlots());
   EXPECT_EQ(1, players()[3].touches);
   EXPECT_EQ("0000/1", carriers());  // no record of its first 29 characters yet: the sink
 
   sink.haveFlag = 0;
   players().addPlayer(kCutName);  // slot 4: the obituaries' record
-  updateCTFStats(testGame(), lineOf(kWholeName + "^7 got the RED flag!"));
+  updateCTFStats(testGame(), lineOf(kWholeName + "^7 got the RED flag!"), lineSlots());
   EXPECT_EQ("00001/0", carriers());
   EXPECT_EQ(0, players()[4].touches);
 
   // A 29-character name is short enough to carry the flag itself.
   players()[4].haveFlag = 0;
-  updateCTFStats(testGame(), lineOf(kCutName + " got the BLUE flag!"));
+  updateCTFStats(testGame(), lineOf(kCutName + " got the BLUE flag!"), lineSlots());
   EXPECT_EQ("00001/0", carriers());
   EXPECT_EQ(1, players()[4].touches);
 
   // The cut record has no team, yet a return of either flag ends its carry, because the long
   // name it belongs to is in the table.
-  updateCTFStats(testGame(), lineOf("Bob^7 returned the BLUE flag!"));  // clears red carriers
+  updateCTFStats(testGame(), lineOf("Bob^7 returned the BLUE flag!"), lineSlots());  // clears red carriers
   EXPECT_EQ("00000/0", carriers());
 }
 

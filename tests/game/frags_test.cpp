@@ -19,8 +19,8 @@ class Frags : public testing::Test {
 };
 
 TEST_F(Frags, RatingsCompoundWithTheVictimsRatingAtThatMoment) {
-  updateTables(testGame(), lineOf("Bob^7 was railed by Ann^7"));  // Ann 11.32, Bob's combat 9.9 (see below)
-  updateTables(testGame(), lineOf("Bob^7 was railed by Ann^7"));
+  updateTables(testGame(), lineOf("Bob^7 was railed by Ann^7"), lineSlots());  // Ann 11.32, Bob's combat 9.9 (see below)
+  updateTables(testGame(), lineOf("Bob^7 was railed by Ann^7"), lineSlots());
   // Bob's combat counts as it was before this kill: 11.32 + 1.2 * (1 + 9.9/100) = 12.6388;
   // his own 9.9 - 0.099 = 9.801. Dying never costs skill.
   EXPECT_EQ(12.6388f, ann.combat);
@@ -33,7 +33,7 @@ TEST_F(Frags, RatingsCompoundWithTheVictimsRatingAtThatMoment) {
 
 TEST_F(Frags, WeightedKillIsAFloatBeforeItIsAdded) {
   bob.skill = 6.0f;  // two team kills
-  updateTables(testGame(), lineOf("Bob^7 was machinegunned by Ann^7"));
+  updateTables(testGame(), lineOf("Bob^7 was machinegunned by Ann^7"), lineSlots());
   // 1.0 * (1 + 6/100) = 1.06 is stored as the float 8891924 / 2^23 (1.06 * 2^23 =
   // 8891924.48). 10 + that = 92778004 / 2^23 = 11597250.5 / 2^20, a tie that rounds to the
   // even 11597250 / 2^20 = 11.0599995. Adding the unrounded 1.06 would give 11.0600004.
@@ -41,13 +41,13 @@ TEST_F(Frags, WeightedKillIsAFloatBeforeItIsAdded) {
 }
 
 TEST_F(Frags, SuicideCostsCombatAndEndsTheKillRun) {
-  updateTables(testGame(), lineOf("Ann^7 was railed by Bob^7"));
-  updateTables(testGame(), lineOf("Ann^7 was railed by Bob^7"));
+  updateTables(testGame(), lineOf("Ann^7 was railed by Bob^7"), lineSlots());
+  updateTables(testGame(), lineOf("Ann^7 was railed by Bob^7"), lineSlots());
   const float skillBefore = bob.skill;
   bob.combat = 10.0f;
   bob.haveFlag = 1;
 
-  updateTables(testGame(), lineOf("Bob^7 cratered."));
+  updateTables(testGame(), lineOf("Bob^7 cratered."), lineSlots());
   EXPECT_EQ(1, bob.killTable[WP_SUICIDE][0]);
   EXPECT_EQ(1, bob.deathTable[WP_SUICIDE][0]);
   EXPECT_EQ(9.8947368f, bob.combat);  // 10 - 10/95 = 9.894736842...
@@ -56,7 +56,7 @@ TEST_F(Frags, SuicideCostsCombatAndEndsTheKillRun) {
   EXPECT_EQ(0, bob.currentKillStreak);
   EXPECT_EQ(1, bob.deathStreak);
 
-  updateTables(testGame(), lineOf("Ann^7 was railed by Bob^7"));
+  updateTables(testGame(), lineOf("Ann^7 was railed by Bob^7"), lineSlots());
   EXPECT_EQ(2, bob.killStreak);  // a new run of one does not beat the old two
   EXPECT_EQ(1, bob.currentKillStreak);
   EXPECT_EQ(0, bob.currentDeathStreak);
@@ -84,7 +84,7 @@ TEST_F(Frags, TeamKillsAndFlagCarrierKills) {
     ann.team = c.killerTeam;
     bob.team = c.victimTeam;
     ann.haveFlag = c.carrier;
-    updateTables(testGame(), lineOf("Bob^7 was railed by Ann^7"));
+    updateTables(testGame(), lineOf("Bob^7 was railed by Ann^7"), lineSlots());
     SCOPED_TRACE(testing::Message() << c.killerTeam << c.victimTeam << c.carrier);
     EXPECT_EQ(c.teamKills, ann.teamKills);
     // Kills and frags are totalled at the end of the game; only a team kill takes one off now.
@@ -113,7 +113,7 @@ TEST_F(Frags, LinesWithoutTwoKnownPlayersOrAWeaponChangeNothing) {
            "Bob^7 renamed to Ann^7",     // two names, no means of death
            "Bob^7 entered the game",
        }) {
-    updateTables(testGame(), lineOf(line));
+    updateTables(testGame(), lineOf(line), lineSlots());
     EXPECT_EQ(0, std::memcmp(before, &players()[0], sizeof before)) << line;
   }
 }

@@ -39,12 +39,18 @@ inline void addNumberedPlayers(int count) {
   for (int i = 0; i < count; ++i) players().addPlayer("P" + std::to_string(i));
 }
 
-// The record of `text` as the tracker hands a line to the recognisers: scanned, names cut and
-// resolved against the test game's players.
+// The players the last line given to lineOf() names, resolved against the test game's table.
+inline LinePlayers& lineSlots() {
+  static LinePlayers* who = new LinePlayers();
+  return *who;
+}
+
+// The record of `text` as the tracker hands a line to the recognisers: scanned and names cut;
+// lineSlots() then holds the players it names.
 inline LineRecord& lineOf(std::string_view text) {
   static LineRecord* line = new LineRecord();
   line->setText(text);
-  resolveSlots(players(), *line);
+  lineSlots() = resolveSlots(players(), *line);
   return *line;
 }
 
@@ -59,5 +65,6 @@ std::string printed(F f) {
 }  // namespace players_test
 
 using players_test::lineOf;
+using players_test::lineSlots;
 using players_test::players;
 using players_test::testGame;

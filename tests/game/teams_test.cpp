@@ -35,7 +35,7 @@ TEST_F(Teams, EachLineSetsOrKeepsOneTeamAndTheLastOneWins) {
       {"Bob^7 defends the RED base", 1, TEAM_RED, 2},
   };
   for (const auto& s : steps) {
-    assignTeam(testGame(), lineOf(s.line));
+    assignTeam(testGame(), lineOf(s.line), lineSlots());
     EXPECT_EQ(s.team, players()[s.slot].team) << s.line;
     EXPECT_EQ(s.gametype, testGame().state.g_gametype) << s.line;
   }
@@ -43,7 +43,7 @@ TEST_F(Teams, EachLineSetsOrKeepsOneTeamAndTheLastOneWins) {
 
 TEST_F(Teams, UnknownPlayerLandsInTheSinkSlot) {
   testGame().state.g_gametype = 1;
-  assignTeam(testGame(), lineOf("Zed^7 captured the BLUE flag!"));
+  assignTeam(testGame(), lineOf("Zed^7 captured the BLUE flag!"), lineSlots());
   EXPECT_EQ(TEAM_RED, players()[NO_PLAYER].team);
   EXPECT_EQ(2, testGame().state.g_gametype);  // even from a team deathmatch
   EXPECT_EQ(0, players()[0].team + players()[1].team);

@@ -58,14 +58,14 @@ TEST(LineRecord, EveryKindOfLineIsCutAndResolvedOnce) {
   static LineRecord record;
   for (const LineCase& c : cases) {
     record.setText(c.line);
-    resolveSlots(players, record);
+    const LinePlayers who = resolveSlots(players, record);
     const int valid = record.message();
     EXPECT_EQ(c.message, std::string(valid >= 0 && validLine(record.raw) ? valid_strings[valid] : ""))
         << c.line;
     EXPECT_EQ(c.victim, shown(record.victimCut.name)) << c.line;
     EXPECT_EQ(c.attacker, shown(record.attackerCut.name)) << c.line;
-    EXPECT_EQ(c.victimSlot, record.victim) << c.line;
-    EXPECT_EQ(c.attackerSlot, record.attacker) << c.line;
+    EXPECT_EQ(c.victimSlot, who.victim) << c.line;
+    EXPECT_EQ(c.attackerSlot, who.attacker) << c.line;
     EXPECT_EQ(c.weapon, record.weapon) << c.line;
   }
 }
