@@ -3,16 +3,21 @@
 #include "read/line_pipeline.h"
 
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <thread>
 
 namespace {
 
 std::string writeLog(const std::string& name, int lines) {
-  const std::string path = testing::TempDir() + "kx_pipeline_" + name + ".log";
+  // Named after the process: test runs of other builds may write theirs at the same time.
+  const std::string path =
+      testing::TempDir() + "kx_pipeline_" + std::to_string(::getpid()) + "_" + name + ".log";
   std::FILE* f = std::fopen(path.c_str(), "wb");
   // Every line differs; some carry bytes the preparation replaces or a CR LF it cuts.
   for (int i = 0; i < lines; ++i) std::fprintf(f, "%s line %d%s\n", name.c_str(), i, i % 7 ? "" : "\t%\r");
@@ -22,6 +27,16 @@ std::string writeLog(const std::string& name, int lines) {
 
 std::string expected(const std::string& name, int i) {
   return name + " line " + std::to_string(i) + (i % 7 ? "" : "__");
+}
+
+// The number of threads this process runs, from /proc; -1 when it cannot be read.
+int threadCount() {
+  std::ifstream status("/proc/self/status");
+  std::string word;
+  while (status >> word) {
+    if (word == "Threads:" && status >> word) return std::stoi(word);
+  }
+  return -1;
 }
 
 TEST(LinePipeline, EveryLineInOrderPreparedThroughStopAndRestart) {
@@ -92,6 +107,53 @@ TEST(LinePipeline, ASlowLineLoopGetsEveryLineFromAReaderThatWaited) {
   }
   EXPECT_EQ(nullptr, lines.next());
   std::remove(path.c_str());
+}
+
+// On a single processor a reading thread only takes turns with the line loop. The pipeline then
+// reads in the line loop for a while (its reading thread ends) and later tries reading ahead
+// again; no line is lost or repeated across either change.
+TEST(LinePipeline, OnOneProcessorReadsInTheLineLoopForAWhileWithoutLosingALine) {
+  if (!std::ifstream("/proc/thread-self/schedstat")) GTEST_SKIP() << "no scheduler statistics";
+  cpu_set_t all;
+  ASSERT_EQ(0, sched_getaffinity(0, sizeof all, &all));
+  cpu_set_t one;
+  CPU_ZERO(&one);
+  for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu) {
+    if (CPU_ISSET(cpu, &all)) {
+      CPU_SET(cpu, &one);
+      break;
+    }
+  }
+  ASSERT_EQ(0, sched_setaffinity(0, sizeof one, &one));  // the reading thread inherits it
+  constexpr int kLines = 400000;
+  const std::string path = writeLog("e", kLines);
+  LineReader reader;
+  ASSERT_TRUE(reader.open(path.c_str()));
+  const int alone = threadCount();
+  bool readHere = false;  // seen without the reading thread
+  int readAheadAgain = 0;  // the line from which it was seen with it again
+  {
+    LinePipeline lines(reader, true);
+    int i = 0;
+    // Some lines after reading ahead again are enough; the rest would only take time.
+    for (; i < kLines && (readAheadAgain == 0 || i < readAheadAgain + 20000); ++i) {
+      const LineRecord* line = lines.next();
+      ASSERT_NE(nullptr, line) << i;
+      ASSERT_EQ(expected("e", i), line->raw.text) << i;
+      if (i % 512 == 0 && readAheadAgain == 0) {
+        const int threads = threadCount();
+        if (threads == alone) readHere = true;
+        if (readHere && threads == alone + 1) readAheadAgain = i;
+      }
+    }
+    if (i == kLines) {
+      EXPECT_EQ(nullptr, lines.next());
+    }
+  }
+  sched_setaffinity(0, sizeof all, &all);
+  std::remove(path.c_str());
+  EXPECT_TRUE(readHere);
+  EXPECT_NE(0, readAheadAgain);
 }
 
 }  // namespace
