@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <system_error>
 
 #include "run/state.h"
@@ -25,15 +26,20 @@ constexpr bool kMayReadAhead = false;
 constexpr bool kMayReadAhead = true;
 #endif
 
-// How the pipeline judges whether reading ahead pays. Over each span of kJudgedSpan, the time
-// its two threads spent ready to run but waiting for a processor is added up: above
-// kMostWaiting of the span, the machine has no processor to spare, and a second thread only
-// takes turns with the line loop (and with whatever else runs there), doing the same work
-// with more cache misses. The line loop then reads the lines itself for kFirstHandBack, twice
-// as long after each hand-back that follows a failed try, up to kLongestHandBack.
+// How the pipeline judges whether reading ahead pays. Over each span of kJudgedSpan, two things
+// are measured: the time its two threads spent ready to run but waiting for a processor, and
+// the processor time the whole program used. When the threads waited more than kMostWaiting
+// of the span and the program got less than kLeastProcessors processors' worth of time, the
+// machine has no processor to spare: a second thread only takes turns with the line loop (and
+// with whatever else runs there), doing the same work with more cache misses. The line loop
+// then reads the lines itself for kFirstHandBack, twice as long after each hand-back that
+// follows a failed try, up to kLongestHandBack. (Either measure alone misleads: a thread woken
+// on an idle processor of a virtual machine also waits a little, and threads that sleep
+// because the other side is slower use little time.)
 constexpr long long kMillisecond = 1000000;
 constexpr long long kJudgedSpan = 100 * kMillisecond;
 constexpr double kMostWaiting = 0.25;
+constexpr double kLeastProcessors = 1.25;
 constexpr long long kFirstHandBack = 200 * kMillisecond;
 constexpr long long kLongestHandBack = 3200 * kMillisecond;
 constexpr int kLinesBetweenClocks = 256;  // lines read here between two looks at the clock
@@ -60,6 +66,13 @@ long long waitedForProcessor(const char* path) {
   const unsigned long long value = std::strtoull(waited, &end, 10);
   if (end == waited) return -1;
   return static_cast<long long>(value);
+}
+
+// Processor time the whole program has used, in nanoseconds.
+long long programTime() {
+  timespec t{};
+  if (clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t) != 0) return 0;
+  return static_cast<long long>(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
 long long waitedForProcessorHere() { return waitedForProcessor("/proc/thread-self/schedstat"); }
@@ -118,6 +131,7 @@ bool LinePipeline::startThread() {
   }
   threaded_ = true;
   judgedAt_ = nowNs();
+  timeAt_ = programTime();
   loopWaitAt_ = judging_ ? waitedForProcessorHere() : 0;
   readerWaitAt_ = 0;  // a new thread has not waited yet
   if (loopWaitAt_ < 0) judging_ = false;
@@ -195,9 +209,13 @@ void LinePipeline::judgeProcessors() {
     judging_ = false;  // no way to tell: read ahead as long as the log lasts
     return;
   }
+  const long long time = programTime();
+  const double span = static_cast<double>(now - judgedAt_);
   const double waiting = static_cast<double>(loopWait - loopWaitAt_ + readerWait - readerWaitAt_);
-  const bool crowded = waiting > kMostWaiting * static_cast<double>(now - judgedAt_);
+  const bool crowded =
+      waiting > kMostWaiting * span && static_cast<double>(time - timeAt_) < kLeastProcessors * span;
   judgedAt_ = now;
+  timeAt_ = time;
   loopWaitAt_ = loopWait;
   readerWaitAt_ = readerWait;
   if (!crowded) {

@@ -101,6 +101,7 @@ class LinePipeline {
   std::atomic<long> readerTid_{0};  // the reading thread's id for /proc, once it runs
   bool judging_ = true;             // false once the waits cannot be read
   long long judgedAt_ = 0;          // start of the span being judged
+  long long timeAt_ = 0;            // the program's processor time then
   long long loopWaitAt_ = 0;        // the waits of both threads at its start
   long long readerWaitAt_ = 0;
   long long hereUntil_ = 0;         // lines are read here until then
