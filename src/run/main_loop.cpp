@@ -42,6 +42,8 @@ constexpr const char kTempFile[] = "temp-c";
 constexpr const char kPreparsedLog[] = "kalimo-c.log";
 // The pre-parser's side file beside its result: the server's final scores.
 constexpr const char kServerScores[] = "kalimo-c.log.scores";
+// And where each of its lines came from in the log.
+constexpr const char kSourceOffsets[] = "kalimo-c.log.offsets";
 constexpr const char kPreparserName[] = "kx-preparse";
 constexpr const char kPreparserHere[] = "./kx-preparse";
 constexpr std::size_t kTimeTextSize = 512;
@@ -100,6 +102,7 @@ PreparserRun runPreparser(const char* path, LogKind kind, int* status) {
   touchTempFile(kTmpFile);
   touchTempFile(kPreparsedLog);
   touchTempFile(kServerScores);
+  touchTempFile(kSourceOffsets);
   int report[2];
   if (::pipe2(report, O_CLOEXEC) != 0) return PreparserRun::kNotStarted;
   const PreparserArgs args = preparserArgs(kind, const_cast<char*>(kPreparserHere), g_run.g_logfile.data(),
@@ -300,7 +303,7 @@ int kalimostatsMain(int argc, char** argv) {
   return written ? 0 : 1;
 }
 
-HandOver handOverToPreparser(LogKind kind, ServerScores& scores) {
+HandOver handOverToPreparser(LogKind kind, ServerScores& scores, SourceOffsets& offsets) {
   if (kind == LogKind::kServer) {
     std::printf("\nServer log detected ----------< pre-parsing >-----\n");
   } else {
@@ -338,6 +341,7 @@ HandOver handOverToPreparser(LogKind kind, ServerScores& scores) {
   g_run.fp.open(kPreparsedLog);
   // Scores that are missing or not the pre-parser's leave the scores the events give.
   if (kind == LogKind::kServer) scores = ServerScores::fromFile(kServerScores);
+  offsets.open(kSourceOffsets);
   std::printf("-----------------------------------<done>---------\n");
   return kind == LogKind::kClockedClient ? HandOver::kSkipLine : HandOver::kReadOn;
 }
@@ -347,4 +351,5 @@ void cleanUpTempFiles() {
   std::remove(kTempFile);
   std::remove(kPreparsedLog);
   std::remove(kServerScores);
+  std::remove(kSourceOffsets);
 }
