@@ -11,14 +11,18 @@ std::uint64_t rotate(std::uint64_t x, int bits) { return (x << bits) | (x >> (64
 
 void GameFingerprint::add(const LineSpan& span) {
   if (span.length == 0) return;
-  if (!spanned_) first_ = span.offset;
+  add(span.offset, span.offset + span.length - 1, span.hash);
+}
+
+void GameFingerprint::add(std::uint64_t first, std::uint64_t last, std::uint64_t hash) {
+  if (!spanned_) first_ = first;
   spanned_ = true;
-  last_ = span.offset + span.length - 1;
+  last_ = last;
   // An empty line counts for the span only: it changes nothing a page shows.
-  if (span.hash == 0) return;
+  if (hash == 0) return;
   ++lines_;
-  a_ = rotate((a_ ^ span.hash) * 0x9E3779B97F4A7C15ull, 27);
-  b_ = (b_ + span.hash + lines_) * 0xC2B2AE3D27D4EB4Full;
+  a_ = rotate((a_ ^ hash) * 0x9E3779B97F4A7C15ull, 27);
+  b_ = (b_ + hash + lines_) * 0xC2B2AE3D27D4EB4Full;
   b_ ^= b_ >> 31;
 }
 

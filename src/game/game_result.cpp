@@ -124,6 +124,7 @@ void takeGameResult(const Game& game, GameResult& result) {
   label[kTextSize - 1] = '\0';
   result.label.assign(label);
   result.serverLog = game.log.g_log_type != 0 || game.log.clientLogConverted;
+  result.spanInLog = game.state.lines.inLog();
   result.firstByte = game.state.lines.firstByte();
   result.lastByte = game.state.lines.lastByte();
   game.state.lines.hex(result.fingerprint);

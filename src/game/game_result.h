@@ -16,7 +16,8 @@ struct GameResult {
   int gameId = 0;
   Text510 runStamp;         // the run's start, "%Y-%m-%d,%H-%M-%S"
   Text510 logName;          // the log as given on the command line
-  bool serverLog = false;   // read through the pre-parser: offsets are not the log's own
+  bool serverLog = false;   // read through the pre-parser
+  bool spanInLog = false;   // firstByte and lastByte are offsets in the log as given
   std::uint64_t firstByte = 0;
   std::uint64_t lastByte = 0;
   char fingerprint[33] = "";

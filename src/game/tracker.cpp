@@ -106,8 +106,28 @@ Tracker::Tracker(std::string_view logName, std::string_view runStamp, int gameCo
   game_.reset();
 }
 
+void Tracker::readConvertedLog(SourceOffsets offsets) {
+  converted_ = true;
+  sourceOffsets_ = std::move(offsets);
+  game_.state.lines.reset();
+}
+
+void Tracker::countLine(const LineSpan& span) {
+  GameFingerprint& lines = game_.state.lines;
+  if (!converted_) {
+    lines.add(span);
+    return;
+  }
+  SourceOffsets::Lines from;
+  if (sourceOffsets_.take(span.offset, from)) lines.add(from.first, from.last, from.hash);
+  if (!sourceOffsets_.known()) {
+    lines.add(span);
+    lines.markNotInLog();
+  }
+}
+
 TrackerEvent Tracker::feed(LineRecord& line) {
-  game_.state.lines.add(line.span);
+  countLine(line.span);
   freeMallocs();
   if (report_.active()) {
     if (!report_.feed(game_, line)) return TrackerEvent::kNone;

@@ -10,6 +10,7 @@
 #include "game/game_result.h"
 #include "game/osp_report.h"
 #include "game/server_scores.h"
+#include "game/source_offsets.h"
 #include "read/line_record.h"
 
 enum class TrackerEvent {
@@ -47,10 +48,18 @@ class Tracker {
   // The server's final scores of the log being read (the pre-parser's, after a hand-over): a
   // game whose end line has them shows them as its players' scores.
   void useServerScores(ServerScores scores) { serverScores_ = std::move(scores); }
+  // From the next line on, the lines are the pre-parser's conversion of the log, which starts
+  // again at the log's first line: the game's lines so far count no more, and each converted
+  // line counts as the lines of the log `offsets` gives for it. Without them (a pre-parser that
+  // leaves no side file, or a broken one) the games are spanned in the converted log, which
+  // their records do not show.
+  void readConvertedLog(SourceOffsets offsets);
 
  private:
   // The rest of the boundary step once the report, if any, is read.
   TrackerEvent endGame(bool warmupEnd);
+  // Adds the line to the game's span and fingerprint.
+  void countLine(const LineSpan& span);
   void finish();
 
   Game game_;
@@ -63,5 +72,7 @@ class Tracker {
   // its report.
   std::uint64_t endOffset_ = 0;
   ServerScores serverScores_;
+  bool converted_ = false;  // the lines are a converted log's
+  SourceOffsets sourceOffsets_;
   GameResult result_;
 };

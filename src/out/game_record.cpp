@@ -258,8 +258,8 @@ void writeGameRecord(const GameResult& game, std::string_view mainPage, std::str
   j.key("log").open('{');
   j.key("name").text(game.logName.view());
   j.key("kind").text(game.serverLog ? "server" : "client");
-  // Lines read from the pre-parser's output have offsets in that file, not in the log.
-  if (game.serverLog) {
+  // Lines read from the pre-parser's output without its offsets have offsets in that file only.
+  if (!game.spanInLog) {
     j.key("first_byte").raw("null");
     j.key("last_byte").raw("null");
   } else {

@@ -12,8 +12,11 @@
 
 // Reading a line, preparing it and scanning both its lanes depend on the line's text alone;
 // done on a second thread they overlap with the recognisers' work on the lines before it.
-// Lines come out in the order read, each prepared exactly as processLine would prepare it.
-// Without a thread (one could not be started) every line is read and prepared when asked for.
+// That pays only on a processor that would otherwise idle: while the pipeline's threads keep
+// waiting for processors, the line loop reads the lines itself (see judgeProcessors).
+// Lines come out in the order read, each prepared exactly as processLine would prepare it,
+// whichever thread read it. Without a thread (one could not be started) every line is read and
+// prepared when asked for.
 class LinePipeline {
  public:
   // `readAhead` false: every line is read when asked for, without a second thread.
@@ -50,14 +53,25 @@ class LinePipeline {
   };
 
   void start();
+  // Starts the reading thread on an empty ring; false when no thread could be started.
+  bool startThread();
   void produce();
   // The line loop is done with the blocks before `blocks` (called with the lock held).
   void release(long blocks);
+  // The next line from the reading thread's blocks; nullptr at the end of the log, after a
+  // stop, or once the thread has handed the reader back (then `threaded_` is false).
+  LineRecord* nextReadAhead();
+  // The next line read and prepared here, on the line loop's thread.
+  LineRecord* readHere();
+  // Reading ahead pays only on a processor to spare: judges, every so often, whether the
+  // pipeline's threads wait for one, and hands the reading back to the line loop for a while
+  // when they do.
+  void judgeProcessors();
   Block& block(long sequence) { return blocks_[static_cast<std::size_t>(sequence % kBlocks)]; }
 
   LineReader& reader_;
   std::unique_ptr<Block[]> blocks_;  // only when reading ahead
-  LineRecord unthreadedLine_;        // the one line of a pipeline without a thread
+  LineRecord unthreadedLine_;        // the line read on the line loop's thread
   bool readAhead_;
   bool threaded_ = false;
   std::thread thread_;
@@ -67,13 +81,28 @@ class LinePipeline {
   long released_ = 0;   // blocks the line loop is done with
   bool finished_ = false;  // the block holding the log's end is published
   bool stopping_ = false;
+  // The line loop asked the reading thread to end after the block it fills (handingBack_), and
+  // it did (handedBack_): the reader then stands right after the last line published.
+  bool handingBack_ = false;
+  bool handedBack_ = false;
   // Which side sleeps on `changed_`: the other wakes it only then, and the line loop only once
   // `published_` reaches `consumerWakeAt_`.
   bool producerWaiting_ = false;
   bool consumerWaiting_ = false;
   long consumerWakeAt_ = 0;
-  std::atomic<bool> stopFlag_{false};
+  std::atomic<bool> stopFlag_{false};  // stopping_ or handingBack_, read while a block fills
   // The line loop's place: the block it reads and the next line in it.
   long current_ = -1;
   int index_ = 0;
+
+  // What judgeProcessors() goes by (times in nanoseconds of the steady clock).
+  std::atomic<long> readerTid_{0};  // the reading thread's id for /proc, once it runs
+  bool judging_ = true;             // false once the waits cannot be read
+  long long judgedAt_ = 0;          // start of the span being judged
+  long long timeAt_ = 0;            // the program's processor time then
+  long long loopWaitAt_ = 0;        // the waits of both threads at its start
+  long long readerWaitAt_ = 0;
+  long long hereUntil_ = 0;         // lines are read here until then
+  long long hereFor_ = 0;           // how long the last hand-back lasted
+  int sinceClock_ = 0;              // lines read here since the clock was last read
 };

@@ -31,6 +31,7 @@ void LogInput::close() {
   error_.clear();
   textBegin_ = textEnd_ = 0;
   textEnded_ = false;
+  linesEnd_ = 0;
 }
 
 bool LogInput::open(const char* path) {
@@ -160,7 +161,9 @@ bool LogInput::readLine(std::string_view& line) {
     const std::size_t copied = length < room ? length : room;
     std::memcpy(line_ + kept, start, copied);
     kept += copied;
-    textBegin_ += newline != nullptr ? length + 1 : length;
+    const std::size_t taken = newline != nullptr ? length + 1 : length;
+    textBegin_ += taken;
+    linesEnd_ += taken;
     if (newline != nullptr) break;
   }
   const char* nul = static_cast<const char*>(std::memchr(line_, '\0', kept));

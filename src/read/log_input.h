@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -40,6 +41,9 @@ class LogInput {
   // valid until the next call. False at the end of the text or on an error. A last line
   // without a line break is a line.
   bool readLine(std::string_view& line);
+  // Where the text read by readLine() stands: the offset, in the (decompressed) text, of the
+  // byte after the last line's line break, the parts of a long line that were cut included.
+  std::uint64_t linesEnd() const { return linesEnd_; }
 
   bool isOpen() const { return file_ != nullptr; }
   bool compressed() const { return zip_ != nullptr; }
@@ -63,5 +67,6 @@ class LogInput {
   std::size_t textBegin_ = 0;
   std::size_t textEnd_ = 0;
   bool textEnded_ = false;
+  std::uint64_t linesEnd_ = 0;
   char line_[kLineBytes];
 };

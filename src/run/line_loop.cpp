@@ -26,10 +26,10 @@ LogKind logKindOfLine(const LineRecord& line, long* linesChecked) {
   return logKindOf(line.raw.text, *linesChecked);
 }
 
-HandOver handOver(RunState& run, LogKind kind, LogFacts& log, ServerScores& scores) {
+HandOver handOver(RunState& run, LogKind kind, LogFacts& log, ServerScores& scores, SourceOffsets& offsets) {
   if (kind == LogKind::kClockedClient) log.clientLogConverted = true;
   if (kind == LogKind::kServer) log.g_log_type = 1;
-  return handOverToPreparser(run, kind, scores);
+  return handOverToPreparser(run, kind, scores, offsets);
 }
 
 // Writes a finished game's outputs and starts the next game; false when they could not be written.
@@ -57,14 +57,16 @@ LoopEnd readLog(RunState& run, bool readAhead, bool handOverAllowed, Tracker& tr
     const LogKind kind = tracker.inReport() ? LogKind::kClientConsole : logKindToHandOver(*line, tracker.game().log, &run.linesChecked);
     bool readOn = false;
     ServerScores scores;
+    SourceOffsets offsets;
     if (kind != LogKind::kClientConsole) {
       lines.stop();
       // Without a pre-parser the log ends here, this line included: it gets no page.
       if (!handOverAllowed) break;
-      const HandOver next = handOver(run, kind, tracker.game().log, scores);
+      const HandOver next = handOver(run, kind, tracker.game().log, scores, offsets);
       if (next == HandOver::kFailed) return LoopEnd::kFailed;
       if (next == HandOver::kStop) break;
       if (next == HandOver::kSkipLine) {
+        tracker.readConvertedLog(std::move(offsets));
         lines.restart();
         continue;
       }
@@ -75,6 +77,7 @@ LoopEnd readLog(RunState& run, bool readAhead, bool handOverAllowed, Tracker& tr
       // The scores' offsets are the converted log's: no game ended by a line of the log itself,
       // this one included, takes them.
       tracker.useServerScores(std::move(scores));
+      tracker.readConvertedLog(std::move(offsets));
       lines.restart();
     }
     // Stopped where it failed: no summary, and the temporary files stay for a look. The

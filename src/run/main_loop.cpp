@@ -43,6 +43,8 @@ constexpr const char kTempFile[] = "temp-c";
 constexpr const char kPreparsedLog[] = "kalimo-c.log";
 // The pre-parser's side file beside its result: the server's final scores.
 constexpr const char kServerScores[] = "kalimo-c.log.scores";
+// And where each of its lines came from in the log.
+constexpr const char kSourceOffsets[] = "kalimo-c.log.offsets";
 constexpr const char kPreparserName[] = "kx-preparse";
 constexpr const char kPreparserHere[] = "./kx-preparse";
 constexpr std::size_t kTimeTextSize = 512;
@@ -101,6 +103,7 @@ PreparserRun runPreparser(const RunState& run, const char* path, LogKind kind, i
   touchTempFile(kTmpFile);
   touchTempFile(kPreparsedLog);
   touchTempFile(kServerScores);
+  touchTempFile(kSourceOffsets);
   int report[2];
   if (::pipe2(report, O_CLOEXEC) != 0) return PreparserRun::kNotStarted;
   const PreparserArgs args = preparserArgs(kind, const_cast<char*>(kPreparserHere), const_cast<char*>(run.g_logfile.c_str()),
@@ -305,7 +308,7 @@ int kalimostatsMain(int argc, char** argv) {
   return written ? 0 : 1;
 }
 
-HandOver handOverToPreparser(RunState& run, LogKind kind, ServerScores& scores) {
+HandOver handOverToPreparser(RunState& run, LogKind kind, ServerScores& scores, SourceOffsets& offsets) {
   if (kind == LogKind::kServer) {
     consolef("\nServer log detected ----------< pre-parsing >-----\n");
   } else {
@@ -343,6 +346,7 @@ HandOver handOverToPreparser(RunState& run, LogKind kind, ServerScores& scores) 
   run.fp.open(kPreparsedLog);
   // Scores that are missing or not the pre-parser's leave the scores the events give.
   if (kind == LogKind::kServer) scores = ServerScores::fromFile(kServerScores);
+  offsets.open(kSourceOffsets);
   consolef("-----------------------------------<done>---------\n");
   return kind == LogKind::kClockedClient ? HandOver::kSkipLine : HandOver::kReadOn;
 }
@@ -352,4 +356,5 @@ void cleanUpTempFiles() {
   std::remove(kTempFile);
   std::remove(kPreparsedLog);
   std::remove(kServerScores);
+  std::remove(kSourceOffsets);
 }

@@ -5,6 +5,7 @@
 
 #include "base/fixed_string.h"
 #include "game/server_scores.h"
+#include "game/source_offsets.h"
 #include "read/line_reader.h"
 #include "read/log_kind.h"
 #include "run/state.h"
@@ -24,8 +25,9 @@ enum class HandOver {
 // Called at the first line that shows a server log (a " InitGame: " line, or one starting with
 // "InitGame: ") or, among the first lines, a clocked client log: runs the pre-parser on the log
 // and switches `run.fp` to the result (marking a server log as such). `scores` gets the server's
-// final scores the pre-parser kept beside a server log's result, if any.
-HandOver handOverToPreparser(RunState& run, LogKind kind, ServerScores& scores);
+// final scores the pre-parser kept beside a server log's result, if any, `offsets` its side
+// file of where each converted line came from in the log.
+HandOver handOverToPreparser(RunState& run, LogKind kind, ServerScores& scores, SourceOffsets& offsets);
 
-// Removes "tmp-c", "temp-c", "kalimo-c.log" and its scores, ignoring failures.
+// Removes "tmp-c", "temp-c", "kalimo-c.log" and its side files, ignoring failures.
 void cleanUpTempFiles();

@@ -10,17 +10,21 @@
 #include "converter.h"
 #include "flag_scan.h"
 #include "read/log_input.h"
+#include "source_offsets.h"
 
 namespace {
 
-// The converted log and, for a server log, its side file of the server's final scores: one
-// line "OFFSET SCORE NAME" per player per match, OFFSET the byte offset in the converted log of
-// the match's end line. Only the offset ties a score to a match, so no text of the log (a
-// chat line, a name) can pass for one.
+// The converted log, its side file of offsets in the log (see SourceOffsetsWriter) and, for a
+// server log, its side file of the server's final scores: one line "OFFSET SCORE NAME" per
+// player per match, OFFSET the byte offset in the converted log of the match's end line. Only
+// the offset ties a score to a match, so no text of the log (a chat line, a name) can pass for
+// one.
 class FileSink : public LineSink {
  public:
-  FileSink(std::FILE* file, std::FILE* scores) : file_(file), scores_(scores) {}
+  FileSink(std::FILE* file, std::FILE* scores, SourceOffsetsWriter& offsets)
+      : file_(file), scores_(scores), offsets_(offsets) {}
   void writeLine(std::string_view text) override {
+    offsets_.convertedLine(offset_);
     if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() || std::fputc('\n', file_) == EOF) {
       failed_ = true;
     }
@@ -36,11 +40,13 @@ class FileSink : public LineSink {
   }
   bool failed() const { return failed_; }
   bool scoresFailed() const { return scoresFailed_; }
+  SourceOffsetsWriter& offsets() { return offsets_; }
   long lines() const { return lines_; }
 
  private:
   std::FILE* file_;
   std::FILE* scores_;
+  SourceOffsetsWriter& offsets_;
   std::uint64_t offset_ = 0;  // bytes written to the converted log
   bool failed_ = false;
   bool scoresFailed_ = false;
@@ -58,6 +64,8 @@ constexpr const char kHelp[] =
     "Plus client console log, into the client console form kalimostats-c reads. kalimostats-c runs it\n"
     "by itself; run it by hand to look at a conversion. A gzip-compressed log is read as its text.\n"
     "A server log's final scores go to <output>.scores, one line \"OFFSET SCORE NAME\" per player.\n"
+    "Where each written line came from goes to <output>.offsets, one line \"CONVERTED FIRST LAST HASH\"\n"
+    "per written line that stands for lines of the log: byte offsets in the output and in the log.\n"
     "A summary goes to standard output, errors to standard error.\n"
     "Exit status: 0 when done, 1 when the log cannot be read or the output cannot be written,\n"
     "2 for a wrong command line.\n";
@@ -105,42 +113,59 @@ void printClientSummary(const ClientLogConverter& converter, const ClientMatchPl
   }
 }
 
-// Reads the log at `path` line by line, handing each line to `each`; false, with the message
-// printed, when it cannot be read.
+// Reads the log at `path` line by line, handing each line to `each` with the offsets of its
+// first and last byte (its line break included); false, with the message printed, when it
+// cannot be read.
 template <class Each>
 bool readLog(const char* path, Each each) {
   LogInput in;
   if (in.open(path)) {
     std::string_view line;
-    while (in.readLine(line)) each(line);
+    std::uint64_t first = in.linesEnd();
+    while (in.readLine(line)) {
+      each(line, first, in.linesEnd() - 1);
+      first = in.linesEnd();
+    }
   }
   if (in.failed()) complain("cannot read", path, in.error());
   return !in.failed();
 }
 
-// The second pass: `convert(sink)` reads the log and writes the output file through `sink`,
-// and with `scoresPath` the side file of the server's final scores. Returns the exit status;
-// `written` is the number of lines written.
+// The second pass: `convert(sink)` reads the log and writes the output file through `sink`, the
+// side file of offsets beside it, and with `withScores` the side file of the server's final
+// scores. Returns the exit status; `written` is the number of lines written.
 template <class Convert>
-int writeOutput(const char* outPath, const char* scoresPath, long& written, Convert convert) {
+int writeOutput(const char* outPath, bool withScores, long& written, Convert convert) {
+  const std::string scoresPath = std::string(outPath) + kScoresSuffix;
+  const std::string offsetsPath = std::string(outPath) + kOffsetsSuffix;
   std::FILE* out = std::fopen(outPath, "wb");
   if (out == nullptr) {
     complain("cannot write", outPath);
     return kExitFileError;
   }
+  std::FILE* offsetsFile = std::fopen(offsetsPath.c_str(), "wb");
+  if (offsetsFile == nullptr) {
+    complain("cannot write", offsetsPath.c_str());
+    std::fclose(out);
+    return kExitFileError;
+  }
   std::FILE* scores = nullptr;
-  if (scoresPath != nullptr) {
-    scores = std::fopen(scoresPath, "wb");
+  if (withScores) {
+    scores = std::fopen(scoresPath.c_str(), "wb");
     if (scores == nullptr) {
-      complain("cannot write", scoresPath);
+      complain("cannot write", scoresPath.c_str());
+      std::fclose(offsetsFile);
       std::fclose(out);
       return kExitFileError;
     }
   }
-  FileSink sink(out, scores);
+  SourceOffsetsWriter offsets(offsetsFile);
+  FileSink sink(out, scores, offsets);
   const bool read = convert(sink);
+  offsets.finish();
   const bool closeFailed = std::fclose(out) != 0;
   const bool scoresCloseFailed = scores != nullptr && std::fclose(scores) != 0;
+  const bool offsetsCloseFailed = std::fclose(offsetsFile) != 0;
   written = sink.lines();
   if (!read) return kExitFileError;
   if (sink.failed() || closeFailed) {
@@ -148,7 +173,11 @@ int writeOutput(const char* outPath, const char* scoresPath, long& written, Conv
     return kExitFileError;
   }
   if (sink.scoresFailed() || scoresCloseFailed) {
-    complain("cannot write", scoresPath);
+    complain("cannot write", scoresPath.c_str());
+    return kExitFileError;
+  }
+  if (offsets.failed() || offsetsCloseFailed) {
+    complain("cannot write", offsetsPath.c_str());
     return kExitFileError;
   }
   return kExitDone;
@@ -157,14 +186,20 @@ int writeOutput(const char* outPath, const char* scoresPath, long& written, Conv
 int convertServerLog(const char* inPath, const char* outPath) {
   // First pass: which games log their flag events in lines of their own.
   FlagLineGames flagGames;
-  if (!readLog(inPath, [&](std::string_view line) { flagGames.scanLine(line); })) return kExitFileError;
+  const bool scanned = readLog(inPath, [&](std::string_view line, std::uint64_t, std::uint64_t) {
+    flagGames.scanLine(line);
+  });
+  if (!scanned) return kExitFileError;
   long written = 0;
-  const std::string scoresPath = std::string(outPath) + kScoresSuffix;
-  return writeOutput(outPath, scoresPath.c_str(), written, [&](LineSink& sink) {
+  return writeOutput(outPath, true, written, [&](FileSink& sink) {
     Converter converter(sink, &flagGames);
-    const bool read = readLog(inPath, [&](std::string_view line) { converter.feed(line); });
+    const bool read = readLog(inPath, [&](std::string_view line, std::uint64_t first, std::uint64_t last) {
+      sink.offsets().sourceLine(first, last, line);
+      converter.feed(line);
+    });
+    sink.offsets().endOfLog();
     converter.finish();
-    if (read) printSummary(converter, static_cast<const FileSink&>(sink).lines());
+    if (read) printSummary(converter, sink.lines());
     return read;
   });
 }
@@ -172,13 +207,20 @@ int convertServerLog(const char* inPath, const char* outPath) {
 int convertClientLog(const char* inPath, const char* outPath) {
   // First pass: the maps and the scoreboards, which the mod prints only after each match.
   ClientMatchPlan plan;
-  if (!readLog(inPath, [&](std::string_view line) { plan.scanLine(line); })) return kExitFileError;
+  const bool scanned = readLog(inPath, [&](std::string_view line, std::uint64_t, std::uint64_t) {
+    plan.scanLine(line);
+  });
+  if (!scanned) return kExitFileError;
   plan.finish();
   long written = 0;
-  return writeOutput(outPath, nullptr, written, [&](LineSink& sink) {
+  return writeOutput(outPath, false, written, [&](FileSink& sink) {
     ClientLogConverter converter(sink, &plan);
-    const bool read = readLog(inPath, [&](std::string_view line) { converter.feed(line); });
-    if (read) printClientSummary(converter, plan, static_cast<const FileSink&>(sink).lines());
+    const bool read = readLog(inPath, [&](std::string_view line, std::uint64_t first, std::uint64_t last) {
+      sink.offsets().sourceLine(first, last, line);
+      converter.feed(line);
+    });
+    sink.offsets().endOfLog();
+    if (read) printClientSummary(converter, plan, sink.lines());
     return read;
   });
 }
