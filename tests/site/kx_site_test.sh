@@ -37,7 +37,8 @@ out=$(update grown grown.log)
 check "first half: 9 games published" "9 new games published, 0 already published" "$(tail -1 <<<"$out" | cut -d';' -f1)"
 cp "$qgames" grown.log
 out=$(update grown grown.log)
-check "whole log: only the 10 new games published" "10 new games published, 9 already published" \
+# Its head unchanged, only what follows the last published game is read: the 9 are not even met.
+check "whole log: only the 10 new games published" "10 new games published, 0 already published" \
   "$(tail -1 <<<"$out" | cut -d';' -f1)"
 check "19 records in html/" 19 "$(published grown)"
 check "the index lists each game once" "19 19" "$(indexed grown | wc -l) $(indexed grown | sort -u | wc -l)"
@@ -46,7 +47,7 @@ check "every SQL line's page is in html/" "" \
   "$(sed -n "s/^UPDATE gamestats SET html='\(.*\)' WHERE.*/\1/p" grown/db_sql_gamestats.txt | while read -r p; do [ -f "grown/html/$p" ] || echo "$p"; done)"
 
 out=$(update grown grown.log grown.log)
-check "the same log twice in one call" "0 new games published, 38 already published" "$(tail -1 <<<"$out" | cut -d';' -f1)"
+check "the same log twice in one call" "0 new games published, 0 already published" "$(tail -1 <<<"$out" | cut -d';' -f1)"
 cp grown.log copy.log
 out=$(update grown copy.log)
 check "a copy under another name" "0 new games published, 19 already published" "$(tail -1 <<<"$out" | cut -d';' -f1)"
@@ -128,7 +129,7 @@ for moment in after-commit after-renames; do
   (KX_SITE_TEST_KILL=$moment exec "$site_bin" update --site "killed-$moment" "$qgames" >/dev/null 2>&1) 2>/dev/null || status=$?
   check "killed $moment (SIGKILL)" 137 "$status"
   out=$(update "killed-$moment" "$qgames" | tail -1)
-  check "killed $moment: the next update publishes nothing again" "0 new games published, 19 already published" \
+  check "killed $moment: the next update publishes nothing again" "0 new games published, 0 already published" \
     "$(cut -d';' -f1 <<<"$out")"
   check "killed $moment: no staging directory left" "" "$(ls -a "killed-$moment" | grep staging || true)"
   check "killed $moment, repaired: the site of an update never killed" "$(normalized calm)" "$(normalized "killed-$moment")"

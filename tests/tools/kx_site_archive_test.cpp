@@ -185,5 +185,22 @@ TEST_F(LogSourceTest, UnderTheOspAnnouncementTheLogIsReadWhole) {
   EXPECT_EQ(std::optional<int64_t>(65), tailStart(dir_ + "/games.log", known(65))) << "the renderer's shutdown ends it";
 }
 
+TEST_F(LogSourceTest, AServerLogsTailIsReadAloneOnlyWhenItStartsWithAGame) {
+  // The first game is bytes 0 to 100, its "ShutdownGame:" line included; the next starts at 101.
+  const std::string first =
+      "  0:00 InitGame: \\mapname\\q3dm17\n"     // 33 bytes
+      "  1:00 Kill: 2 3 10: A killed B by MOD_RAILGUN\n"  // 47 bytes: 80 in all
+      "  2:00 ShutdownGame:\n";                       // 21 bytes: 101
+  write(first);
+  const LogState st = known(101);
+  write(first + "  2:00 ------\n  2:00 InitGame: \\mapname\\q3dm6\n  3:00 Kill: 2 3 10: A killed B\n");
+  EXPECT_EQ(std::optional<int64_t>(101), tailStart(dir_ + "/games.log", st)) << "a separator, then the next game";
+  // A console that goes on with the same map: the tail's kills would come without their players.
+  write(first + "  3:00 Kill: 2 3 10: A killed B by MOD_RAILGUN\n  4:00 InitGame: \\mapname\\q3dm6\n");
+  EXPECT_FALSE(tailStart(dir_ + "/games.log", st));
+  write(first + "  3:00 ------\n");
+  EXPECT_EQ(std::optional<int64_t>(101), tailStart(dir_ + "/games.log", st)) << "no fact of a game yet";
+}
+
 }  // namespace
 }  // namespace kxsite

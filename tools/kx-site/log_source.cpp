@@ -15,6 +15,17 @@ namespace {
 constexpr size_t kChunk = 1 << 16;
 constexpr std::string_view kOspLoaded = "Loaded OSP Client Version:";
 constexpr std::string_view kRendererShutdown = "RE_Shutdown( 0 )";
+constexpr std::string_view kInitGame = "InitGame:";
+// Lines of a server log that carry facts of a game: who is there and what they do.
+constexpr std::string_view kGameFacts[] = {"Kill:", "ClientConnect:", "ClientUserinfoChanged:", "ClientBegin:",
+                                           "ClientDisconnect:", "Item:", "say:", "sayteam:", "score:"};
+// How far into a tail the start of the next game is looked for.
+constexpr int64_t kTailLookahead = 1 << 20;
+
+// Whether the text holds one of the lines that start a server's game.
+bool holdsInitGame(const std::vector<char>& text) {
+  return std::search(text.begin(), text.end(), kInitGame.begin(), kInitGame.end()) != text.end();
+}
 
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
@@ -114,6 +125,31 @@ bool ospAnnouncedBefore(const std::string& path, int64_t offset) {
   return announced;
 }
 
+bool tailStartsWithAGame(const std::string& path, int64_t offset) {
+  File f(std::fopen(path.c_str(), "rb"));
+  if (!f) return false;
+  std::vector<char> head(static_cast<size_t>(kHeadBytes));
+  head.resize(std::fread(head.data(), 1, head.size(), f.get()));
+  // A client's console log has no game of the server's in it: its tail is judged elsewhere.
+  if (!holdsInitGame(head)) return true;
+  if (std::fseek(f.get(), static_cast<long>(offset), SEEK_SET) != 0) return false;
+  std::vector<char> tail(static_cast<size_t>(kTailLookahead));
+  tail.resize(std::fread(tail.data(), 1, tail.size(), f.get()));
+  std::string_view text(tail.data(), tail.size());
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view line = text.substr(start, end - start);
+    if (line.find(kInitGame) != std::string_view::npos) return true;
+    for (const std::string_view fact : kGameFacts) {
+      if (line.find(fact) != std::string_view::npos) return false;
+    }
+    start = end + 1;
+  }
+  // No fact of a game in the whole tail (an empty one, say): nothing is read without its start.
+  return static_cast<int64_t>(tail.size()) < kTailLookahead;
+}
+
 std::optional<int64_t> tailStart(const std::string& path, const LogState& known) {
   if (!known.nextOffset || isGzip(path)) return std::nullopt;
   const int64_t size = fileSize(path);
@@ -125,6 +161,9 @@ std::optional<int64_t> tailStart(const std::string& path, const LogState& known)
   // a whole read carries into it, the log is read whole and its games told apart by their
   // fingerprints.
   if (ospAnnouncedBefore(path, *known.nextOffset)) return std::nullopt;
+  // So is a server log whose next game goes on without its own start (a console that keeps
+  // the map and its players): read alone, the tail would not know who is playing.
+  if (!tailStartsWithAGame(path, *known.nextOffset)) return std::nullopt;
   return *known.nextOffset;
 }
 

@@ -33,6 +33,11 @@ bool isGzip(const std::string& path);
 // differently under it, so a read that starts at `offset` would not see the same games.
 bool ospAnnouncedBefore(const std::string& path, int64_t offset);
 
+// Whether a read that starts at `offset` starts with a game of its own: in a server log, a line
+// that starts a game ("InitGame:") comes before any line with a fact of a game. True for a log
+// without server games in its head (a client's console log).
+bool tailStartsWithAGame(const std::string& path, int64_t offset);
+
 // Where reading a known log may start: its stored offset when its head is unchanged, it is
 // not compressed, it has grown past the offset, and the read from there sees the log as a
 // whole read would; nothing when it must be read whole.
