@@ -1,4 +1,4 @@
-// Where games end, which of them earn a page, and what is cleared for the next one.
+// Where games end, which of them earn a page (written by the run's outputs), and what is cleared for the next one.
 
 #include <gtest/gtest.h>
 
