@@ -10,10 +10,13 @@ all:
 	cmake --build $(BUILD) -j $(JOBS)
 
 # A fresh demo site in demo/: the program run on the bundled sample logs (free for all, team
-# deathmatch, capture the flag, Clan Arena), the site kit beside the pages, and the games index.
+# deathmatch, capture the flag, Clan Arena), the site kit beside the pages, and the games index;
+# and the stats site kx-site keeps of the same logs in demo/stats/.
 demo: all
 	site/build-demo.sh $(BUILD)/kalimostats-c $(BUILD)/kx-index demo
+	KX_SITE_KIT=$(CURDIR)/site $(BUILD)/kx-site update --site demo/stats site/sample/sample.log site/sample/clanarena.log
 	@echo "demo site: $(CURDIR)/demo/html/index.html"
+	@echo "demo stats site (kx-site): $(CURDIR)/demo/stats/html/index.html"
 
 # Builds with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test (the site tests
 # need chromium, mariadb-server, nodejs and npm: run as root, this installs what is missing).
