@@ -127,6 +127,8 @@ TEST(SitePages, UnratedGamesSayWhy) {
   expectInOrder(page, {"fewer than two players", "7_FFA_PUB_main.html\">game</a>", "no kill",
                        "8_FFA_PUB_main.html\">game</a>", "OSP warm-up", "games&lt;1&gt;.log"});
   EXPECT_EQ(2, occurrences(page, "\">game</a>"));  // the warm-up has no page to link
+  // Nor a known type or map: it is not said to be a free-for-all game.
+  EXPECT_EQ(2, occurrences(page, "free for all"));
 }
 
 TEST(SitePages, APlayerPageShowsHisFiguresAndLinks) {

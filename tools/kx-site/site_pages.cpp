@@ -533,8 +533,14 @@ std::string unratedPage(const std::vector<UnratedGame>& games) {
     const char* cls = rowClass(++number);
     out += "<tr>\n";
     textCell(cls, u.game.processed, &out);
-    textCell(cls, namesOf(u.game.type).shown, &out);
-    mapCell(cls, u.game.map, &out);
+    if (u.game.mainPage.empty()) {
+      // An OSP warm-up has no page and no record: its type and map were never known.
+      textCell(cls, "-", &out);
+      textCell(cls, "-", &out);
+    } else {
+      textCell(cls, namesOf(u.game.type).shown, &out);
+      mapCell(cls, u.game.map, &out);
+    }
     teamsCell(cls, u.game, &out);
     textCell(cls, reasonText(u.reason), &out);
     if (u.game.mainPage.empty()) {
