@@ -128,7 +128,7 @@ TEST(SitePages, UnratedGamesSayWhy) {
                        "8_FFA_PUB_main.html\">game</a>", "OSP warm-up", "games&lt;1&gt;.log"});
   EXPECT_EQ(2, occurrences(page, "\">game</a>"));  // the warm-up has no page to link
   // Nor a known type or map: it is not said to be a free-for-all game.
-  EXPECT_EQ(2, occurrences(page, "free for all"));
+  EXPECT_EQ(2, occurrences(page, ">free for all</td>"));
 }
 
 TEST(SitePages, APlayerPageShowsHisFiguresAndLinks) {
