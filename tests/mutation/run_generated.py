@@ -1,21 +1,25 @@
 #!/usr/bin/env python3
 """Runs the generated mutants (generate.py) through the suite and reports the kill rate.
 
-usage: run_generated.py <repo> <work-dir> [count] [seed] [mutant-id...]
+usage: run_generated.py [--only PATH,...] <repo> <work-dir> [count] [seed] [mutant-id...]
 
 Copies the repo's sources into <work-dir>/src, builds them once (Release, no sanitizers) into
 <work-dir>/build and keeps the unmutated programs' outputs. Then, per mutant, it patches the one
 line, rebuilds incrementally and runs, stopping at the first that fails:
   1. the end-to-end cases (tests/e2e/run.sh);
   2. if they pass, the mutant's outputs are compared with the unmutated ones over the same
-     inputs (every case's files, and compare-outputs over the real logs): no difference at all
-     means the fault cannot be seen (an equivalent mutant), and it is dropped;
-  3. the metamorphic check, the real-log check, the write-failure check, the unit tests.
+     inputs (every case's files, compare-outputs over the real logs, and the stats site kx-site
+     makes of the sample logs and the real ones): no difference at all means the fault cannot
+     be seen (an equivalent mutant), and it is dropped;
+  3. the metamorphic check, the real-log check, the write-failure check, the game-record
+     check, kx-site's end-to-end test, the unit tests.
 A mutant that does not build is dropped too. The file is restored after each mutant.
+--only limits the draw to some files and folders (generate.py).
 Writes <work-dir>/generated.txt (one verdict a mutant) and prints the summary.
 """
 import filecmp
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -24,8 +28,10 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 COMPARE = "/work/shared/tools/compare-outputs"
-PROGRAMS = ["kalimostats-c", "kx-preparse", "kx-index"]
-TARGETS = ["kalimostats-c", "kx-preparse", "kx-index", "fake-preparse", "fragment-check"]
+PROGRAMS = ["kalimostats-c", "kx-preparse", "kx-index", "kx-site"]
+TARGETS = ["kalimostats-c", "kx-preparse", "kx-index", "kx-site", "fake-preparse", "fragment-check"]
+# What differs between two runs of kx-site over the same logs: the run's time stamps.
+RUN_TIMES = re.compile(rb"[0-9]{4}(_[0-9]{2}){5}|[0-9]{4}-[0-9]{2}-[0-9]{2}[ T][0-9]{2}:[0-9]{2}:[0-9]{2}")
 
 
 def sh(args, log, timeout=900, cwd=None):
@@ -80,6 +86,42 @@ class Runner:
         return sh([COMPARE, os.path.join(self.work, "pristine/kalimostats-c"), binary, "--config",
                    os.path.join(self.src, "site/c-default.cfg"), *logs], self.log("compare"), 600) == 0
 
+    def site(self, bindir, into):
+        """What kx-site (run from bindir, beside its kalimostats-c and kx-preparse) publishes of
+        the e2e and site sample logs and the real logs, the qgames log first half and then
+        grown: its messages and every site file but the archive, run times masked, in order."""
+        shutil.rmtree(into, ignore_errors=True)
+        os.makedirs(into)
+        real = os.path.join(self.t, "data/real")
+        logs = [os.path.join(self.t, "e2e/several-games-ids/input.log"),
+                os.path.join(self.t, "e2e/game-record-ffa/input.log"),
+                os.path.join(self.src, "site/sample/sample.log")]
+        logs += sorted(os.path.join(real, f) for f in os.listdir(real) if f.endswith(".log"))
+        qgames = os.path.join(real, "server_qgames_challenge.log")
+        with open(qgames, "rb") as f:
+            lines = f.read().split(b"\n")
+        with open(os.path.join(into, "grown.log"), "wb") as f:
+            f.write(b"\n".join(lines[:len(lines) // 2]) + b"\n")
+        shown = []
+        for n, step in enumerate((["update", "--site", "s", "grown.log"],
+                                  ["update", "--site", "s", "grown.log", *logs],
+                                  ["rebuild", "--site", "s"])):
+            if n == 1:
+                shutil.copy(qgames, os.path.join(into, "grown.log"))
+            status = sh([os.path.join(bindir, "kx-site"), *step], self.log("site"), 300, cwd=into)
+            with open(self.log("site"), "rb") as f:
+                shown.append(b"status %d\n" % status + f.read())
+        files = []
+        for folder, _, names in os.walk(os.path.join(into, "s")):
+            for name in names:
+                path = os.path.join(folder, name)
+                rel = os.path.relpath(path, into).encode()
+                if name in ("kalimostats.db", ".lock") or b"/images/" in rel:
+                    continue
+                with open(path, "rb") as f:
+                    files.append((RUN_TIMES.sub(b"T", rel), RUN_TIMES.sub(b"T", f.read())))
+        return [RUN_TIMES.sub(b"T", text) for text in shown] + sorted(files)
+
     def rest(self):
         """The other checks of the suite; the name of the first that fails, or None."""
         checks = [
@@ -91,6 +133,11 @@ class Runner:
                            os.path.join(self.work, "real-logs")]),
             ("write-failures", [os.path.join(self.t, "e2e/write_failures.sh"), self.b("kalimostats-c"),
                                 os.path.join(self.src, "site"), os.path.join(self.work, "write-failures")]),
+            ("game-records", [os.path.join(self.t, "e2e/records.sh"), self.b("kalimostats-c"), self.b("kx-preparse"),
+                              os.path.join(self.t, "e2e"), os.path.join(self.t, "data/real"),
+                              os.path.join(self.src, "site"), os.path.join(self.work, "game-records")]),
+            ("kx-site", [os.path.join(self.t, "site/kx_site_test.sh"), self.build, self.src,
+                         os.path.join(self.work, "kx-site")]),
         ]
         for name, args in checks:
             # An older checkout may lack a check: it is not part of that suite.
@@ -131,6 +178,14 @@ def main(argv):
     if len(argv) < 3:
         print(__doc__.strip().splitlines()[2])
         return 2
+    argv, only_paths = list(argv), []
+    if "--only" in argv:
+        i = argv.index("--only")
+        only_paths = argv[i:i + 2]
+        del argv[i:i + 2]
+    if len(argv) < 3:
+        print(__doc__.strip().splitlines()[2])
+        return 2
     r = Runner(os.path.abspath(argv[1]), os.path.abspath(argv[2]))
     count = argv[3] if len(argv) > 3 else "150"
     seed = argv[4] if len(argv) > 4 else "16"
@@ -142,14 +197,15 @@ def main(argv):
     pristine = os.path.join(r.work, "pristine")
     shutil.rmtree(pristine, ignore_errors=True)
     os.makedirs(pristine)
-    for name in ("kalimostats-c", "kx-preparse"):
+    for name in ("kalimostats-c", "kx-preparse", "kx-site"):
         shutil.copy2(r.b(name), pristine)
     ref = os.path.join(r.work, "e2e-ref")
+    site_ref = r.site(pristine, os.path.join(r.work, "site-ref"))
     if not r.e2e(ref) or r.rest() is not None:
         print("the suite fails without a mutant: see the logs in " + r.work)
         return 2
 
-    listing = subprocess.run([sys.executable, os.path.join(HERE, "generate.py"), r.src, count, seed],
+    listing = subprocess.run([sys.executable, os.path.join(HERE, "generate.py"), *only_paths, r.src, count, seed],
                              check=True, capture_output=True, text=True).stdout.splitlines()
     results = open(os.path.join(r.work, "generated.txt"), "w")
     results.write(listing[0] + "\n")
@@ -175,7 +231,8 @@ def main(argv):
                 verdict, why = "killed", "hangs (e2e time-outs)"
             elif not r.e2e(os.path.join(r.work, "e2e")):
                 verdict, why = "killed", "e2e"
-            elif same_outputs(ref, os.path.join(r.work, "e2e")) and r.real_logs(r.b("kalimostats-c")):
+            elif (same_outputs(ref, os.path.join(r.work, "e2e")) and r.real_logs(r.b("kalimostats-c"))
+                  and r.site(r.build, os.path.join(r.work, "site")) == site_ref):
                 verdict, why = "equivalent", "no output differs"
             else:
                 failed = r.rest()
