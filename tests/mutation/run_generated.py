@@ -30,6 +30,9 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 COMPARE = "/work/shared/tools/compare-outputs"
 PROGRAMS = ["kalimostats-c", "kx-preparse", "kx-index", "kx-site"]
 TARGETS = ["kalimostats-c", "kx-preparse", "kx-index", "kx-site", "fake-preparse", "fragment-check"]
+# Whether this test sees the line pipeline read ahead again depends on how the scheduler treats
+# the test program's parent: run from here it never does, mutant or not. Left to ctest.
+SCHEDULER_TIMED = "LinePipeline.OnOneProcessorReadsInTheLineLoopForAWhileWithoutLosingALine"
 # What differs between two runs of kx-site over the same logs: the run's time stamps.
 RUN_TIMES = re.compile(rb"[0-9]{4}(_[0-9]{2}){5}|[0-9]{4}-[0-9]{2}-[0-9]{2}[ T][0-9]{2}:[0-9]{2}:[0-9]{2}")
 
@@ -145,33 +148,48 @@ class Runner:
                 return name
         if not self.compile(unit=True):
             return "unit (no build)"
-        if sh([self.b("tests/kx-unit-tests"), "--gtest_brief=1"], self.log("unit"), 300, cwd=self.work) != 0:
+        if sh([self.b("tests/kx-unit-tests"), "--gtest_brief=1", "--gtest_filter=-" + SCHEDULER_TIMED],
+              self.log("unit"), 300, cwd=self.work) != 0:
             return "unit"
         return None
 
 
-def same_tree(a, b):
-    """Whether two folders hold the same files, the programs copied into them aside."""
+def tree_difference(a, b):
+    """The first file two folders do not share byte for byte (the programs copied into them
+    aside), or None."""
     c = filecmp.dircmp(a, b, ignore=PROGRAMS)
-    if c.left_only or c.right_only or c.funny_files:
-        return False
-    if filecmp.cmpfiles(a, b, c.common_files, shallow=False)[1:] != ([], []):
-        return False
-    return all(same_tree(os.path.join(a, d), os.path.join(b, d)) for d in c.common_dirs)
+    odd = c.left_only + c.right_only + c.funny_files
+    odd += sum(filecmp.cmpfiles(a, b, c.common_files, shallow=False)[1:], [])
+    if odd:
+        return os.path.join(a, sorted(odd)[0])
+    for d in c.common_dirs:
+        found = tree_difference(os.path.join(a, d), os.path.join(b, d))
+        if found:
+            return found
+    return None
 
 
-def same_outputs(ref, new):
-    """Whether every case of two end-to-end runs printed and left the same (masked) output."""
+def output_difference(ref, new):
+    """The first output of an end-to-end case (masked) that two runs do not share, or None."""
     for case in sorted(os.listdir(ref)):
         if case == "bin":
             continue
         for name in ("stdout", "stderr"):
             a, b = os.path.join(ref, case, name), os.path.join(new, case, name)
             if not os.path.exists(b) or not filecmp.cmp(a, b, shallow=False):
-                return False
-        if not same_tree(os.path.join(ref, case, "actual"), os.path.join(new, case, "actual")):
-            return False
-    return True
+                return "e2e " + case + "/" + name
+        found = tree_difference(os.path.join(ref, case, "actual"), os.path.join(new, case, "actual"))
+        if found:
+            return "e2e " + os.path.relpath(found, ref)
+    return None
+
+
+def site_difference(ref, new):
+    """The first of kx-site's outputs (site()) two runs do not share, or None."""
+    for n, (a, b) in enumerate(zip(ref, new)):
+        if a != b:
+            return "kx-site " + (a[0].decode(errors="replace") if isinstance(a, tuple) else "messages of step %d" % n)
+    return None if len(ref) == len(new) else "kx-site (another number of files)"
 
 
 def main(argv):
@@ -231,12 +249,15 @@ def main(argv):
                 verdict, why = "killed", "hangs (e2e time-outs)"
             elif not r.e2e(os.path.join(r.work, "e2e")):
                 verdict, why = "killed", "e2e"
-            elif (same_outputs(ref, os.path.join(r.work, "e2e")) and r.real_logs(r.b("kalimostats-c"))
-                  and r.site(r.build, os.path.join(r.work, "site")) == site_ref):
-                verdict, why = "equivalent", "no output differs"
             else:
-                failed = r.rest()
-                verdict, why = ("killed", failed) if failed else ("SURVIVED", "-")
+                shown = (output_difference(ref, os.path.join(r.work, "e2e"))
+                         or (None if r.real_logs(r.b("kalimostats-c")) else "compare-outputs over the real logs")
+                         or site_difference(site_ref, r.site(r.build, os.path.join(r.work, "site"))))
+                if shown is None:
+                    verdict, why = "equivalent", "no output differs"
+                else:
+                    failed = r.rest()
+                    verdict, why = ("killed", failed) if failed else ("SURVIVED", "seen in " + shown)
             with open(path, "w", encoding="utf-8", errors="surrogateescape") as f:
                 f.write(text)
         tally[verdict] += 1
