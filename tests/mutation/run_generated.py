@@ -11,8 +11,8 @@ line, rebuilds incrementally and runs, stopping at the first that fails:
      inputs (every case's files, compare-outputs over the real logs, and the stats site kx-site
      makes of the sample logs and the real ones): no difference at all means the fault cannot
      be seen (an equivalent mutant), and it is dropped;
-  3. the metamorphic check, the real-log check, the write-failure check, the game-record
-     check, kx-site's end-to-end test, the unit tests.
+  3. the unit tests, kx-site's end-to-end test, the metamorphic check, the real-log check, the
+     write-failure check, the game-record check.
 A mutant that does not build is dropped too. The file is restored after each mutant.
 --only limits the draw to some files and folders (generate.py).
 Writes <work-dir>/generated.txt (one verdict a mutant) and prints the summary.
@@ -126,8 +126,16 @@ class Runner:
         return [RUN_TIMES.sub(b"T", text) for text in shown] + sorted(files)
 
     def rest(self):
-        """The other checks of the suite; the name of the first that fails, or None."""
+        """The other checks of the suite, the quick ones first; the name of the first that
+        fails, or None."""
+        if not self.compile(unit=True):
+            return "unit (no build)"
+        if sh([self.b("tests/kx-unit-tests"), "--gtest_brief=1", "--gtest_filter=-" + SCHEDULER_TIMED],
+              self.log("unit"), 300, cwd=self.work) != 0:
+            return "unit"
         checks = [
+            ("kx-site", [os.path.join(self.t, "site/kx_site_test.sh"), self.build, self.src,
+                         os.path.join(self.work, "kx-site")]),
             ("metamorphic", [os.path.join(self.t, "e2e/metamorphic.sh"), self.b("kalimostats-c"), self.b("kx-preparse"),
                              os.path.join(self.t, "e2e"), os.path.join(self.t, "data/real"),
                              os.path.join(self.work, "metamorphic")]),
@@ -139,19 +147,25 @@ class Runner:
             ("game-records", [os.path.join(self.t, "e2e/records.sh"), self.b("kalimostats-c"), self.b("kx-preparse"),
                               os.path.join(self.t, "e2e"), os.path.join(self.t, "data/real"),
                               os.path.join(self.src, "site"), os.path.join(self.work, "game-records")]),
-            ("kx-site", [os.path.join(self.t, "site/kx_site_test.sh"), self.build, self.src,
-                         os.path.join(self.work, "kx-site")]),
         ]
         for name, args in checks:
             # An older checkout may lack a check: it is not part of that suite.
             if os.path.exists(args[0]) and sh(args, self.log(name), 600) != 0:
                 return name
-        if not self.compile(unit=True):
-            return "unit (no build)"
-        if sh([self.b("tests/kx-unit-tests"), "--gtest_brief=1", "--gtest_filter=-" + SCHEDULER_TIMED],
-              self.log("unit"), 300, cwd=self.work) != 0:
-            return "unit"
         return None
+
+
+# The summary lines of a run that differ between runs, left unmasked in a file a case's setup
+# keeps (run.sh masks them in the case's own standard output).
+RUN_CLOCK = re.compile(rb"^( +(cpu|start|end|elapsed) time: ).*$", re.M)
+
+
+def same_file(a, b):
+    """Whether two files are the same bytes, apart from a run's clock in its summary lines."""
+    if filecmp.cmp(a, b, shallow=False):
+        return True
+    with open(a, "rb") as fa, open(b, "rb") as fb:
+        return RUN_CLOCK.sub(rb"\1", fa.read()) == RUN_CLOCK.sub(rb"\1", fb.read())
 
 
 def tree_difference(a, b):
@@ -159,7 +173,7 @@ def tree_difference(a, b):
     aside), or None."""
     c = filecmp.dircmp(a, b, ignore=PROGRAMS)
     odd = c.left_only + c.right_only + c.funny_files
-    odd += sum(filecmp.cmpfiles(a, b, c.common_files, shallow=False)[1:], [])
+    odd += [f for f in c.common_files if not same_file(os.path.join(a, f), os.path.join(b, f))]
     if odd:
         return os.path.join(a, sorted(odd)[0])
     for d in c.common_dirs:
