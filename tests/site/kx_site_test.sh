@@ -110,6 +110,11 @@ for log in "$real"/*.log; do
   cp "$log" "$name.log"
   update "$name-grown" "$name.log" >/dev/null
   check "$name: half, then whole: the records of a whole read" "$(records_of "$name-whole")" "$(records_of "$name-grown")"
+  # Each warm-up kalimostats-c reports is listed once, wherever it falls between the games.
+  mkdir "$name-alone"
+  cp "$src/site/c-default.cfg" "$name-alone/"
+  reported=$(cd "$name-alone" && "$(dirname "$site_bin")/kalimostats-c" "$log" | grep -c '^OSP warm-up detected' || true)
+  check "$name: every warm-up listed once" "$reported" "$(grep -c 'OSP warm-up' "$name-whole/html/unrated.html" || true)"
 done
 
 # --- The interrupted update --------------------------------------------------------------------
