@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Proposes one-operator faults in the product's C++ sources and draws a fixed sample of them.
 
-usage: generate.py <source-root> [count] [seed]
+usage: generate.py [--only PATH,...] <source-root> [count] [seed]
 
 Walks src/ and tools/ below <source-root> (every .cpp and .h, in path order, whatever the
 folders are called) and lists each place where one of these edits applies:
@@ -15,6 +15,8 @@ folders are called) and lists each place where one of these edits applies:
 Operators are taken only where they stand between blanks, as the code is formatted, so
 template brackets, shifts, pointers and signs are left alone; comments and string literals
 are skipped. Prints the drawn mutants, one a line: id TAB file TAB line TAB kind TAB old TAB new.
+With --only, the draw is taken among the proposals of those files and folders alone (paths
+relative to <source-root>, e.g. --only src/run,src/game/tracker.cpp); the ids count that draw.
 """
 import os
 import random
@@ -97,15 +99,35 @@ def proposals(root):
     return found
 
 
+def within(rel, only):
+    """Whether the file rel is one of the paths of only, or lies in one of its folders."""
+    return any(rel == p or rel.startswith(p + "/") for p in only)
+
+
 def main(argv):
+    argv, only = list(argv), None
+    if "--only" in argv:
+        i = argv.index("--only")
+        if i + 1 >= len(argv):
+            print("--only needs a comma-separated list of files and folders", file=sys.stderr)
+            return 2
+        only = [p.strip().strip("/") for p in argv[i + 1].split(",") if p.strip()]
+        del argv[i:i + 2]
     if len(argv) < 2:
         print(__doc__.strip().splitlines()[2], file=sys.stderr)
         return 2
     root, count = argv[1], int(argv[2]) if len(argv) > 2 else 150
     seed = int(argv[3]) if len(argv) > 3 else 16
     found = proposals(root)
+    if only is not None:
+        missing = [p for p in only if not os.path.exists(os.path.join(root, p))]
+        if missing:
+            print("--only: no such file or folder: " + ", ".join(missing), file=sys.stderr)
+            return 2
+        found = [f for f in found if within(f[0], only)]
     drawn = sorted(random.Random(seed).sample(range(len(found)), min(count, len(found))))
-    print("# %d proposals, %d drawn with seed %d" % (len(found), len(drawn), seed))
+    print("# %d proposals%s, %d drawn with seed %d"
+          % (len(found), " in " + ",".join(only) if only is not None else "", len(drawn), seed))
     for n, i in enumerate(drawn, 1):
         rel, number, kind, old, new = found[i]
         print("g%03d\t%s\t%d\t%s\t%s\t%s" % (n, rel, number, kind, old, new))

@@ -6,7 +6,7 @@
 # A developer tool, not part of `make test`:  tests/mutation/run.sh [work-dir] [mutant...]
 # With --generated, the faults are not this list but a fixed-seed draw of one-operator edits
 # over src/ and tools/ (generate.py, run by run_generated.py; README.md has the last report):
-#   tests/mutation/run.sh --generated [work-dir] [count] [seed] [mutant-id...]
+#   tests/mutation/run.sh --generated [work-dir] [count] [seed] [--only PATH,...] [mutant-id...]
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 repo=$(cd "${KX_SOURCE:-$here/../..}" && pwd)

@@ -110,6 +110,11 @@ for log in "$real"/*.log; do
   cp "$log" "$name.log"
   update "$name-grown" "$name.log" >/dev/null
   check "$name: half, then whole: the records of a whole read" "$(records_of "$name-whole")" "$(records_of "$name-grown")"
+  # Each warm-up kalimostats-c reports is listed once, wherever it falls between the games.
+  mkdir "$name-alone"
+  cp "$src/site/c-default.cfg" "$name-alone/"
+  reported=$(cd "$name-alone" && "$(dirname "$site_bin")/kalimostats-c" "$log" | grep -c '^OSP warm-up detected' || true)
+  check "$name: every warm-up listed once" "$reported" "$(grep -c 'OSP warm-up' "$name-whole/html/unrated.html" || true)"
 done
 
 # --- The interrupted update --------------------------------------------------------------------
@@ -168,6 +173,10 @@ check "Ann's totals: games wins losses draws kills deaths K/D suicides captures"
 opp() { grep -o "<a href=\"player_$1.html\">[^<]*</a></td>.*" hand/html/player_ann.html | grep -o '<div align=center>[^<]*</div>' | sed 's/<[^>]*>//g' | tr '\n' ' '; }
 check "Ann against Ben: games, kills for, kills against" "1 0 2 " "$(opp ben)"
 check "Ann against Bob: games, kills for, kills against" "1 3 2 " "$(opp bob)"
+# The index names a free-for-all's winner with the top score: Ben (2) in game 1001, Dee (kills 2
+# to Eli's 1) in 1002, Gus (1; Fox's suicide takes his kill back) in 1003.
+won() { grep -o "<div align=center><a href=\"player_$1.html\">[^<]*</a> ($2)</div>" hand/html/index*.html | wc -l; }
+check "the index names each winner and his score" "1 1 1" "$(won ben 2) $(won dee 2) $(won gus 1)"
 
 # --- The aliases merge ---------------------------------------------------------------------------
 # Dee (game 1002: kills 2, deaths 1, win) becomes Ann: her page counts three games now, and

@@ -117,6 +117,16 @@ TEST(SitePages, RankingListsFromFiveGamesAndUpToDeviation150HighestFirst) {
   EXPECT_EQ("ranking_tdm.html", rankingPageName(GameType::kTeamDeathmatch));
 }
 
+// An empty list still gets one whole row spanning the table, so the table around it stays
+// well formed.
+TEST(SitePages, AnEmptyListIsOneClosedRowAcrossTheTable) {
+  const std::string ranking = rankingPage(GameType::kFreeForAll, {});
+  expectInOrder(ranking, {"<tr><td COLSPAN=5 CLASS=\"neutral\"><div align=center>no player ranked yet</div></td></tr>\n",
+                          "</table>"});
+  const std::string unrated = unratedPage({});
+  expectInOrder(unrated, {"><div align=center>every game is rated</div></td></tr>\n", "</table>"});
+}
+
 TEST(SitePages, UnratedGamesSayWhy) {
   UnratedGame few{ffaGame(7), UnratedReason::kFewerThanTwoPlayers, ""};
   UnratedGame none{ffaGame(8), UnratedReason::kNoKill, ""};
